@@ -1,0 +1,57 @@
+#pragma once
+
+#include <vector>
+
+#include "app/Platform.h"
+#include "storage/DataFiles.h"
+
+class wxTopLevelWindow;
+
+namespace browser {
+class frmBrowser;
+}
+namespace parents {
+class Parents;
+}
+
+namespace app {
+
+class frmMdi;
+
+// Owns every window of the program. Each exists at most once: the first call of its accessor
+// creates it hidden and runs its load steps, later calls return the same window.
+class Forms {
+public:
+    Forms(Platform& platform, storage::DataFiles& data);
+    ~Forms();
+    Forms(const Forms&) = delete;
+    Forms& operator=(const Forms&) = delete;
+
+    frmMdi& Mdi();
+    browser::frmBrowser& Browser();
+    parents::Parents& Panel();
+
+    // The window if it exists; closing steps use these so they never create a window.
+    frmMdi* MdiIfLoaded() const { return mdi_; }
+    browser::frmBrowser* BrowserIfLoaded() const { return browser_; }
+    parents::Parents* PanelIfLoaded() const { return panel_; }
+
+    // The windows that exist, in the order they were created.
+    const std::vector<wxTopLevelWindow*>& Loaded() const { return loaded_; }
+
+    Platform& Machine() { return platform_; }
+    storage::DataFiles& Data() { return data_; }
+
+private:
+    template <typename Window>
+    Window& Load(Window*& slot);
+
+    Platform& platform_;
+    storage::DataFiles& data_;
+    frmMdi* mdi_ = nullptr;
+    browser::frmBrowser* browser_ = nullptr;
+    parents::Parents* panel_ = nullptr;
+    std::vector<wxTopLevelWindow*> loaded_;
+};
+
+}  // namespace app

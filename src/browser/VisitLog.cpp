@@ -1,0 +1,15 @@
+#include "browser/VisitLog.h"
+
+namespace browser {
+
+std::string ReachedPageEntry(std::string_view address, std::string_view date,
+                             std::string_view time) {
+    std::string entry(address);
+    entry += " --> Datum: ";
+    entry += date;
+    entry += " Tijd: ";
+    entry += time;
+    return entry;
+}
+
+}  // namespace browser

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class wxWindow;
+
+namespace browser {
+
+// What the web view tells its window. The window decides; the view only reports.
+struct WebViewEvents {
+    // A navigation is about to start; setting `cancel` refuses it. `mainFrame` is false for a
+    // navigation inside a frame of the page.
+    std::function<void(const std::string& url, bool mainFrame, bool& cancel)> beforeNavigate;
+    std::function<void()> downloadComplete;  // the page finished loading, or failed to
+    std::function<void()> navigateComplete;  // a page was reached
+    std::function<void(const std::string& url)> newWindow;  // a page asked for a new window
+};
+
+// The embedded web view, behind a small interface so the windows can be tested with a fake.
+class WebView {
+public:
+    virtual ~WebView() = default;
+
+    virtual wxWindow* Control() = 0;
+    virtual void SetEvents(WebViewEvents events) = 0;
+
+    virtual void Navigate(const std::string& url) = 0;
+    // Both report false, and do nothing, when there is no page to go to.
+    virtual bool GoBack() = 0;
+    virtual bool GoForward() = 0;
+    virtual void Refresh() = 0;
+    virtual void Stop() = 0;
+    virtual std::string LocationURL() const = 0;
+};
+
+class WebViewFactory {
+public:
+    virtual ~WebViewFactory() = default;
+    virtual std::unique_ptr<WebView> Create(wxWindow* parent) = 0;
+};
+
+}  // namespace browser

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "browser/WebView.h"
+
+class wxWebView;
+class wxWebViewEvent;
+
+namespace browser {
+
+// The platform's web view (WebKitGTK here, Edge or WebKit elsewhere).
+class WxWebView : public WebView {
+public:
+    explicit WxWebView(wxWindow* parent);
+
+    wxWindow* Control() override;
+    void SetEvents(WebViewEvents events) override;
+    void Navigate(const std::string& url) override;
+    bool GoBack() override;
+    bool GoForward() override;
+    void Refresh() override;
+    void Stop() override;
+    std::string LocationURL() const override;
+
+private:
+    void OnNavigating(wxWebViewEvent& event);
+
+    wxWebView* view_ = nullptr;
+    WebViewEvents events_;
+};
+
+class WxWebViewFactory : public WebViewFactory {
+public:
+    std::unique_ptr<WebView> Create(wxWindow* parent) override;
+};
+
+}  // namespace browser

@@ -1,0 +1,130 @@
+// The navigation filter: every address the window opens and every page the view reaches is
+// checked against the blocked words here.
+#include <wx/combobox.h>
+#include <wx/textctrl.h>
+
+#include "app/Forms.h"
+#include "browser/BlockedWords.h"
+#include "browser/frmBrowser.h"
+#include "storage/DataPath.h"
+
+namespace browser {
+
+namespace {
+constexpr int kWatchdogMs = 30000;
+constexpr const char* kBlank = "about:blank";
+}  // namespace
+
+std::string frmBrowser::AddressText() const {
+    return cboURL->GetValue().utf8_string();
+}
+
+void frmBrowser::StepBack(int steps) {
+    for (int i = 0; i < steps; ++i) {
+        if (!web_->GoBack()) {
+            // With no earlier page to return to, a blocked page must still leave the screen.
+            web_->Navigate(kBlank);
+            return;
+        }
+    }
+}
+
+frmBrowser::Verdict frmBrowser::CheckBlockedWords(const std::string& file) {
+    const auto words = forms_.Data().Read(file);
+    if (!words) {
+        return Verdict::NoWordList;
+    }
+    const int hits = BlockedWordCount(*words, AddressText());
+    // A page already on screen is stepped back once per word found; an address that is about
+    // to be opened is simply not opened, so there is nothing to step back from.
+    if (!navigateOnSelect) {
+        StepBack(hits);
+    }
+    return hits > 0 ? Verdict::Blocked : Verdict::Clean;
+}
+
+void frmBrowser::cboURL_Click() {
+    const Verdict verdict = CheckBlockedWords(storage::files::kBlockedWords);
+    if (verdict == Verdict::NoWordList && navigateOnSelect && !loading_) {
+        forms_.Machine().messages.Show("The page is not opened: the list of blocked words \"" +
+                                           forms_.Data().PathOf(storage::files::kBlockedWords) +
+                                           "\" cannot be read.",
+                                       "Lanternwick", app::Messages::Icon::Information);
+    }
+    if (verdict != Verdict::Clean || !navigateOnSelect) {
+        return;
+    }
+    const std::string address = AddressText();
+    web_->Navigate(address);
+    AddBareAddress(address);
+}
+
+void frmBrowser::cboURL_KeyPress(int keyAscii) {
+    if (keyAscii == 13) {
+        cboURL_Click();
+    }
+}
+
+void frmBrowser::tmrcheck_Timer() {
+    if (txtchecksites->GetValue() == "1") {
+        txtchecksites->SetValue("0");
+        cboURL_Click();
+    }
+}
+
+void frmBrowser::brwbrowser_BeforeNavigate2(const std::string& url, bool mainFrame, bool& cancel) {
+    // Links, redirects, form posts, back and forward never pass the address box, so the word
+    // list is checked here too: a blocked address is refused before anything of it is shown.
+    if (!IsBlankPage(url)) {
+        const auto words = forms_.Data().Read(storage::files::kBlockedWords);
+        if (words && BlockedWordCount(*words, url) > 0) {
+            cancel = true;
+            return;
+        }
+    }
+    if (mainFrame) {
+        timBrowser.StartOnce(kWatchdogMs);
+        SetBusy(true);
+    }
+}
+
+void frmBrowser::brwbrowser_DownloadComplete() {
+    SetBusy(false);
+}
+
+void frmBrowser::brwbrowser_NavigateComplete2() {
+    timBrowser.Stop();
+    const wxString reached = wxString::FromUTF8(web_->LocationURL());
+    navigateOnSelect = false;
+    const int earlier = cboURL->FindString(reached, true);
+    if (earlier != wxNOT_FOUND) {
+        cboURL->Delete(earlier);
+    }
+    cboURL->Insert(reached, 0);
+    AddReachedPage(reached.utf8_string());
+    cboURL->SetSelection(0);
+    cboURL->SetValue(reached);
+    cboURL_Click();
+    navigateOnSelect = true;
+}
+
+void frmBrowser::brwbrowser_NewWindow2(const std::string& url) {
+    // One window only: the page opens here, through the same checks as any other navigation.
+    web_->Navigate(url);
+}
+
+void frmBrowser::timBrowser_Timer() {
+    // Stopped first: a second tick must not stack a second message on the first.
+    timBrowser.Stop();
+    web_->Stop();
+    SetBusy(false);
+    forms_.Machine().messages.Show("ER IS EEN CONNECTIEFOUT", "INFORMATIE",
+                                   app::Messages::Icon::Information);
+}
+
+void frmBrowser::TmrIntro_Timer() {
+    web_->Control()->Show();
+    TmrIntro.Stop();
+}
+
+}  // namespace browser

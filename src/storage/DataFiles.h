@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "storage/LineFile.h"
+
+namespace storage {
+
+// The data folder and the reads and writes of its files, by file name.
+class DataFiles {
+public:
+    explicit DataFiles(std::string folder);
+
+    // The data path followed by the file name.
+    std::string PathOf(const std::string& name) const;
+
+    std::optional<std::vector<std::string>> Read(const std::string& name) const;
+    WriteResult Write(const std::string& name, const std::vector<std::string>& lines) const;
+
+    // Called with the file name before every read; lets a caller follow which files are read.
+    void OnRead(std::function<void(const std::string&)> observer) { onRead_ = std::move(observer); }
+
+private:
+    std::string path_;
+    std::function<void(const std::string&)> onRead_;
+};
+
+}  // namespace storage

@@ -1,0 +1,79 @@
+#include "storage/LineFile.h"
+
+#include <wx/file.h>
+#include <wx/filefn.h>
+#include <wx/log.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "storage/TextEncoding.h"
+
+namespace storage {
+
+std::vector<std::string> SplitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.emplace_back(text.substr(start, i - start));
+            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < text.size()) {
+        lines.emplace_back(text.substr(start));
+    }
+    return lines;
+}
+
+std::optional<std::vector<std::string>> ReadAllLines(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        return std::nullopt;
+    }
+    return SplitLines(DecodeFileText(bytes));
+}
+
+namespace {
+
+std::string LastSystemError() {
+    const unsigned long code = wxSysErrorCode();
+    return code == 0 ? std::string("unknown error") : wxSysErrorMsgStr(code).utf8_string();
+}
+
+}  // namespace
+
+WriteResult WriteAllLines(const std::string& path, const std::vector<std::string>& lines) {
+    std::string content;
+    for (const auto& line : lines) {
+        content += line;
+        content += "\r\n";
+    }
+    // The reason goes into our own message; the toolkit's log would show a second one.
+    wxLogNull quiet;
+    const wxString file = wxString::FromUTF8(path);
+    wxTempFile temp;
+    if (!temp.Open(file)) {
+        return {false, LastSystemError()};
+    }
+    if (!temp.Write(content.data(), content.size())) {
+        const std::string reason = LastSystemError();
+        temp.Discard();
+        return {false, reason};
+    }
+    if (!temp.Commit()) {
+        return {false, LastSystemError()};
+    }
+    return {};
+}
+
+}  // namespace storage
