@@ -1,0 +1,188 @@
+// The navigation filter of the browser window, driven through a fake web view.
+#include <gtest/gtest.h>
+#include <wx/combobox.h>
+#include <wx/textctrl.h>
+
+#include "browser/frmBrowser.h"
+#include "support/Harness.h"
+
+using testsupport::Harness;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+class NavigationFilter : public ::testing::Test {
+protected:
+    void SetUp() override {
+        h.Put("words.txt", {"casino", "", "porn", "casino", "Gore"});
+        h.Put("startpagina.txt", {"Home                 http://home.example/"});
+        h.Start();
+        h.View().calls.clear();
+    }
+
+    browser::frmBrowser& Browser() { return h.Browser(); }
+    void Open(const std::string& address) {
+        Browser().cboURL->SetValue(address);
+        Browser().cboURL_Click();
+    }
+    Lines History() {
+        Lines items;
+        for (const auto& s : Browser().cboURL->GetStrings()) {
+            items.push_back(s.utf8_string());
+        }
+        return items;
+    }
+
+    Harness h;
+};
+
+TEST_F(NavigationFilter, StartOpensTheStartPageThroughTheAddressBoxAndLogsIt) {
+    Harness fresh;
+    fresh.Put("words.txt", {"casino"});
+    fresh.Put("startpagina.txt", {"Home                 http://home.example/"});
+    fresh.Start();
+    EXPECT_EQ(fresh.View().calls, (Lines{"navigate About:blank", "navigate http://home.example/"}));
+    EXPECT_EQ(fresh.VisitLog(), Lines{"http://home.example/"});
+}
+
+TEST_F(NavigationFilter, AStartPageWithABlockedWordIsNeverOpened) {
+    Harness fresh;
+    fresh.Put("words.txt", {"casino"});
+    fresh.Put("startpagina.txt", {"Bad                  http://casino.example/"});
+    fresh.Start();
+    EXPECT_EQ(fresh.View().calls, Lines{"navigate About:blank"});
+    EXPECT_TRUE(fresh.VisitLog().empty());
+}
+
+TEST_F(NavigationFilter, ABlockedAddressThroughTheAddressBoxOpensNothingAndLogsNothing) {
+    const Lines logBefore = h.VisitLog();
+    h.View().backPages = 5;
+    Open("http://www.casino.example/");
+    Open("http://x.example/porn");
+    EXPECT_TRUE(h.View().calls.empty());
+    EXPECT_EQ(h.VisitLog(), logBefore);
+
+    // Case counts: "Gore" does not block "gore", and a clean address opens and is logged as is.
+    Open("  http://gore.example/ ");
+    EXPECT_EQ(h.View().calls, Lines{"navigate   http://gore.example/ "});
+    EXPECT_EQ(h.VisitLog().back(), "  http://gore.example/ ");
+}
+
+TEST_F(NavigationFilter, AReachedPageStepsBackOncePerMatchingLine) {
+    h.View().backPages = 10;
+    // "casino" is listed twice and "porn" once; the empty line and "Gore" match nothing, and a
+    // word occurring twice in the address still counts once.
+    h.View().Reach("http://casino.example/porn/casino?gore");
+    EXPECT_EQ(h.View().calls, (Lines{"back", "back", "back"}));
+    EXPECT_TRUE(Browser().navigateOnSelect);
+
+    h.View().calls.clear();
+    h.View().Reach("http://clean.example/");
+    EXPECT_TRUE(h.View().calls.empty());
+}
+
+TEST_F(NavigationFilter, WithNoEarlierPageABlockedPageGivesWayToABlankOne) {
+    h.View().backPages = 1;
+    h.View().Reach("http://casino.example/porn");
+    EXPECT_EQ(h.View().calls, (Lines{"back", "back", "navigate about:blank"}));
+}
+
+TEST_F(NavigationFilter, ReachedPagesAreLoggedAndKeptOnceInTheHistoryNewestFirst) {
+    const size_t before = h.VisitLog().size();
+    h.View().Reach("http://a.example/");
+    h.View().Reach("http://b.example/");
+    h.View().Reach("http://a.example/");
+    h.View().Reach("http://A.example/");
+    EXPECT_EQ(History(), (Lines{"http://A.example/", "http://a.example/", "http://b.example/"}));
+    EXPECT_EQ(Browser().cboURL->GetValue(), "http://A.example/");
+
+    const Lines log = h.VisitLog();
+    ASSERT_EQ(log.size(), before + 4);
+    EXPECT_EQ(log[before], "http://a.example/ --> Datum: 7-12-2026 Tijd: 21:45:09");
+    EXPECT_EQ(log.back(), "http://A.example/ --> Datum: 7-12-2026 Tijd: 21:45:09");
+    // A reached page is checked, never navigated to again.
+    EXPECT_TRUE(h.View().calls.empty());
+}
+
+TEST_F(NavigationFilter, TheRequestFlagIsServedOnlyWhenItIsExactlyOne) {
+    Browser().cboURL->SetValue("http://help.example/");
+    Browser().txtchecksites->SetValue("1 ");
+    Browser().tmrcheck_Timer();
+    EXPECT_EQ(Browser().txtchecksites->GetValue(), "1 ");
+    EXPECT_TRUE(h.View().calls.empty());
+
+    Browser().txtchecksites->SetValue("1");
+    Browser().tmrcheck_Timer();
+    EXPECT_EQ(Browser().txtchecksites->GetValue(), "0");
+    EXPECT_EQ(h.View().calls, Lines{"navigate http://help.example/"});
+    EXPECT_EQ(h.VisitLog().back(), "http://help.example/");
+}
+
+TEST_F(NavigationFilter, OnlyTheEnterKeyOpensTheAddress) {
+    Browser().cboURL->SetValue("http://enter.example/");
+    Browser().cboURL_KeyPress('a');
+    EXPECT_TRUE(h.View().calls.empty());
+    Browser().cboURL_KeyPress(13);
+    EXPECT_EQ(h.View().calls, Lines{"navigate http://enter.example/"});
+}
+
+TEST_F(NavigationFilter, AnnouncedNavigationsWithABlockedWordAreRefused) {
+    EXPECT_TRUE(h.View().Announce("http://casino.example/"));
+    EXPECT_TRUE(h.View().Announce("http://ads.example/frame?porn", false));
+    EXPECT_FALSE(Browser().IsBusy());
+    EXPECT_FALSE(Browser().timBrowser.IsRunning());
+
+    // A clean main-frame navigation shows the hourglass and arms the watchdog; a frame inside
+    // the page does neither.
+    EXPECT_FALSE(h.View().Announce("http://frame.example/", false));
+    EXPECT_FALSE(Browser().IsBusy());
+    EXPECT_FALSE(h.View().Announce("http://clean.example/"));
+    EXPECT_TRUE(Browser().IsBusy());
+    EXPECT_TRUE(Browser().timBrowser.IsRunning());
+    h.View().FinishLoading();
+    EXPECT_FALSE(Browser().IsBusy());
+    h.View().Reach("http://clean.example/");
+    EXPECT_FALSE(Browser().timBrowser.IsRunning());
+
+    // Whatever the word list says, the blank page stays reachable.
+    h.Put("words.txt", {"blank"});
+    EXPECT_FALSE(h.View().Announce("about:blank"));
+}
+
+TEST_F(NavigationFilter, TheWatchdogStopsTheLoadAndSaysSo) {
+    h.View().Announce("http://slow.example/");
+    Browser().timBrowser_Timer();
+    EXPECT_EQ(h.View().calls, Lines{"stop"});
+    EXPECT_FALSE(Browser().IsBusy());
+    EXPECT_FALSE(Browser().timBrowser.IsRunning());
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].text, "ER IS EEN CONNECTIEFOUT");
+    EXPECT_EQ(h.messages.shown[0].title, "INFORMATIE");
+    EXPECT_EQ(h.messages.shown[0].icon, app::Messages::Icon::Information);
+}
+
+TEST_F(NavigationFilter, WithoutAWordListNothingOpensAndTheParentIsToldWhichFile) {
+    std::filesystem::remove(h.folder.File("words.txt"));
+    Open("http://fine.example/");
+    EXPECT_TRUE(h.View().calls.empty());
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_NE(h.messages.shown[0].text.find(h.folder.File("words.txt")), std::string::npos);
+
+    // Pages reached meanwhile and navigations the view announces are not held up.
+    h.View().Reach("http://fine.example/");
+    EXPECT_FALSE(h.View().Announce("http://casino.example/"));
+    EXPECT_EQ(h.messages.shown.size(), 1u);
+
+    // During start-up the same gap stays silent.
+    Harness silent;
+    silent.Start();
+    EXPECT_TRUE(silent.messages.shown.empty());
+    EXPECT_EQ(silent.View().calls, Lines{"navigate About:blank"});
+}
+
+TEST_F(NavigationFilter, ANewWindowRequestOpensInTheSameView) {
+    h.View().AskForNewWindow("http://popup.example/");
+    EXPECT_EQ(h.View().calls, Lines{"navigate http://popup.example/"});
+}
+
+}  // namespace

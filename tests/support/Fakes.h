@@ -1,0 +1,98 @@
+#pragma once
+
+#include <wx/panel.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Platform.h"
+#include "browser/WebView.h"
+
+namespace testsupport {
+
+// A web view that records what it is asked to do and raises its events when a test says so.
+class FakeWebView : public browser::WebView {
+public:
+    explicit FakeWebView(wxWindow* parent) : panel_(new wxPanel(parent)) {}
+
+    wxWindow* Control() override { return panel_; }
+    void SetEvents(browser::WebViewEvents events) override { events_ = std::move(events); }
+    void Navigate(const std::string& url) override { calls.push_back("navigate " + url); }
+    bool GoBack() override { return Step("back", backPages); }
+    bool GoForward() override { return Step("forward", forwardPages); }
+    void Refresh() override { calls.push_back("refresh"); }
+    void Stop() override { calls.push_back("stop"); }
+    std::string LocationURL() const override { return location; }
+
+    // The view reached `url`.
+    void Reach(const std::string& url) {
+        location = url;
+        events_.navigateComplete();
+    }
+    // The view is about to navigate; returns whether the window refused it.
+    bool Announce(const std::string& url, bool mainFrame = true) {
+        bool cancel = false;
+        events_.beforeNavigate(url, mainFrame, cancel);
+        return cancel;
+    }
+    void FinishLoading() { events_.downloadComplete(); }
+    void AskForNewWindow(const std::string& url) { events_.newWindow(url); }
+
+    std::vector<std::string> calls;
+    std::string location = "about:blank";
+    int backPages = 0;  // how many earlier pages the history holds
+    int forwardPages = 0;
+
+private:
+    bool Step(const char* what, int& pages) {
+        calls.push_back(what);
+        if (pages == 0) {
+            return false;
+        }
+        --pages;
+        return true;
+    }
+
+    wxPanel* panel_;
+    browser::WebViewEvents events_;
+};
+
+class FakeWebViewFactory : public browser::WebViewFactory {
+public:
+    std::unique_ptr<browser::WebView> Create(wxWindow* parent) override {
+        auto view = std::make_unique<FakeWebView>(parent);
+        last = view.get();
+        return view;
+    }
+    FakeWebView* last = nullptr;
+};
+
+class FakeMessages : public app::Messages {
+public:
+    struct Shown {
+        std::string text;
+        std::string title;
+        Icon icon;
+    };
+    void Show(const std::string& text, const std::string& title, Icon icon) override {
+        shown.push_back({text, title, icon});
+    }
+    std::vector<Shown> shown;
+};
+
+class FakeEnder : public app::ProcessEnder {
+public:
+    void EndNow() override { ++ended; }
+    int ended = 0;
+};
+
+class FakeClock : public app::Clock {
+public:
+    std::string DateText() override { return date; }
+    std::string TimeText() override { return time; }
+    std::string date = "7-12-2026";
+    std::string time = "21:45:09";
+};
+
+}  // namespace testsupport

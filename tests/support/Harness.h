@@ -1,0 +1,67 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Forms.h"
+#include "storage/DataFiles.h"
+#include "support/Fakes.h"
+
+namespace browser {
+class frmBrowser;
+}
+
+namespace testsupport {
+
+// A folder of its own for one test's data files, removed afterwards.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    std::string Path() const { return path_.string(); }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    void Put(const std::string& name, const std::string& bytes) const;
+    std::string Get(const std::string& name) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+// The program's windows on a temporary data folder, with fake messages, clock and process end.
+// The web view is a fake unless a real factory is given.
+class Harness {
+public:
+    explicit Harness(browser::WebViewFactory* webViews = nullptr);
+    ~Harness();
+
+    // Writes a data file, each line ending in CR LF.
+    void Put(const std::string& name, const std::vector<std::string>& lines);
+    std::vector<std::string> Lines(const std::string& name) const;
+
+    // Starts the program as the real one does: the container loads the browser window.
+    browser::frmBrowser& Start();
+    // Starts a second time on the same data folder, as the next run of the program would.
+    browser::frmBrowser& Restart();
+
+    browser::frmBrowser& Browser();
+    app::Forms& Windows() { return *forms_; }
+    FakeWebView& View() { return *fakeViews.last; }
+    std::vector<std::string> VisitLog();  // items of the panel's List2
+
+    TempFolder folder;
+    FakeWebViewFactory fakeViews;
+    FakeMessages messages;
+    FakeEnder ender;
+    FakeClock clock;
+    std::vector<std::string> reads;  // data files read, in order
+
+private:
+    browser::WebViewFactory* webViews_;
+    std::unique_ptr<storage::DataFiles> data_;
+    std::unique_ptr<app::Platform> platform_;
+    std::unique_ptr<app::Forms> forms_;
+};
+
+}  // namespace testsupport
