@@ -2,6 +2,7 @@
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 #include <wx/stdpaths.h>
+#include <wx/uilocale.h>
 
 #include <exception>
 #include <memory>
@@ -17,6 +18,8 @@ class LanternwickApp : public wxApp {
 public:
     bool OnInit() override {
         SetAppName("Lanternwick");
+        // Log stamps follow the user's regional date and time formats.
+        wxUILocale::UseDefault();
         // The data files live beside the program, whatever folder it was started from.
         const wxString folder = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
         data_ = std::make_unique<storage::DataFiles>(folder.utf8_string());
