@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -11,45 +9,12 @@
 #include "storage/LineFile.h"
 #include "storage/Records.h"
 #include "storage/TextEncoding.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-namespace {
-
-class TempFolder {
-public:
-    TempFolder() {
-        path_ =
-            fs::temp_directory_path() /
-            ("lanternwick-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(path_, ignored);
-    }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-    std::string Path() const { return path_.string(); }
-
-    void Put(const std::string& name, const std::string& bytes) const {
-        std::ofstream(File(name), std::ios::binary) << bytes;
-    }
-    std::string Get(const std::string& name) const {
-        std::ifstream in(File(name), std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-
-private:
-    fs::path path_;
-};
-
-}  // namespace
+using testsupport::TempFolder;
 
 TEST(Records, NamesOfAnyLengthUpToTwentyKeepTheirColumns) {
     const std::string address = "http://www.example.org/kids";

@@ -3,42 +3,13 @@
 #include <gtest/gtest.h>
 #include <wx/listbox.h>
 
-#include <fstream>
-#include <sstream>
 
 #include "app/frmMdi.h"
 #include "browser/frmBrowser.h"
 #include "parents/Parents.h"
 #include "storage/LineFile.h"
 
-namespace fs = std::filesystem;
-
 namespace testsupport {
-
-TempFolder::TempFolder() {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ =
-        fs::temp_directory_path() / ("lanternwick-" + std::string(test ? test->name() : "data") +
-                                     "-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
-
-void TempFolder::Put(const std::string& name, const std::string& bytes) const {
-    std::ofstream(File(name), std::ios::binary) << bytes;
-}
-
-std::string TempFolder::Get(const std::string& name) const {
-    std::ifstream in(File(name), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 Harness::Harness(browser::WebViewFactory* webViews)
     : webViews_(webViews != nullptr ? webViews : &fakeViews) {}

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,26 +7,13 @@
 #include "app/Forms.h"
 #include "storage/DataFiles.h"
 #include "support/Fakes.h"
+#include "support/TempFolder.h"
 
 namespace browser {
 class frmBrowser;
 }
 
 namespace testsupport {
-
-// A folder of its own for one test's data files, removed afterwards.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    std::string Path() const { return path_.string(); }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-    void Put(const std::string& name, const std::string& bytes) const;
-    std::string Get(const std::string& name) const;
-
-private:
-    std::filesystem::path path_;
-};
 
 // The program's windows on a temporary data folder, with fake messages, clock and process end.
 // The web view is a fake unless a real factory is given.
