@@ -1,0 +1,67 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace i18n {
+
+enum class Language { Dutch, English };
+
+// How a row reaches its control: the caption of a button or label, the title of the window
+// itself, or the x of a line's right end (the only number the tables move).
+enum class Property { Caption, Title, LineRightEnd };
+
+struct CaptionRow {
+    std::string_view window;   // frmBrowser, invoegensite, Parents, paswoord, ...
+    std::string_view control;  // empty for a Title row
+    Property property = Property::Caption;
+    std::string_view text;  // Caption and Title rows
+    int twips = 0;          // LineRightEnd rows
+
+    friend bool operator==(const CaptionRow&, const CaptionRow&) = default;
+};
+
+// The rows a language writes over the built-in texts. The English table leaves out the controls
+// whose built-in text it keeps, so applying it never touches them.
+const std::vector<CaptionRow>& CaptionTable(Language language);
+
+// The texts every captioned control has when its window is created, for the same
+// (window, control, property) keys as the tables.
+const std::vector<CaptionRow>& BuiltInCaptions();
+
+const CaptionRow* FindRow(const std::vector<CaptionRow>& rows, std::string_view window,
+                          std::string_view control, Property property);
+
+// The stored language word selects a table only when it is exactly one of the two names: no case
+// folding and no trimming, so a hand-edited file with "dutch " keeps the built-in texts.
+std::optional<Language> LanguageFromName(std::string_view name);
+std::string_view LanguageName(Language language);
+
+// The panel's language list, in the order it shows them, and its text before the stored choice
+// is put into it.
+inline constexpr std::array<std::string_view, 5> kLanguageListItems{"English", "Dutch", "French",
+                                                                    "German", "Spanish"};
+inline constexpr std::string_view kLanguageListDefault = "English";
+
+// Texts of the language step of "Log out and save", shown under the product name.
+inline constexpr std::string_view kMessageTitle = "Lanternwick";
+inline constexpr std::string_view kRestartMessageDutch =
+    "Om deze instellingen te doen werken, moet het programma opnieuw worden opgestart.";
+inline constexpr std::string_view kRestartMessageEnglish =
+    "To let these options work, the program most be reboot.";
+inline constexpr std::string_view kRefusalMessage =
+    "We are still working at this language.  Please choose another language.";
+
+std::string_view RestartMessage(Language language);
+
+// What the language step does with the text of the language box.
+enum class LanguageChoice {
+    Store,   // Dutch or English: write it, ask for a restart, end the program
+    Refuse,  // offered in the list but not translated: message, back to the login dialog
+    Ignore,  // anything else: nothing is written or shown
+};
+LanguageChoice ClassifyLanguageChoice(std::string_view text);
+
+}  // namespace i18n
