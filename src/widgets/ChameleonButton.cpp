@@ -1,5 +1,7 @@
 #include "widgets/ChameleonButton.h"
 
+#include <algorithm>
+
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
@@ -213,6 +215,15 @@ wxFont ToWxFont(const FontSpec& spec) {
     return wxFont(info);
 }
 
+wxBitmap RenderButton(const ButtonModel& model, const wxFont& font) {
+    wxBitmap bitmap(std::max(model.Width(), 1), std::max(model.Height(), 1), 24);
+    {
+        BitmapCanvas canvas(bitmap, font);
+        model.Paint(canvas);
+    }
+    return bitmap;
+}
+
 class chameleonButton::Host : public ButtonHost {
 public:
     explicit Host(chameleonButton& button) : button_(button) {}
@@ -386,12 +397,16 @@ void chameleonButton::OnPaint(wxPaintEvent&) {
     if (width <= 0 || height <= 0) {
         return;
     }
-    wxBitmap bitmap(width, height, 24);
-    {
-        BitmapCanvas canvas(bitmap, GetFont());
-        model_.Paint(canvas);
+    // The window shape already keeps the pointer out of the cut pixels; painting is clipped
+    // here as well, since GDK does not clip drawing in a child window to its shape.
+    if (!shape_.cut.empty()) {
+        wxRegion visible(0, 0, shape_.width, shape_.height);
+        for (const Point& p : shape_.cut) {
+            visible.Subtract(wxRect(p.x, p.y, 1, 1));
+        }
+        target.SetDeviceClippingRegion(visible);
     }
-    target.DrawBitmap(bitmap, 0, 0);
+    target.DrawBitmap(RenderButton(model_, GetFont()), 0, 0);
 }
 
 void chameleonButton::OnSize(wxSizeEvent& event) {

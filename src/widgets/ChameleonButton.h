@@ -1,5 +1,6 @@
 #pragma once
 
+#include <wx/bitmap.h>
 #include <wx/control.h>
 
 #include <functional>
@@ -94,5 +95,9 @@ private:
 
 // The toolkit font for a stored font; a face the system lacks becomes its plain sans-serif.
 wxFont ToWxFont(const FontSpec& spec);
+
+// The button's current look as a bitmap of its client size, painted as the control paints
+// itself; cut pixels are left as painted (the window shape hides them on screen).
+wxBitmap RenderButton(const ButtonModel& model, const wxFont& font);
 
 }  // namespace widgets
