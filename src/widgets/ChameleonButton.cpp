@@ -42,6 +42,8 @@ public:
         if (r.right <= r.left || r.bottom <= r.top) {
             return;
         }
+        // Set every time: drawing an underlined caption leaves the text colour's pen behind.
+        dc_.SetPen(*wxTRANSPARENT_PEN);
         dc_.SetBrush(wxBrush(ToWx(color)));
         dc_.DrawRectangle(r.left, r.top, r.right - r.left, r.bottom - r.top);
         dc_.SetBrush(wxNullBrush);
