@@ -284,6 +284,7 @@ chameleonButton::chameleonButton(wxWindow* parent, wxWindowID id, const wxPoint&
       host_(std::make_unique<Host>(*this)),
       model_(*host_, *this) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
+    SetInitialSize(size);
     if (stored) {
         model_.ReadProperties(*stored);
     } else {

@@ -49,6 +49,8 @@ public:
     void SetButtonFont(const FontSpec& font) { model_.SetFont(font); }
     const wxString& ToolTipText() const { return toolTipText_; }
     void SetToolTipText(const wxString& text);
+    bool Visible() const { return IsShown(); }
+    void SetVisible(bool visible) { Show(visible); }
 
     // Called with the stored-set key of every property that changes.
     std::function<void(std::string_view key)> PropertyChanged;
