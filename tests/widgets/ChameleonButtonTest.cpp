@@ -99,6 +99,10 @@ TEST_F(ChameleonButtonTest, SyntheticLeftClickRaisesClickOnce) {
 }
 
 TEST_F(ChameleonButtonTest, CutCornerTakesNoPressAfterStyleChange) {
+    ClickAt(0, 0);
+    ASSERT_TRUE(testsupport::WaitUntil([this] { return parentPresses == 1; }, 3s))
+        << "a stored button is shaped from the start; the press falls through to the parent";
+
     button->SetButtonType(ClassicRaised);
     testsupport::PumpFor(100ms);
     ClickAt(0, 0);
@@ -108,8 +112,7 @@ TEST_F(ChameleonButtonTest, CutCornerTakesNoPressAfterStyleChange) {
     button->SetButtonType(SoftRounded);
     testsupport::PumpFor(100ms);
     ClickAt(0, 0);
-    EXPECT_TRUE(testsupport::WaitUntil([this] { return parentPresses == 1; }, 3s))
-        << "the press falls through to the parent";
+    EXPECT_TRUE(testsupport::WaitUntil([this] { return parentPresses == 2; }, 3s));
     EXPECT_EQ(clicks, 1);
     ClickAt(3, 3);
     EXPECT_TRUE(testsupport::WaitUntil([this] { return clicks == 2; }, 3s));

@@ -164,12 +164,6 @@ TEST_F(InputTest, ArrowsMoveFocus) {
     EXPECT_EQ(model.LastState(), kNormal);
 }
 
-TEST_F(InputTest, KeyPressOnlyRaisesTheEvent) {
-    model.KeyPress(97);
-    EXPECT_EQ(raised, std::vector<std::string>{"KeyPress(97)"});
-    EXPECT_EQ(model.LastState(), kNormal);
-}
-
 TEST_F(InputTest, FocusRepaintsInTheLastStateAndRedundantRequestsCostNothing) {
     model.DrawButton(kNormal, false);
     const int before = host.invalidations;
