@@ -92,7 +92,7 @@ TEST_F(ChameleonButtonTest, StoredButtonCarriesTheWindowsDefaults) {
 
 TEST_F(ChameleonButtonTest, SyntheticLeftClickRaisesClickOnce) {
     ClickAt(37, 12);
-    EXPECT_TRUE(testsupport::WaitUntil([this] { return clicks >= 1; }, 3s));
+    EXPECT_TRUE(testsupport::WaitUntil([this] { return clicks >= 1; }));
     testsupport::PumpFor(200ms);
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(button->Model().LastState(), kNormal);
@@ -100,22 +100,22 @@ TEST_F(ChameleonButtonTest, SyntheticLeftClickRaisesClickOnce) {
 
 TEST_F(ChameleonButtonTest, CutCornerTakesNoPressAfterStyleChange) {
     ClickAt(0, 0);
-    ASSERT_TRUE(testsupport::WaitUntil([this] { return parentPresses == 1; }, 3s))
+    ASSERT_TRUE(testsupport::WaitUntil([this] { return parentPresses == 1; }))
         << "a stored button is shaped from the start; the press falls through to the parent";
 
     button->SetButtonType(ClassicRaised);
     testsupport::PumpFor(100ms);
     ClickAt(0, 0);
-    ASSERT_TRUE(testsupport::WaitUntil([this] { return clicks == 1; }, 3s))
+    ASSERT_TRUE(testsupport::WaitUntil([this] { return clicks == 1; }))
         << "the full rectangle of style 2 takes the corner";
 
     button->SetButtonType(SoftRounded);
     testsupport::PumpFor(100ms);
     ClickAt(0, 0);
-    EXPECT_TRUE(testsupport::WaitUntil([this] { return parentPresses == 2; }, 3s));
+    EXPECT_TRUE(testsupport::WaitUntil([this] { return parentPresses == 2; }));
     EXPECT_EQ(clicks, 1);
     ClickAt(3, 3);
-    EXPECT_TRUE(testsupport::WaitUntil([this] { return clicks == 2; }, 3s));
+    EXPECT_TRUE(testsupport::WaitUntil([this] { return clicks == 2; }));
 }
 
 TEST_F(ChameleonButtonTest, PaintsPixelExactAndCutPixelsShowTheParent) {
@@ -134,7 +134,7 @@ TEST_F(ChameleonButtonTest, PaintsPixelExactAndCutPixelsShowTheParent) {
 
 TEST_F(ChameleonButtonTest, KeyboardSpaceClicksAndArrowsMoveFocus) {
     button->SetFocus();
-    ASSERT_TRUE(testsupport::WaitUntil([this] { return button->Model().HasFocus(); }, 3s));
+    ASSERT_TRUE(testsupport::WaitUntil([this] { return button->Model().HasFocus(); }));
     std::vector<int> order;
     button->KeyDown = [&](std::int16_t&, std::int16_t&) { order.push_back(1); };
     button->MouseDown = [&](std::int16_t&, std::int16_t&, float&, float&) { order.push_back(2); };
@@ -143,21 +143,21 @@ TEST_F(ChameleonButtonTest, KeyboardSpaceClicksAndArrowsMoveFocus) {
     button->Click = [&] { order.push_back(5); };
     wxUIActionSimulator sim;
     sim.Char(' ');
-    ASSERT_TRUE(testsupport::WaitUntil([&] { return order.size() >= 5; }, 3s));
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return order.size() >= 5; }));
     EXPECT_EQ(order, (std::vector<int>{1, 2, 3, 4, 5}));
 
     sim.Char(WXK_DOWN);
-    EXPECT_TRUE(testsupport::WaitUntil([this] { return other->Model().HasFocus(); }, 3s));
+    EXPECT_TRUE(testsupport::WaitUntil([this] { return other->Model().HasFocus(); }));
     EXPECT_FALSE(button->Model().HasFocus());
     other->KeyDown = [](std::int16_t&, std::int16_t&) {};
     sim.Char(WXK_UP);
-    EXPECT_TRUE(testsupport::WaitUntil([this] { return button->Model().HasFocus(); }, 3s));
+    EXPECT_TRUE(testsupport::WaitUntil([this] { return button->Model().HasFocus(); }));
 
     order.clear();
     sim.Char('g', wxMOD_ALT);
-    EXPECT_TRUE(testsupport::WaitUntil(
-        [&] { return std::find(order.begin(), order.end(), 5) != order.end(); }, 3s))
-        << "Alt with the access key clicks";
+    EXPECT_TRUE(testsupport::WaitUntil([&] {
+        return std::find(order.begin(), order.end(), 5) != order.end();
+    })) << "Alt with the access key clicks";
 }
 
 // The toolkit canvas must set exactly the pixels the recording canvas sets, for every look.
