@@ -47,7 +47,7 @@ PropertyBag StoredButtonSet(const wxString& caption, bool enabled) {
     bag.Write("btype", std::int32_t{SoftRounded});
     bag.Write("tx", caption);
     bag.Write("enab", enabled);
-    bag.Write("font", FontSpec{"MS Sans Serif", 8.25});
+    bag.Write("font", FontDesc{"MS Sans Serif", 8.25});
     bag.Write("coltype", std::int32_t{SystemColors});
     bag.Write("focusr", true);
     bag.Write("bcol", std::int32_t{0xD8E9EC});
@@ -180,7 +180,7 @@ void ButtonModel::SetEnabled(bool enabled) {
     host_.PropertyChanged("enab");
 }
 
-void ButtonModel::SetFont(const FontSpec& font) {
+void ButtonModel::SetFont(const FontDesc& font) {
     font_ = font;
     host_.ApplyFont(font_);
     DrawButton(kNormal, true);

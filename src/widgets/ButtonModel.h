@@ -7,7 +7,7 @@
 
 #include "widgets/Canvas.h"
 #include "widgets/Color.h"
-#include "widgets/FontSpec.h"
+#include "widgets/FontDesc.h"
 #include "widgets/PropertyBag.h"
 
 namespace widgets {
@@ -87,8 +87,8 @@ class ButtonHost {
 public:
     virtual ~ButtonHost() = default;
     virtual Color SystemColour(SystemColor which) = 0;
-    virtual FontSpec WindowFont() = 0;
-    virtual void ApplyFont(const FontSpec&) {}
+    virtual FontDesc WindowFont() = 0;
+    virtual void ApplyFont(const FontDesc&) {}
     virtual void ApplyEnabled(bool) {}
     virtual void ApplyShape(const ButtonRegion&) {}
     // A paint of the last state is due.
@@ -136,8 +136,8 @@ public:
     void SetCaption(const wxString& caption);
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
-    const FontSpec& Font() const { return font_; }
-    void SetFont(const FontSpec& font);
+    const FontDesc& Font() const { return font_; }
+    void SetFont(const FontDesc& font);
     std::int32_t ColorScheme() const { return colorScheme_; }
     void SetColorScheme(std::int32_t scheme);
     bool ShowFocusRect() const { return showFocusRect_; }
@@ -205,7 +205,7 @@ private:
     Color backColor_ = 0;
     Color foreColor_ = 0;
     wxString caption_;
-    FontSpec font_;
+    FontDesc font_;
     Rect wholeRect_;
     Rect pressedRect_;
     Rect focusRect_;

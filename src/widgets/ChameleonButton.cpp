@@ -203,17 +203,17 @@ Color ToColor(const wxColour& c) {
 
 }  // namespace
 
-wxFont ToWxFont(const FontSpec& spec) {
-    wxFontInfo info(spec.points > 0 ? spec.points : 8.25);
-    if (!spec.face.empty() && wxFontEnumerator::IsValidFacename(spec.face)) {
-        info.FaceName(spec.face);
+wxFont ToWxFont(const FontDesc& desc) {
+    wxFontInfo info(desc.points > 0 ? desc.points : 8.25);
+    if (!desc.face.empty() && wxFontEnumerator::IsValidFacename(desc.face)) {
+        info.FaceName(desc.face);
     } else {
         info.Family(wxFONTFAMILY_SWISS);
     }
-    info.Bold(spec.bold)
-        .Italic(spec.italic)
-        .Underlined(spec.underline)
-        .Strikethrough(spec.strikethrough);
+    info.Bold(desc.bold)
+        .Italic(desc.italic)
+        .Underlined(desc.underline)
+        .Strikethrough(desc.strikethrough);
     return wxFont(info);
 }
 
@@ -247,7 +247,7 @@ public:
         }
         return 0;
     }
-    FontSpec WindowFont() override {
+    FontDesc WindowFont() override {
         const wxFont font = button_.GetFont();
         return {font.GetFaceName(),
                 font.GetFractionalPointSize(),
@@ -256,7 +256,7 @@ public:
                 font.GetUnderlined(),
                 font.GetStrikethrough()};
     }
-    void ApplyFont(const FontSpec& font) override { button_.SetFont(ToWxFont(font)); }
+    void ApplyFont(const FontDesc& font) override { button_.SetFont(ToWxFont(font)); }
     void ApplyEnabled(bool enabled) override { button_.wxControl::Enable(enabled); }
     void ApplyShape(const ButtonRegion& region) override {
         button_.shape_ = region;

@@ -45,10 +45,11 @@ public:
     void SetColorScheme(std::int32_t scheme) { model_.SetColorScheme(scheme); }
     bool ShowFocusRect() const { return model_.ShowFocusRect(); }
     void SetShowFocusRect(bool show) { model_.SetShowFocusRect(show); }
-    const FontSpec& ButtonFont() const { return model_.Font(); }
-    void SetButtonFont(const FontSpec& font) { model_.SetFont(font); }
+    const FontDesc& ButtonFont() const { return model_.Font(); }
+    void SetButtonFont(const FontDesc& font) { model_.SetFont(font); }
     const wxString& ToolTipText() const { return toolTipText_; }
     void SetToolTipText(const wxString& text);
+    WXWidget hwnd() const { return GetHandle(); }
     bool Visible() const { return IsShown(); }
     void SetVisible(bool visible) { Show(visible); }
 
@@ -96,7 +97,7 @@ private:
 };
 
 // The toolkit font for a stored font; a face the system lacks becomes its plain sans-serif.
-wxFont ToWxFont(const FontSpec& spec);
+wxFont ToWxFont(const FontDesc& desc);
 
 // The button's current look as a bitmap of its client size, painted as the control paints
 // itself; cut pixels are left as painted (the window shape hides them on screen).

@@ -56,7 +56,7 @@ wxString PropertyBag::ReadString(std::string_view key, const wxString& fallback)
     return ReadAs(*this, key, fallback);
 }
 
-FontSpec PropertyBag::ReadFont(std::string_view key, const FontSpec& fallback) const {
+FontDesc PropertyBag::ReadFont(std::string_view key, const FontDesc& fallback) const {
     return ReadAs(*this, key, fallback);
 }
 

@@ -7,11 +7,11 @@
 #include <variant>
 #include <vector>
 
-#include "widgets/FontSpec.h"
+#include "widgets/FontDesc.h"
 
 namespace widgets {
 
-using PropertyValue = std::variant<std::int32_t, bool, wxString, FontSpec>;
+using PropertyValue = std::variant<std::int32_t, bool, wxString, FontDesc>;
 
 // The stored property set of a control: keys match without regard to case and entries keep
 // the order they were first written in.
@@ -27,7 +27,7 @@ public:
     std::int32_t ReadInt(std::string_view key, std::int32_t fallback) const;
     bool ReadBool(std::string_view key, bool fallback) const;
     wxString ReadString(std::string_view key, const wxString& fallback) const;
-    FontSpec ReadFont(std::string_view key, const FontSpec& fallback) const;
+    FontDesc ReadFont(std::string_view key, const FontDesc& fallback) const;
 
     const std::vector<Entry>& Entries() const { return entries_; }
 

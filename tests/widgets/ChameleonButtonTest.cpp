@@ -165,7 +165,7 @@ TEST_F(ChameleonButtonTest, KeyboardSpaceClicksAndArrowsMoveFocus) {
 TEST(ButtonRenderTest, ToolkitCanvasMatchesRecordedPixels) {
     FakeHost host;
     ButtonEvents events;
-    const wxFont font = ToWxFont(FontSpec{"MS Sans Serif", 8.25});
+    const wxFont font = ToWxFont(FontDesc{"MS Sans Serif", 8.25});
     for (std::int32_t type = 1; type <= 7; ++type) {
         for (int look = 0; look < 3; ++look) {
             for (bool focus : {false, true}) {
@@ -214,7 +214,7 @@ TEST(ButtonRenderTest, ToolkitCanvasMatchesRecordedPixels) {
 TEST(ButtonRenderTest, GalleryImage) {
     FakeHost host;
     ButtonEvents events;
-    const wxFont font = ToWxFont(FontSpec{"MS Sans Serif", 8.25});
+    const wxFont font = ToWxFont(FontDesc{"MS Sans Serif", 8.25});
     constexpr int kCellW = 95, kCellH = 40, kScale = 2;
     wxImage gallery(6 * kCellW, 7 * kCellH);
     gallery.SetRGB(wxRect(0, 0, gallery.GetWidth(), gallery.GetHeight()), 0, 128, 255);

@@ -51,7 +51,7 @@ TEST_F(PropertiesTest, WindowsStoredSetReadsCaseBlind) {
     bag.Write("BType", std::int32_t{SoftRounded});
     bag.Write("TX", wxString("&Open"));
     bag.Write("enab", false);
-    bag.Write("Font", FontSpec{"MS Sans Serif", 8.25});
+    bag.Write("Font", FontDesc{"MS Sans Serif", 8.25});
     bag.Write("COLTYPE", std::int32_t{CustomColors});
     bag.Write("focusr", false);
     bag.Write("bCol", std::int32_t{0x0000FF});
@@ -105,7 +105,7 @@ TEST_F(PropertiesTest, StoredButtonSetHoldsTheWindowsDefaults) {
     EXPECT_TRUE(model.ShowFocusRect());
     EXPECT_EQ(model.BackColor(), 0xD8E9ECu);
     EXPECT_EQ(model.ForeColor(), 0x000000u);
-    EXPECT_EQ(model.Font(), (FontSpec{"MS Sans Serif", 8.25}));
+    EXPECT_EQ(model.Font(), (FontDesc{"MS Sans Serif", 8.25}));
     EXPECT_EQ(model.Caption(), "VISIT A SITE");
     EXPECT_TRUE(model.Enabled());
     model.ReadProperties(StoredButtonSet("x", false));
@@ -132,7 +132,7 @@ TEST_F(PropertiesTest, EachAssignmentRepaintsAndReportsItsKey) {
     model.SetButtonType(SoftRounded);
     model.SetCaption("&Go");
     model.SetEnabled(false);
-    model.SetFont(FontSpec{"Sans", 10});
+    model.SetFont(FontDesc{"Sans", 10});
     model.SetColorScheme(FixedGrey);
     model.SetShowFocusRect(false);
     EXPECT_EQ(host.changed, (std::vector<std::string>{"bcol", "fcol", "btype", "tx", "enab", "font",

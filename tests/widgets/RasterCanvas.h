@@ -59,8 +59,8 @@ public:
     static constexpr Palette kSystem{0x101010, 0x202020, 0x303030, 0x404040, 0x505050, 0x606060};
 
     Color SystemColour(SystemColor which) override;
-    FontSpec WindowFont() override { return windowFont; }
-    void ApplyFont(const FontSpec& font) override { appliedFonts.push_back(font); }
+    FontDesc WindowFont() override { return windowFont; }
+    void ApplyFont(const FontDesc& font) override { appliedFonts.push_back(font); }
     void ApplyEnabled(bool enabled) override { log.push_back(enabled ? "enable" : "disable"); }
     void ApplyShape(const ButtonRegion& region) override { shapes.push_back(region); }
     void Invalidate() override { ++invalidations; }
@@ -68,8 +68,8 @@ public:
     void PropertyChanged(std::string_view key) override { changed.emplace_back(key); }
     void MoveFocus(bool forward) override { log.push_back(forward ? "next" : "previous"); }
 
-    FontSpec windowFont{"Window Sans", 9.0};
-    std::vector<FontSpec> appliedFonts;
+    FontDesc windowFont{"Window Sans", 9.0};
+    std::vector<FontDesc> appliedFonts;
     std::vector<ButtonRegion> shapes;
     std::vector<std::string> changed;
     std::vector<std::string> log;
