@@ -1,10 +1,13 @@
 #include "app/Forms.h"
 
+#include <array>
 #include <ranges>
 
 #include "app/frmMdi.h"
 #include "browser/frmBrowser.h"
+#include "browser/sites.h"
 #include "parents/Parents.h"
+#include "parents/paswoord.h"
 
 namespace app {
 
@@ -38,6 +41,25 @@ browser::frmBrowser& Forms::Browser() {
 
 parents::Parents& Forms::Panel() {
     return Load(panel_);
+}
+
+parents::paswoord& Forms::Login() {
+    return Load(login_);
+}
+
+browser::sites& Forms::Sites() {
+    return Load(sites_);
+}
+
+std::vector<wxTopLevelWindow*> Forms::CloseOrder(wxTopLevelWindow* self) const {
+    std::vector<wxTopLevelWindow*> order;
+    const std::array<wxTopLevelWindow*, 4> named{panel_, login_, self, sites_};
+    for (wxTopLevelWindow* window : named) {
+        if (window != nullptr) {
+            order.push_back(window);
+        }
+    }
+    return order;
 }
 
 }  // namespace app

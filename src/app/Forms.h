@@ -9,10 +9,12 @@ class wxTopLevelWindow;
 
 namespace browser {
 class frmBrowser;
-}
+class sites;
+}  // namespace browser
 namespace parents {
 class Parents;
-}
+class paswoord;
+}  // namespace parents
 
 namespace app {
 
@@ -30,11 +32,19 @@ public:
     frmMdi& Mdi();
     browser::frmBrowser& Browser();
     parents::Parents& Panel();
+    parents::paswoord& Login();
+    browser::sites& Sites();
 
     // The window if it exists; closing steps use these so they never create a window.
     frmMdi* MdiIfLoaded() const { return mdi_; }
     browser::frmBrowser* BrowserIfLoaded() const { return browser_; }
     parents::Parents* PanelIfLoaded() const { return panel_; }
+    parents::paswoord* LoginIfLoaded() const { return login_; }
+    browser::sites* SitesIfLoaded() const { return sites_; }
+
+    // The windows that the close steps hide and then close, in that order, with `self` (the
+    // window that is closing) third. Windows never opened are left out, not made to be closed.
+    std::vector<wxTopLevelWindow*> CloseOrder(wxTopLevelWindow* self) const;
 
     // The windows that exist, in the order they were created.
     const std::vector<wxTopLevelWindow*>& Loaded() const { return loaded_; }
@@ -51,6 +61,8 @@ private:
     frmMdi* mdi_ = nullptr;
     browser::frmBrowser* browser_ = nullptr;
     parents::Parents* panel_ = nullptr;
+    parents::paswoord* login_ = nullptr;
+    browser::sites* sites_ = nullptr;
     std::vector<wxTopLevelWindow*> loaded_;
 };
 

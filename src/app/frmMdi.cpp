@@ -2,7 +2,6 @@
 
 #include "app/Forms.h"
 #include "browser/frmBrowser.h"
-#include "parents/Parents.h"
 
 namespace app {
 
@@ -23,12 +22,14 @@ void frmMdi::MDIForm_Unload() {
     // The browser window's close saves the log and ends the process; what follows runs only
     // when it did not.
     forms_.Browser().Close();
-    if (auto* panel = forms_.PanelIfLoaded()) {
-        panel->Hide();
+    const auto named = forms_.CloseOrder(this);
+    for (wxTopLevelWindow* window : named) {
+        window->Hide();
     }
-    Hide();
-    if (auto* panel = forms_.PanelIfLoaded()) {
-        panel->Close();
+    for (wxTopLevelWindow* window : named) {
+        if (window != this) {
+            window->Close();
+        }
     }
 }
 

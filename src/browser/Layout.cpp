@@ -5,6 +5,8 @@
 namespace browser {
 
 BrowserLayout LayoutFor(int w, int h) {
+    // A window is never made smaller than the minimum size, but a size that would still turn
+    // negative stays at zero rather than reaching the toolkit.
     auto atLeastZero = [](int v) { return std::max(0, v); };
     BrowserLayout l;
     l.bandWidth = atLeastZero(w);
@@ -13,6 +15,20 @@ BrowserLayout LayoutFor(int w, int h) {
     l.stripWidth = atLeastZero(w - 120);
     l.visitWidth = atLeastZero(w - 360);
     return l;
+}
+
+TwipRect LogoPlace(int w, int h) {
+    return {(w - kLogoRect.width) / 2, (h - 2000) / 2, kLogoRect.width, kLogoRect.height};
+}
+
+TwipRect BannerPlace(int w, int h) {
+    return {(w - kBannerRect.width) / 2, (h + 2000) / 2, kBannerRect.width, kBannerRect.height};
+}
+
+TwipRect SiteButtonRect(int n) {
+    const int row = (n - 1) / 2;
+    const bool odd = n % 2 == 1;
+    return {odd ? 120 : 5760, 2280 + 600 * row, 5295, 375};
 }
 
 }  // namespace browser

@@ -2,15 +2,29 @@
 
 namespace browser {
 
-// Window coordinates are designed in twips (1440 per inch); at 96 dots per inch a pixel is 15.
-inline constexpr int kTwipsPerPixel = 15;
+// Window coordinates are designed in twips, 1440 to the inch; the screen's pixels per inch turn
+// them into pixels.
+class TwipScale {
+public:
+    explicit constexpr TwipScale(int pixelsPerInch = 96)
+        : ppi_(pixelsPerInch > 0 ? pixelsPerInch : 96) {}
+    constexpr int PixelsPerInch() const { return ppi_; }
+    // Rounded to the nearest pixel.
+    constexpr int ToPixels(int twips) const {
+        const long long scaled = static_cast<long long>(twips) * ppi_;
+        return static_cast<int>((scaled >= 0 ? scaled + 720 : scaled - 720) / 1440);
+    }
+    constexpr int ToTwips(int pixels) const {
+        return static_cast<int>(static_cast<long long>(pixels) * 1440 / ppi_);
+    }
+    // The pixel column a twip position falls in.
+    constexpr int ColumnOf(int twips) const {
+        return static_cast<int>(static_cast<long long>(twips) * ppi_ / 1440);
+    }
 
-constexpr int TwipsToPixels(int twips) {
-    return (twips + (twips >= 0 ? kTwipsPerPixel / 2 : -kTwipsPerPixel / 2)) / kTwipsPerPixel;
-}
-constexpr int PixelsToTwips(int pixels) {
-    return pixels * kTwipsPerPixel;
-}
+private:
+    int ppi_;
+};
 
 struct TwipRect {
     int left = 0;
@@ -19,8 +33,7 @@ struct TwipRect {
     int height = 0;
 };
 
-// The parts of the browser window that follow its outer size (in twips). Sizes that would turn
-// negative in a very small window stay at zero.
+// The parts of the browser window that follow its outer size (in twips).
 struct BrowserLayout {
     int bandWidth = 0;  // imgbackground
     int viewWidth = 0;  // brwbrowser and Txtbackground
@@ -31,15 +44,52 @@ struct BrowserLayout {
 
 BrowserLayout LayoutFor(int outerWidth, int outerHeight);
 
-// Fixed places of the browser window's controls, as created.
+// The smallest outer size for which every size of LayoutFor is positive.
+inline constexpr int kMinOuterWidth = 361;
+inline constexpr int kMinOuterHeight = 2551;
+
+// Where start-up puts the intro pictures for the window's outer size; resizing does not move them.
+TwipRect LogoPlace(int outerWidth, int outerHeight);
+TwipRect BannerPlace(int outerWidth, int outerHeight);
+
+// Site button n (1 to 18): two columns, nine rows, fixed whatever the window's size.
+TwipRect SiteButtonRect(int n);
+inline constexpr int kSiteButtons = 18;
+
+// The browser window's controls as created.
 inline constexpr TwipRect kBandRect{0, 0, 9180, 1485};
 inline constexpr TwipRect kStripRect{0, 1440, 11175, 615};
 inline constexpr TwipRect kVisitRect{120, 1560, 1815, 375};
 inline constexpr TwipRect kViewRect{0, 2040, 6495, 2055};
 inline constexpr TwipRect kBackdropRect{0, 2040, 11175, 5775};
+inline constexpr TwipRect kLogoRect{4200, 2160, 2640, 2040};
+inline constexpr TwipRect kBannerRect{4800, 4680, 4425, 630};
 inline constexpr int kBrowserClientWidth = 11595;
 inline constexpr int kBrowserClientHeight = 8115;
 inline constexpr int kBrowserLeft = 1815;
 inline constexpr int kBrowserTop = 1980;
+
+// The toolbar's pictures: each normal picture and its highlighted twin.
+struct ToolbarPair {
+    TwipRect normal;
+    TwipRect twin;
+};
+inline constexpr int kPictureTop = 120;
+inline constexpr int kPictureHeight = 1095;
+inline constexpr ToolbarPair kBackPictures{{360, 120, 975, 1095}, {370, 120, 975, 1095}};
+inline constexpr ToolbarPair kForwardPictures{{1560, 120, 1095, 1095}, {1570, 120, 1080, 1095}};
+inline constexpr ToolbarPair kRefreshPictures{{3720, 120, 975, 1095}, {3730, 120, 975, 1095}};
+inline constexpr ToolbarPair kStopPictures{{4920, 120, 975, 1095}, {4920, 120, 975, 1095}};
+inline constexpr ToolbarPair kHomePictures{{6120, 120, 975, 1095}, {6120, 120, 975, 1095}};
+inline constexpr ToolbarPair kParentPictures{{7320, 120, 610, 1095}, {7320, 120, 600, 1095}};
+
+// The sites window: client size and controls.
+inline constexpr int kSitesClientWidth = 6285;
+inline constexpr int kSitesClientHeight = 3570;
+inline constexpr TwipRect kSitesListRect{120, 120, 6015, 2595};
+inline constexpr int kSitesLineY = 2880;
+inline constexpr int kSitesLineLeft = 120;
+inline constexpr int kSitesLineRight = 6120;
+inline constexpr TwipRect kSitesButtonRect{120, 3000, 6015, 495};
 
 }  // namespace browser

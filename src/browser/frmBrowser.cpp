@@ -2,30 +2,48 @@
 
 #include <wx/combobox.h>
 #include <wx/panel.h>
+#include <wx/settings.h>
 #include <wx/textctrl.h>
 
 #include "app/Forms.h"
-#include "browser/Layout.h"
+#include "browser/PictureBox.h"
+#include "browser/ToolbarArt.h"
+#include "widgets/ChameleonButton.h"
 
 namespace browser {
 
 frmBrowser::frmBrowser(app::Forms& forms)
     : wxFrame(nullptr, wxID_ANY, "Lanternwick"), forms_(forms) {
-    SetPosition(FromDIP(wxPoint(TwipsToPixels(kBrowserLeft), TwipsToPixels(kBrowserTop))));
-    SetClientSize(
-        FromDIP(wxSize(TwipsToPixels(kBrowserClientWidth), TwipsToPixels(kBrowserClientHeight))));
+    scale_ = TwipScale(GetDPI().y);
+    SetPosition(wxPoint(scale_.ToPixels(kBrowserLeft), scale_.ToPixels(kBrowserTop)));
+    SetClientSize(scale_.ToPixels(kBrowserClientWidth), scale_.ToPixels(kBrowserClientHeight));
+    SetMinSize(wxSize(scale_.ToPixels(kMinOuterWidth) + 1, scale_.ToPixels(kMinOuterHeight) + 1));
 
-    imgbackground = new wxPanel(this);
-    imgbackground->SetBackgroundColour(wxColour(0x3a, 0x7b, 0xd5));
-    Place(imgbackground, kBandRect.left, kBandRect.top, kBandRect.width, kBandRect.height);
+    // Creation order is stacking order: each group lies over the ones made before it.
+    CreateToolbar();
 
     Text3 = new wxPanel(this);
     Text3->SetBackgroundColour(wxColour(0xff, 0xf4, 0xc2));
-    Place(Text3, kStripRect.left, kStripRect.top, kStripRect.width, kStripRect.height);
+    Place(Text3, kStripRect);
+    Text3->Bind(wxEVT_MOTION, [this](wxMouseEvent& event) {
+        Text3_MouseMove();
+        event.Skip();
+    });
+    cmdvisit = widgets::chameleonButton::CreateStored(Text3, "VISIT A SITE");
+    Place(cmdvisit, kVisitRect);
+    cmdvisit->Click = [this] { cmdvisit_Click(); };
 
+    Imglogo = new PictureBox(this, LogoPicture(scale_, GetBackgroundColour()));
+    Place(Imglogo, kLogoRect);
+    Imglogo->Hide();
+    Imglink = new PictureBox(this, BannerPicture(scale_, GetBackgroundColour()));
+    Place(Imglink, kBannerRect);
+    Imglink->Hide();
+
+    // Made after the intro pictures, so the page covers them once the intro is over.
     web_ = forms_.Machine().webViews.Create(this);
     web_->Control()->Hide();
-    Place(web_->Control(), kViewRect.left, kViewRect.top, kViewRect.width, kViewRect.height);
+    Place(web_->Control(), kViewRect);
     web_->SetEvents({
         .beforeNavigate = [this](
                               const std::string& url, bool mainFrame,
@@ -34,6 +52,8 @@ frmBrowser::frmBrowser(app::Forms& forms)
         .navigateComplete = [this] { brwbrowser_NavigateComplete2(); },
         .newWindow = [this](const std::string& url) { brwbrowser_NewWindow2(url); },
     });
+
+    CreateSitePanel();
 
     // The address box, the start address and the request flag are never shown: they are how
     // the other windows and the timers hand addresses to the filter.
@@ -44,7 +64,6 @@ frmBrowser::frmBrowser(app::Forms& forms)
     Text4->Hide();
     txtchecksites = new wxTextCtrl(this, wxID_ANY, "0");
     txtchecksites->Hide();
-
     cboURL->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { cboURL_Click(); });
     cboURL->Bind(wxEVT_CHAR, [this](wxKeyEvent& event) {
         cboURL_KeyPress(event.GetKeyCode());
@@ -76,22 +95,95 @@ frmBrowser::~frmBrowser() {
     TmrIntro.Stop();
 }
 
-void frmBrowser::Place(wxWindow* control, int left, int top, int width, int height) {
-    control->SetSize(wxRect(FromDIP(wxPoint(TwipsToPixels(left), TwipsToPixels(top))),
-                            FromDIP(wxSize(TwipsToPixels(width), TwipsToPixels(height)))));
+void frmBrowser::CreateToolbar() {
+    imgbackground = new PictureBox(this, BandPicture(scale_), true);
+    Place(imgbackground, kBandRect);
+    imgbackground->MouseMove = [this] { imgbackground_MouseMove(); };
+
+    // The pictures lie on the band, so the band's own mouse moves mean "off every button".
+    auto pair = [this](ToolbarSymbol symbol, const ToolbarPair& places, PictureBox*& normal,
+                       PictureBox*& twin) {
+        normal =
+            new PictureBox(imgbackground, ToolbarPicture(symbol, false, places.normal, scale_));
+        Place(normal, places.normal);
+        twin = new PictureBox(imgbackground, ToolbarPicture(symbol, true, places.twin, scale_));
+        Place(twin, places.twin);
+        twin->Hide();
+    };
+    pair(ToolbarSymbol::Back, kBackPictures, PicPrev, PicPrev2);
+    pair(ToolbarSymbol::Forward, kForwardPictures, PicNext, PicNext2);
+    pair(ToolbarSymbol::Refresh, kRefreshPictures, PicRefresh, Picrefresh2);
+    pair(ToolbarSymbol::Stop, kStopPictures, PicStop, Picstop2);
+    pair(ToolbarSymbol::Home, kHomePictures, PicHome, PicHome2);
+    pair(ToolbarSymbol::Parent, kParentPictures, Picparent, Picparent2);
+
+    PicPrev->MouseMove = [this] { PicPrev_MouseMove(); };
+    PicNext->MouseMove = [this] { PicNext_MouseMove(); };
+    PicRefresh->MouseMove = [this] { PicRefresh_MouseMove(); };
+    PicStop->MouseMove = [this] { PicStop_MouseMove(); };
+    PicHome->MouseMove = [this] { PicHome_MouseMove(); };
+    Picparent->MouseMove = [this] { Picparent_MouseMove(); };
+    PicPrev2->MouseDown = [this] { PicPrev2_MouseDown(); };
+    PicPrev2->Click = [this] { PicPrev2_Click(); };
+    PicNext2->Click = [this] { PicNext2_Click(); };
+    Picrefresh2->Click = [this] { Picrefresh2_Click(); };
+    Picstop2->Click = [this] { Picstop2_Click(); };
+    PicHome2->Click = [this] { PicHome2_Click(); };
+    Picparent2->Click = [this] { Picparent2_Click(); };
+}
+
+void frmBrowser::CreateSitePanel() {
+    // A blank backdrop over the page; the site buttons sit on it.
+    Txtbackground = new wxPanel(this);
+    Txtbackground->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_INACTIVECAPTION));
+    Place(Txtbackground, kBackdropRect);
+    Txtbackground->Hide();
+    for (int n = 1; n <= kSiteButtons; ++n) {
+        auto* button = widgets::chameleonButton::CreateStored(Txtbackground, "");
+        Place(button, SiteButtonRect(n));
+        button->Hide();
+        button->Click = [this, n] { cmdsite_Click(n); };
+        sites_[n - 1] = button;
+    }
+}
+
+void frmBrowser::Place(wxWindow* control, const TwipRect& rect) {
+    wxPoint origin(scale_.ToPixels(rect.left), scale_.ToPixels(rect.top));
+    // Controls that lie on a panel are given in the window's coordinates like all the others.
+    if (control->GetParent() != this) {
+        origin -= control->GetParent()->GetPosition();
+    }
+    control->SetSize(origin.x, origin.y, scale_.ToPixels(rect.width), scale_.ToPixels(rect.height));
+}
+
+TwipRect frmBrowser::OuterSize() const {
+    const wxSize outer = GetSize();
+    return {0, 0, scale_.ToTwips(outer.x), scale_.ToTwips(outer.y)};
 }
 
 void frmBrowser::Form_Resize() {
-    const wxSize outer = ToDIP(GetSize());
-    const BrowserLayout l = LayoutFor(PixelsToTwips(outer.x), PixelsToTwips(outer.y));
-    Place(imgbackground, kBandRect.left, kBandRect.top, l.bandWidth, kBandRect.height);
-    Place(web_->Control(), kViewRect.left, kViewRect.top, l.viewWidth, l.viewHeight);
-    Place(Text3, kStripRect.left, kStripRect.top, l.stripWidth, kStripRect.height);
+    if (!web_ || Txtbackground == nullptr) {
+        return;  // a size event that comes while the window is still being made
+    }
+    const TwipRect outer = OuterSize();
+    const BrowserLayout l = LayoutFor(outer.width, outer.height);
+    Place(imgbackground, {kBandRect.left, kBandRect.top, l.bandWidth, kBandRect.height});
+    Place(web_->Control(), {kViewRect.left, kViewRect.top, l.viewWidth, l.viewHeight});
+    Place(Text3, {kStripRect.left, kStripRect.top, l.stripWidth, kStripRect.height});
+    Place(cmdvisit, {kVisitRect.left, kVisitRect.top, l.visitWidth, kVisitRect.height});
+    Place(Txtbackground, {kBackdropRect.left, kBackdropRect.top, l.viewWidth, l.viewHeight});
 }
 
 void frmBrowser::SetBusy(bool busy) {
     busy_ = busy;
     SetCursor(busy ? wxCursor(wxCURSOR_WAIT) : wxNullCursor);
+}
+
+wxString frmBrowser::VisitCaption() const {
+    const auto& rows = language_ ? i18n::CaptionTable(*language_) : i18n::BuiltInCaptions();
+    const auto* row = i18n::FindRow(rows, "frmBrowser", "cmdvisit", i18n::Property::Caption);
+    return row != nullptr ? wxString::FromUTF8(row->text.data(), row->text.size())
+                          : wxString("VISIT A SITE");
 }
 
 }  // namespace browser

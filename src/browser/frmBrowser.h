@@ -3,10 +3,14 @@
 #include <wx/frame.h>
 #include <wx/timer.h>
 
+#include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "browser/Layout.h"
 #include "browser/WebView.h"
+#include "i18n/CaptionTables.h"
 
 class wxComboBox;
 class wxPanel;
@@ -15,8 +19,13 @@ class wxTextCtrl;
 namespace app {
 class Forms;
 }
+namespace widgets {
+class chameleonButton;
+}
 
 namespace browser {
+
+class PictureBox;
 
 // The window the child sees and uses.
 class frmBrowser : public wxFrame {
@@ -29,15 +38,20 @@ public:
     void Form_Unload();
     void Form_Resize();
     void LoadStartPage(const std::string& file);
-    void LoadSiteList(const std::string& file);
     void ApplyLanguage(const std::string& file);
+
+    // Site buttons (frmBrowserSites.cpp).
+    void LoadSiteList(const std::string& file);
+    void FillSiteButtons(const std::string& file);
+    void cmdvisit_Click();
+    void cmdsite_Click(int n);  // n = 1 to 18; the eighteen buttons share one handler
+    widgets::chameleonButton& cmdsite(int n) { return *sites_.at(n - 1); }
 
     // Navigation filter (frmBrowserNavigation.cpp).
     void cboURL_Click();
     void cboURL_KeyPress(int keyAscii);
     void tmrcheck_Timer();
     void timBrowser_Timer();
-    void TmrIntro_Timer();
     void brwbrowser_BeforeNavigate2(const std::string& url, bool mainFrame, bool& cancel);
     void brwbrowser_DownloadComplete();
     void brwbrowser_NavigateComplete2();
@@ -53,15 +67,52 @@ public:
     void AddBareAddress(const std::string& address);
     void AddReachedPage(const std::string& address);
 
+    // Toolbar, strip and intro (frmBrowserToolbar.cpp).
+    void PicPrev_MouseMove();
+    void PicNext_MouseMove();
+    void PicRefresh_MouseMove();
+    void PicStop_MouseMove();
+    void PicHome_MouseMove();
+    void Picparent_MouseMove();
+    void imgbackground_MouseMove();
+    void Text3_MouseMove();
+    void PicPrev2_MouseDown();
+    void PicPrev2_Click();
+    void PicNext2_Click();
+    void Picrefresh2_Click();
+    void Picstop2_Click();
+    void PicHome2_Click();
+    void Picparent2_Click();
+    void TmrIntro_Timer();
+
     bool IsBusy() const { return busy_; }  // hourglass shown
+    const TwipScale& Scale() const { return scale_; }
+    // The visit button's caption in the language this run uses.
+    wxString VisitCaption() const;
 
     // Controls.
     WebView& brwbrowser() { return *web_; }
     wxComboBox* cboURL = nullptr;         // hidden: address to open, history of reached pages
     wxTextCtrl* Text4 = nullptr;          // hidden: the start address
     wxTextCtrl* txtchecksites = nullptr;  // hidden: "1" asks for the address box to be opened
-    wxPanel* imgbackground = nullptr;     // toolbar band
-    wxPanel* Text3 = nullptr;             // strip under the band
+    PictureBox* imgbackground = nullptr;  // toolbar band
+    PictureBox* PicPrev = nullptr;
+    PictureBox* PicPrev2 = nullptr;
+    PictureBox* PicNext = nullptr;
+    PictureBox* PicNext2 = nullptr;
+    PictureBox* PicRefresh = nullptr;
+    PictureBox* Picrefresh2 = nullptr;
+    PictureBox* PicStop = nullptr;
+    PictureBox* Picstop2 = nullptr;
+    PictureBox* PicHome = nullptr;
+    PictureBox* PicHome2 = nullptr;
+    PictureBox* Picparent = nullptr;
+    PictureBox* Picparent2 = nullptr;
+    wxPanel* Text3 = nullptr;  // strip under the band
+    widgets::chameleonButton* cmdvisit = nullptr;
+    wxPanel* Txtbackground = nullptr;  // backdrop of the site panel
+    PictureBox* Imglogo = nullptr;
+    PictureBox* Imglink = nullptr;
     wxTimer tmrcheck;
     wxTimer timBrowser;
     wxTimer TmrIntro;
@@ -71,13 +122,20 @@ public:
     bool navigateOnSelect = false;
 
 private:
+    void CreateToolbar();
+    void CreateSitePanel();
     void SetBusy(bool busy);
     void StepBack(int steps);
     std::string AddressText() const;
-    void Place(wxWindow* control, int leftTwips, int topTwips, int widthTwips, int heightTwips);
+    void Place(wxWindow* control, const TwipRect& rect);
+    TwipRect OuterSize() const;
+    static void Swap(PictureBox* hide, PictureBox* show);
 
     app::Forms& forms_;
+    TwipScale scale_;
     std::unique_ptr<WebView> web_;
+    std::array<widgets::chameleonButton*, kSiteButtons> sites_{};
+    std::optional<i18n::Language> language_;  // none: the built-in texts
     bool loading_ = false;
     bool closing_ = false;
     bool busy_ = false;

@@ -10,10 +10,12 @@
 
 #include "app/Forms.h"
 #include "browser/Layout.h"
+#include "browser/PictureBox.h"
 #include "browser/frmBrowser.h"
 #include "parents/Parents.h"
 #include "storage/DataPath.h"
 #include "storage/Records.h"
+#include "widgets/ChameleonButton.h"
 
 namespace browser {
 
@@ -36,9 +38,10 @@ void frmBrowser::Form_Load() {
     auto& messages = forms_.Machine().messages;
     loading_ = true;
 
-    const wxSize outer = ToDIP(GetSize());
-    const BrowserLayout layout = LayoutFor(PixelsToTwips(outer.x), PixelsToTwips(outer.y));
-    Place(Text3, kStripRect.left, kStripRect.top, layout.stripWidth, kStripRect.height);
+    const TwipRect outer = OuterSize();
+    const BrowserLayout layout = LayoutFor(outer.width, outer.height);
+    Place(Text3, {kStripRect.left, kStripRect.top, layout.stripWidth, kStripRect.height});
+    Place(cmdvisit, {kVisitRect.left, kVisitRect.top, layout.visitWidth, kVisitRect.height});
 
     navigateOnSelect = true;
     std::string failure;
@@ -65,6 +68,13 @@ void frmBrowser::Form_Load() {
         cboURL->SetValue(Text4->GetValue());
         cboURL_Click();
     });
+    IgnoringErrors([&] {
+        // Placed for the size the window has now; a later resize leaves them where they are.
+        Place(Imglogo, LogoPlace(outer.width, outer.height));
+        Place(Imglink, BannerPlace(outer.width, outer.height));
+        Imglogo->Show();
+        Imglink->Show();
+    });
     loading_ = false;
 }
 
@@ -79,16 +89,6 @@ void frmBrowser::LoadStartPage(const std::string& file) {
     }
 }
 
-void frmBrowser::LoadSiteList(const std::string& file) {
-    const auto lines = forms_.Data().Read(file);
-    if (!lines) {
-        return;
-    }
-    for (const auto& line : *lines) {
-        forms_.Panel().List1->Append(wxString::FromUTF8(line));
-    }
-}
-
 // Captions stay in English until the caption tables exist.
 void frmBrowser::ApplyLanguage(const std::string&) {}
 
@@ -99,13 +99,14 @@ void frmBrowser::Form_Unload() {
     closing_ = true;
     SaveVisitLog(storage::files::kVisitLog);
 
-    auto* panel = forms_.PanelIfLoaded();
-    if (panel != nullptr) {
-        panel->Hide();
+    const auto named = forms_.CloseOrder(this);
+    for (wxTopLevelWindow* window : named) {
+        window->Hide();
     }
-    Hide();
-    if (panel != nullptr) {
-        panel->Close();  // refused by the panel; the sequence goes on regardless
+    for (wxTopLevelWindow* window : named) {
+        if (window != this) {
+            window->Close();  // the panel refuses; the sequence goes on regardless
+        }
     }
     const std::vector<wxTopLevelWindow*> loaded = forms_.Loaded();
     for (wxTopLevelWindow* window : std::views::reverse(loaded)) {

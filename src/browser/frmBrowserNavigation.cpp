@@ -122,9 +122,4 @@ void frmBrowser::timBrowser_Timer() {
                                    app::Messages::Icon::Information);
 }
 
-void frmBrowser::TmrIntro_Timer() {
-    web_->Control()->Show();
-    TmrIntro.Stop();
-}
-
 }  // namespace browser

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <wx/listbox.h>
 
-
 #include "app/frmMdi.h"
 #include "browser/frmBrowser.h"
 #include "parents/Parents.h"

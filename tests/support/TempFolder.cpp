@@ -12,9 +12,9 @@ namespace testsupport {
 
 TempFolder::TempFolder() {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = fs::temp_directory_path() /
-            ("lanternwick-" + std::string(test ? test->name() : "data") + "-" +
-             std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+    path_ =
+        fs::temp_directory_path() / ("lanternwick-" + std::string(test ? test->name() : "data") +
+                                     "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
     fs::remove_all(path_);
     fs::create_directories(path_);
 }

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Takes the pictures of the child's window that a reviewer looks at: the intro, the page after
+# it, the site panel open and the login dialog open. They land in build/screenshots/.
+# The program runs on a virtual screen with a start page served from this machine.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+"$root/scripts/setup.sh" >/dev/null
+
+need=()
+command -v xdotool >/dev/null || need+=(xdotool)
+command -v import >/dev/null || need+=(imagemagick)
+command -v python3 >/dev/null || need+=(python3)
+if [ "${#need[@]}" -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${need[@]}"
+fi
+
+out="$root/build/screenshots"
+mkdir -p "$out"
+work="$(mktemp -d)"
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The program reads its data next to itself: give this copy a folder of its own.
+cp "$root/build/lanternwick" "$work/"
+cp "$root"/data/*.txt "$work/"
+mkdir "$work/site"
+cat > "$work/site/index.html" <<'HTML'
+<html><body style="font-family:sans-serif;background:#fffbe8">
+<h1>Welcome!</h1><p>This page comes from this computer, so no network is needed.</p>
+</body></html>
+HTML
+port="$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')"
+python3 -m http.server "$port" --bind 127.0.0.1 --directory "$work/site" >/dev/null 2>&1 &
+pids+=($!)
+printf 'Welcome              http://127.0.0.1:%s/index.html\r\n' "$port" > "$work/startpagina.txt"
+
+display=99
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1280x900x24 >/dev/null 2>&1 &
+pids+=($!)
+export DISPLAY=":$display" GDK_BACKEND=x11 NO_AT_BRIDGE=1
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+"$work/lanternwick" >"$work/program.log" 2>&1 &
+pids+=($!)
+win=""
+for _ in $(seq 100); do
+    win="$(xdotool search --onlyvisible --name '^Lanternwick$' 2>/dev/null | head -n 1 || true)"
+    [ -n "$win" ] && break
+    sleep 0.1
+done
+[ -n "$win" ] || { echo "The browser window did not appear." >&2; exit 1; }
+
+shot() { import -window root "$out/$1.png"; echo "$out/$1.png"; }
+sleep 1
+shot 1-intro
+sleep 4  # the intro lasts three seconds
+shot 2-page
+
+eval "$(xdotool getwindowgeometry --shell "$win")"
+# Window positions are designed in twips; the window's width gives the pixels per twip.
+px() { echo $(( $1 * WIDTH / 11595 )); }
+xdotool mousemove $((X + $(px 120) + ($(px 11595) - $(px 360)) / 2)) $((Y + $(px 1747))) click 1
+sleep 1
+shot 3-site-panel
+xdotool click 1  # closes the panel again
+sleep 0.5
+
+xdotool mousemove $((X + $(px 7620))) $((Y + $(px 667)))
+sleep 0.3
+xdotool mousemove $((X + $(px 7625))) $((Y + $(px 670))) click 1
+sleep 1
+shot 4-login

@@ -1,0 +1,114 @@
+// The toolbar's picture buttons, the strip under them and the intro.
+#include <wx/combobox.h>
+#include <wx/textctrl.h>
+
+#include "app/Forms.h"
+#include "browser/PictureBox.h"
+#include "browser/frmBrowser.h"
+#include "parents/paswoord.h"
+#include "storage/TextEncoding.h"
+#include "widgets/ChameleonButton.h"
+
+namespace browser {
+
+namespace {
+constexpr const char* kTitle = "Lanternwick";
+constexpr widgets::Color kVisitGreen = 65280;
+}  // namespace
+
+void frmBrowser::Swap(PictureBox* hide, PictureBox* show) {
+    hide->Hide();
+    show->Show();
+}
+
+void frmBrowser::PicPrev_MouseMove() {
+    Swap(PicPrev, PicPrev2);
+}
+void frmBrowser::PicNext_MouseMove() {
+    Swap(PicNext, PicNext2);
+}
+void frmBrowser::PicRefresh_MouseMove() {
+    Swap(PicRefresh, Picrefresh2);
+}
+void frmBrowser::PicStop_MouseMove() {
+    Swap(PicStop, Picstop2);
+}
+void frmBrowser::PicHome_MouseMove() {
+    Swap(PicHome, PicHome2);
+}
+void frmBrowser::Picparent_MouseMove() {
+    Swap(Picparent, Picparent2);
+}
+
+void frmBrowser::imgbackground_MouseMove() {
+    Swap(PicPrev2, PicPrev);
+    Swap(PicNext2, PicNext);
+    Swap(Picstop2, PicStop);
+    Swap(Picrefresh2, PicRefresh);
+    Swap(PicHome2, PicHome);
+    Swap(Picparent2, Picparent);
+}
+
+void frmBrowser::Text3_MouseMove() {
+    cmdvisit->SetBackColor(kVisitGreen);
+    cmdvisit->SetCaption(VisitCaption());
+}
+
+void frmBrowser::PicPrev2_MouseDown() {
+    Swap(PicPrev, PicPrev2);
+}
+
+void frmBrowser::PicPrev2_Click() {
+    if (!web_->GoBack()) {
+        forms_.Machine().messages.Show("YOU CANNOT GO BACK", kTitle,
+                                       app::Messages::Icon::Information);
+    }
+    Swap(PicPrev2, PicPrev);
+}
+
+void frmBrowser::PicNext2_Click() {
+    if (!web_->GoForward()) {
+        forms_.Machine().messages.Show("YOU CANNOT GO FORWARD", kTitle,
+                                       app::Messages::Icon::Information);
+    }
+    Swap(PicNext2, PicNext);
+}
+
+void frmBrowser::Picrefresh2_Click() {
+    try {
+        web_->Refresh();
+    } catch (...) {
+        // Nothing a child could act on: the page simply stays as it is.
+    }
+    Swap(Picrefresh2, PicRefresh);
+}
+
+void frmBrowser::Picstop2_Click() {
+    try {
+        web_->Stop();
+    } catch (...) {
+    }
+    Swap(Picstop2, PicStop);
+}
+
+void frmBrowser::PicHome2_Click() {
+    cboURL->SetValue(wxString::FromUTF8(storage::TrimSpaces(Text4->GetValue().utf8_string())));
+    cboURL_Click();
+    Swap(PicHome2, PicHome);
+}
+
+void frmBrowser::Picparent2_Click() {
+    Swap(Picparent2, Picparent);
+    auto& login = forms_.Login();
+    login.Show();
+    login.txtnaam->Clear();
+    login.txtpaswoord->Clear();
+}
+
+void frmBrowser::TmrIntro_Timer() {
+    web_->Control()->Show();
+    TmrIntro.Stop();
+    cmdvisit->SetEnabled(true);
+}
+
+}  // namespace browser

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <wx/dialog.h>
+
+class wxStaticText;
+class wxTextCtrl;
+
+namespace app {
+class Forms;
+}
+namespace widgets {
+class chameleonButton;
+}
+
+namespace parents {
+
+// The login between the child's browser and the parents' panel. The account is read from its
+// two files at every attempt, never kept.
+class paswoord : public wxDialog {
+public:
+    explicit paswoord(app::Forms& forms);
+
+    void Form_Load() {}
+    void cmdLogon_Click();
+    void cmdcancel_Click();
+
+    wxStaticText* lblcontrole = nullptr;
+    wxStaticText* lblnaam = nullptr;
+    wxTextCtrl* txtnaam = nullptr;
+    wxStaticText* lblpaswoord = nullptr;
+    wxTextCtrl* txtpaswoord = nullptr;  // shows an X for every character typed
+    widgets::chameleonButton* cmdLogon = nullptr;
+    widgets::chameleonButton* cmdcancel = nullptr;
+
+private:
+    void CheckPassword();
+    void Refuse(const char* message);
+    void ReportUnreadable(const char* file);
+
+    app::Forms& forms_;
+};
+
+}  // namespace parents

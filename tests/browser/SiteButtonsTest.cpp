@@ -1,0 +1,129 @@
+// The site panel: what the visit button and the eighteen site buttons show and open.
+#include <gtest/gtest.h>
+#include <wx/panel.h>
+
+#include "browser/frmBrowser.h"
+#include "storage/Records.h"
+#include "support/Harness.h"
+#include "widgets/ChameleonButton.h"
+
+using testsupport::Harness;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+std::string Site(int i) {
+    return storage::SiteRecord("Site " + std::to_string(i),
+                               "http://site" + std::to_string(i) + ".example/");
+}
+
+Lines Sites(int count) {
+    Lines lines;
+    for (int i = 1; i <= count; ++i) {
+        lines.push_back(Site(i));
+    }
+    return lines;
+}
+
+class SiteButtons : public ::testing::Test {
+protected:
+    void SetUp() override { h.Put("words.txt", {"casino"}); }
+
+    browser::frmBrowser& B() { return h.Browser(); }
+    std::string Caption(int n) { return B().cmdsite(n).Caption().utf8_string(); }
+    std::string Address(int n) { return B().cmdsite(n).ToolTipText().utf8_string(); }
+    bool Shown(int n) { return B().cmdsite(n).IsShown(); }
+
+    Harness h;
+};
+
+TEST_F(SiteButtons, StartUpNamesOnlyTheFirstTwoButtons) {
+    h.Put("adressen.txt", Sites(5));
+    h.Start();
+    EXPECT_EQ(Caption(1), "Site 1");
+    EXPECT_EQ(Address(1), "http://site1.example/");
+    EXPECT_EQ(Caption(2), "Site 2");
+    for (int n = 3; n <= 18; ++n) {
+        EXPECT_EQ(Caption(n), "") << n;
+    }
+    for (int n = 1; n <= 18; ++n) {
+        EXPECT_FALSE(Shown(n)) << n;
+    }
+}
+
+TEST_F(SiteButtons, TheVisitButtonTogglesThePanelAndShowsOnlyNamedButtons) {
+    Lines lines = Sites(4);
+    lines[2] = storage::SiteRecord("", "http://nameless.example/");  // a name of only spaces
+    h.Put("adressen.txt", lines);
+    h.Start();
+
+    B().cmdvisit_Click();
+    EXPECT_TRUE(B().Txtbackground->IsShown());
+    EXPECT_TRUE(Shown(1));
+    EXPECT_TRUE(Shown(2));
+    EXPECT_FALSE(Shown(3));
+    EXPECT_EQ(Address(3), "http://nameless.example/");
+    EXPECT_TRUE(Shown(4));
+    EXPECT_FALSE(Shown(5));
+
+    B().cmdvisit_Click();
+    EXPECT_FALSE(B().Txtbackground->IsShown());
+    for (int n = 1; n <= 18; ++n) {
+        EXPECT_FALSE(Shown(n)) << n;
+    }
+    B().cmdvisit_Click();
+    EXPECT_TRUE(B().Txtbackground->IsShown());
+    EXPECT_TRUE(Shown(4));
+}
+
+TEST_F(SiteButtons, LinesPastTheSeventeenthAllLandOnTheLastButton) {
+    h.Put("adressen.txt", Sites(20));
+    h.Start();
+    B().cmdvisit_Click();
+    for (int n = 1; n <= 17; ++n) {
+        EXPECT_EQ(Caption(n), "Site " + std::to_string(n));
+    }
+    EXPECT_EQ(Caption(18), "Site 20");
+    EXPECT_EQ(Address(18), "http://site20.example/");
+}
+
+TEST_F(SiteButtons, SitesRemovedFromTheFileLeaveThePanelAtTheNextPress) {
+    h.Put("adressen.txt", Sites(5));
+    h.Start();
+    B().cmdvisit_Click();
+    EXPECT_TRUE(Shown(5));
+    B().cmdvisit_Click();
+
+    h.Put("adressen.txt", Sites(3));
+    B().cmdvisit_Click();
+    EXPECT_TRUE(Shown(3));
+    for (int n : {4, 5}) {
+        EXPECT_FALSE(Shown(n)) << n;
+        EXPECT_EQ(Caption(n), "") << n;
+        EXPECT_EQ(Address(n), "") << n;
+    }
+}
+
+TEST_F(SiteButtons, ASiteButtonOpensItsTrimmedAddressWholeAndClosesThePanel) {
+    const std::string address70 = "http://kids.example/" + std::string(50, 'a');
+    ASSERT_EQ(address70.size(), 70u);
+    h.Put("adressen.txt", {storage::SiteRecord("Long", address70),
+                           "Spaces                  http://spaces.example/  ",
+                           storage::SiteRecord("Bad", "http://casino.example/")});
+    h.Start();
+    h.View().calls.clear();
+
+    B().cmdvisit_Click();
+    B().cmdsite_Click(1);
+    EXPECT_FALSE(B().Txtbackground->IsShown());
+    EXPECT_FALSE(Shown(1));
+    B().cmdvisit_Click();
+    B().cmdsite_Click(2);
+    // A blocked site never opens, whatever the panel offers.
+    B().cmdvisit_Click();
+    B().cmdsite_Click(3);
+    EXPECT_EQ(h.View().calls, (Lines{"navigate " + address70, "navigate http://spaces.example/"}));
+    EXPECT_EQ(h.VisitLog().back(), "http://spaces.example/");
+}
+
+}  // namespace
