@@ -7,7 +7,11 @@
 #include "browser/frmBrowser.h"
 #include "browser/sites.h"
 #include "parents/Parents.h"
+#include "parents/frmBlocker.h"
+#include "parents/invoegensite.h"
 #include "parents/paswoord.h"
+#include "parents/paswoordwijzigen.h"
+#include "parents/startpagina.h"
 
 namespace app {
 
@@ -51,9 +55,26 @@ browser::sites& Forms::Sites() {
     return Load(sites_);
 }
 
+parents::invoegensite& Forms::SiteEditor() {
+    return Load(siteEditor_);
+}
+
+parents::startpagina& Forms::StartPageEditor() {
+    return Load(startPageEditor_);
+}
+
+parents::frmBlocker& Forms::Blocker() {
+    return Load(blocker_);
+}
+
+parents::paswoordwijzigen& Forms::ChangePassword() {
+    return Load(changePassword_);
+}
+
 std::vector<wxTopLevelWindow*> Forms::CloseOrder(wxTopLevelWindow* self) const {
     std::vector<wxTopLevelWindow*> order;
-    const std::array<wxTopLevelWindow*, 4> named{panel_, login_, self, sites_};
+    const std::array<wxTopLevelWindow*, 6> named{panel_,          login_, self,
+                                                 changePassword_, sites_, siteEditor_};
     for (wxTopLevelWindow* window : named) {
         if (window != nullptr) {
             order.push_back(window);

@@ -14,6 +14,10 @@ class sites;
 namespace parents {
 class Parents;
 class paswoord;
+class invoegensite;
+class startpagina;
+class frmBlocker;
+class paswoordwijzigen;
 }  // namespace parents
 
 namespace app {
@@ -34,6 +38,10 @@ public:
     parents::Parents& Panel();
     parents::paswoord& Login();
     browser::sites& Sites();
+    parents::invoegensite& SiteEditor();
+    parents::startpagina& StartPageEditor();
+    parents::frmBlocker& Blocker();
+    parents::paswoordwijzigen& ChangePassword();
 
     // The window if it exists; closing steps use these so they never create a window.
     frmMdi* MdiIfLoaded() const { return mdi_; }
@@ -41,6 +49,10 @@ public:
     parents::Parents* PanelIfLoaded() const { return panel_; }
     parents::paswoord* LoginIfLoaded() const { return login_; }
     browser::sites* SitesIfLoaded() const { return sites_; }
+    parents::invoegensite* SiteEditorIfLoaded() const { return siteEditor_; }
+    parents::startpagina* StartPageEditorIfLoaded() const { return startPageEditor_; }
+    parents::frmBlocker* BlockerIfLoaded() const { return blocker_; }
+    parents::paswoordwijzigen* ChangePasswordIfLoaded() const { return changePassword_; }
 
     // The windows that the close steps hide and then close, in that order, with `self` (the
     // window that is closing) third. Windows never opened are left out, not made to be closed.
@@ -63,6 +75,10 @@ private:
     parents::Parents* panel_ = nullptr;
     parents::paswoord* login_ = nullptr;
     browser::sites* sites_ = nullptr;
+    parents::invoegensite* siteEditor_ = nullptr;
+    parents::startpagina* startPageEditor_ = nullptr;
+    parents::frmBlocker* blocker_ = nullptr;
+    parents::paswoordwijzigen* changePassword_ = nullptr;
     std::vector<wxTopLevelWindow*> loaded_;
 };
 

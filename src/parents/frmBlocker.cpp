@@ -1,0 +1,110 @@
+#include "parents/frmBlocker.h"
+
+#include <wx/listbox.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "app/Forms.h"
+#include "parents/TextBoxes.h"
+#include "storage/DataPath.h"
+#include "widgets/ChameleonButton.h"
+
+namespace parents {
+
+namespace {
+constexpr const char* kTitle = "Lanternwick";
+}
+
+frmBlocker::frmBlocker(app::Forms& forms)
+    : wxDialog(nullptr, wxID_ANY, kTitle, wxDefaultPosition, wxDefaultSize,
+               wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU | wxRESIZE_BORDER),
+      forms_(forms) {
+    lblname = new wxStaticText(this, wxID_ANY,
+                               "Webaddresses, which contain one of these words will be blocked:");
+    lstwords = new wxListBox(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(-1, 200)), 0,
+                             nullptr, wxLB_SINGLE | wxLB_HSCROLL);
+    lblwords = new wxStaticText(this, wxID_ANY, "Add new word:");
+    txtinternetaddress = new wxTextCtrl(this, wxID_ANY);
+    cmdsave = widgets::chameleonButton::CreateStored(this, "Save");
+    cmdcancel = widgets::chameleonButton::CreateStored(this, "Cancel");
+
+    const int gap = FromDIP(8);
+    auto* entry = new wxBoxSizer(wxHORIZONTAL);
+    entry->Add(lblwords, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap);
+    entry->Add(txtinternetaddress, 1, wxEXPAND);
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    buttons->AddStretchSpacer();
+    buttons->Add(cmdsave, 0, wxRIGHT, gap);
+    buttons->Add(cmdcancel, 0);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(lblname, 0, wxALL, gap);
+    sizer->Add(lstwords, 1, wxEXPAND | wxLEFT | wxRIGHT, gap);
+    sizer->Add(entry, 0, wxEXPAND | wxALL, gap);
+    sizer->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
+    SetSizer(sizer);
+    SetMinClientSize(FromDIP(wxSize(440, -1)));
+    Fit();
+    CentreOnScreen();
+
+    KeepOnOneLine(txtinternetaddress);
+    cmdsave->Click = [this] { cmdsave_Click(); };
+    cmdcancel->Click = [this] { cmdcancel_Click(); };
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { cmdcancel_Click(); });
+}
+
+void frmBlocker::Form_Load() {
+    // No word file yet is a normal start: the list begins empty and the first Save creates it.
+    TakeInStoredWords();
+}
+
+bool frmBlocker::TakeInStoredWords() {
+    if (storedWordsIn_) {
+        return true;
+    }
+    const std::string name = storage::files::kBlockedWords;
+    if (const auto stored = forms_.Data().Read(name)) {
+        // Words added while the file could not be read stay after the stored ones.
+        unsigned int at = 0;
+        for (const auto& word : *stored) {
+            lstwords->Insert(wxString::FromUTF8(word), at++);
+        }
+        storedWordsIn_ = true;
+    } else {
+        std::error_code error;
+        storedWordsIn_ = !std::filesystem::exists(forms_.Data().PathOf(name), error) && !error;
+    }
+    return storedWordsIn_;
+}
+
+void frmBlocker::cmdsave_Click() {
+    lstwords->Append(txtinternetaddress->GetValue());
+    const std::string name = storage::files::kBlockedWords;
+    if (!TakeInStoredWords()) {
+        // Writing now would replace the stored words with only the new ones.
+        app::ShowWriteFailure(forms_.Machine().messages, forms_.Data().PathOf(name),
+                              "the words already in it cannot be read, so they would be lost.");
+        return;
+    }
+    std::vector<std::string> words;
+    words.reserve(lstwords->GetCount());
+    for (unsigned int i = 0; i < lstwords->GetCount(); ++i) {
+        words.push_back(lstwords->GetString(i).utf8_string());
+    }
+    // A failed write leaves the file as it was and the word in the list, so the next Save
+    // writes it.
+    if (const auto result = forms_.Data().Write(name, words); !result.ok) {
+        app::ShowWriteFailure(forms_.Machine().messages, forms_.Data().PathOf(name), result.reason);
+    }
+}
+
+void frmBlocker::cmdcancel_Click() {
+    Hide();
+}
+
+}  // namespace parents

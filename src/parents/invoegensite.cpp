@@ -1,0 +1,111 @@
+#include "parents/invoegensite.h"
+
+#include <wx/listbox.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "app/Forms.h"
+#include "parents/Parents.h"
+#include "parents/TextBoxes.h"
+#include "storage/Records.h"
+#include "storage/TextEncoding.h"
+#include "widgets/ChameleonButton.h"
+
+namespace parents {
+
+namespace {
+
+constexpr const char* kTitle = "Lanternwick";
+constexpr std::size_t kMaxNameTyped = 50;
+
+}  // namespace
+
+invoegensite::invoegensite(app::Forms& forms)
+    : wxDialog(nullptr, wxID_ANY, kTitle, wxDefaultPosition, wxDefaultSize,
+               wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU),
+      forms_(forms) {
+    lblname = new wxStaticText(this, wxID_ANY, "Name internetaddress:");
+    txtname = new wxTextCtrl(this, wxID_ANY);
+    lblinternetaddress = new wxStaticText(this, wxID_ANY, "Internetaddress:");
+    Label3 = new wxStaticText(this, wxID_ANY, "http://");
+    txtinternetaddress = new wxTextCtrl(this, wxID_ANY);
+    cmdsave = widgets::chameleonButton::CreateStored(this, "Save");
+    cmdcancel = widgets::chameleonButton::CreateStored(this, "Cancel");
+
+    const int gap = FromDIP(8);
+    auto* boxes = new wxFlexGridSizer(3, gap, gap);
+    boxes->AddGrowableCol(2);
+    boxes->Add(lblname, 0, wxALIGN_CENTER_VERTICAL);
+    boxes->AddSpacer(0);
+    boxes->Add(txtname, 1, wxEXPAND);
+    boxes->Add(lblinternetaddress, 0, wxALIGN_CENTER_VERTICAL);
+    boxes->Add(Label3, 0, wxALIGN_CENTER_VERTICAL);
+    boxes->Add(txtinternetaddress, 1, wxEXPAND);
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    buttons->AddStretchSpacer();
+    buttons->Add(cmdsave, 0, wxRIGHT, gap);
+    buttons->Add(cmdcancel, 0);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(boxes, 0, wxEXPAND | wxALL, gap);
+    sizer->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
+    SetSizer(sizer);
+    SetMinClientSize(FromDIP(wxSize(480, -1)));
+    Fit();
+    CentreOnScreen();
+
+    auto tell = [this](const std::string& message) {
+        forms_.Machine().messages.Show(message, kTitle, app::Messages::Icon::None);
+    };
+    nameLimit_ =
+        std::make_unique<TypingLimit>(txtname, kMaxNameTyped, "Maximum 50 characters!", tell);
+    addressLimit_ = std::make_unique<TypingLimit>(txtinternetaddress, storage::kMaxAddressChars,
+                                                  "Maximum 70 characters!", tell);
+
+    cmdsave->Click = [this] { cmdsave_Click(); };
+    cmdcancel->Click = [this] { cmdcancel_Click(); };
+    BindTypingLimit(
+        txtname, [this](int& key) { txtname_KeyPress(key); }, [this] { txtname_Change(); });
+    BindTypingLimit(
+        txtinternetaddress, [this](int& key) { txtinternetaddress_KeyPress(key); },
+        [this] { txtinternetaddress_Change(); });
+    // Closed from its title bar or with Escape, the dialog only hides, like Cancel.
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { cmdcancel_Click(); });
+}
+
+invoegensite::~invoegensite() = default;
+
+void invoegensite::cmdsave_Click() {
+    const std::string name = txtname->GetValue().utf8_string();
+    // The box takes 50 characters, but a record keeps only 20 before the address column: a
+    // longer name would push the address out of place, so it is refused here, not cut.
+    if (storage::CharCount(name) > storage::kMaxSiteNameChars) {
+        forms_.Machine().messages.Show("Maximum 20 characters!", kTitle, app::Messages::Icon::None);
+        return;
+    }
+    const std::string address = txtinternetaddress->GetValue().utf8_string();
+    forms_.Panel().List1->Append(wxString::FromUTF8(storage::SiteRecord(name, address)));
+    Hide();
+}
+
+void invoegensite::cmdcancel_Click() {
+    Hide();
+}
+
+void invoegensite::txtname_KeyPress(int& keyAscii) {
+    nameLimit_->KeyPress(keyAscii);
+}
+
+void invoegensite::txtname_Change() {
+    nameLimit_->Change();
+}
+
+void invoegensite::txtinternetaddress_KeyPress(int& keyAscii) {
+    addressLimit_->KeyPress(keyAscii);
+}
+
+void invoegensite::txtinternetaddress_Change() {
+    addressLimit_->Change();
+}
+
+}  // namespace parents

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <wx/dialog.h>
+
+#include <memory>
+
+class wxStaticText;
+class wxTextCtrl;
+
+namespace app {
+class Forms;
+}
+namespace widgets {
+class chameleonButton;
+}
+
+namespace parents {
+
+class TypingLimit;
+
+// The site editor behind the panel's "Add an internetaddress": a name and an address become one
+// site record at the end of the panel's site list. Nothing is written to disk here.
+class invoegensite : public wxDialog {
+public:
+    explicit invoegensite(app::Forms& forms);
+    ~invoegensite() override;
+
+    void Form_Load() {}
+    void cmdsave_Click();
+    void cmdcancel_Click();
+    void txtname_KeyPress(int& keyAscii);
+    void txtname_Change();
+    void txtinternetaddress_KeyPress(int& keyAscii);
+    void txtinternetaddress_Change();
+
+    wxStaticText* lblname = nullptr;
+    wxTextCtrl* txtname = nullptr;  // at most 50 characters; a record keeps 20
+    wxStaticText* lblinternetaddress = nullptr;
+    wxStaticText* Label3 = nullptr;            // "http://", a hint only
+    wxTextCtrl* txtinternetaddress = nullptr;  // at most 70 characters, stored as typed
+    widgets::chameleonButton* cmdsave = nullptr;
+    widgets::chameleonButton* cmdcancel = nullptr;
+
+private:
+    app::Forms& forms_;
+    std::unique_ptr<TypingLimit> nameLimit_;
+    std::unique_ptr<TypingLimit> addressLimit_;
+};
+
+}  // namespace parents

@@ -1,0 +1,88 @@
+#include "parents/paswoordwijzigen.h"
+
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "app/Forms.h"
+#include "parents/TextBoxes.h"
+#include "storage/DataPath.h"
+#include "widgets/ChameleonButton.h"
+
+namespace parents {
+
+paswoordwijzigen::paswoordwijzigen(app::Forms& forms)
+    : wxDialog(nullptr, wxID_ANY, "Change password", wxDefaultPosition, wxDefaultSize,
+               wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU),
+      forms_(forms) {
+    lblgebruikersnaam = new wxStaticText(this, wxID_ANY, "Username:");
+    Label1 = new wxStaticText(this, wxID_ANY, "parents");
+    lblnieuw = new wxStaticText(this, wxID_ANY, "New password:");
+    txtnieuwpaswoord =
+        new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, wxTE_PASSWORD);
+    lblbevestiging = new wxStaticText(this, wxID_ANY, "Confirm new password:");
+    txtnieuwpaswoordbevestiging =
+        new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, wxTE_PASSWORD);
+    UseXAsPasswordCharacter(txtnieuwpaswoord);
+    UseXAsPasswordCharacter(txtnieuwpaswoordbevestiging);
+    // The password file holds one line; a pasted line break would make a password that no
+    // logon can match.
+    KeepOnOneLine(txtnieuwpaswoord);
+    KeepOnOneLine(txtnieuwpaswoordbevestiging);
+    cmdsave = widgets::chameleonButton::CreateStored(this, "Save new password", wxDefaultPosition,
+                                                     FromDIP(wxSize(130, 25)));
+    cmdcancel = widgets::chameleonButton::CreateStored(this, "Cancel");
+
+    const int gap = FromDIP(8);
+    auto* boxes = new wxFlexGridSizer(2, gap, gap);
+    boxes->AddGrowableCol(1);
+    boxes->Add(lblgebruikersnaam, 0, wxALIGN_CENTER_VERTICAL);
+    boxes->Add(Label1, 0, wxALIGN_CENTER_VERTICAL);
+    boxes->Add(lblnieuw, 0, wxALIGN_CENTER_VERTICAL);
+    boxes->Add(txtnieuwpaswoord, 1, wxEXPAND);
+    boxes->Add(lblbevestiging, 0, wxALIGN_CENTER_VERTICAL);
+    boxes->Add(txtnieuwpaswoordbevestiging, 1, wxEXPAND);
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    buttons->AddStretchSpacer();
+    buttons->Add(cmdsave, 0, wxRIGHT, gap);
+    buttons->Add(cmdcancel, 0);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(boxes, 0, wxEXPAND | wxALL, gap);
+    sizer->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
+    SetSizer(sizer);
+    SetMinClientSize(FromDIP(wxSize(380, -1)));
+    Fit();
+    CentreOnScreen();
+
+    cmdsave->Click = [this] { cmdsave_Click(); };
+    cmdcancel->Click = [this] { cmdcancel_Click(); };
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { cmdcancel_Click(); });
+}
+
+void paswoordwijzigen::cmdsave_Click() {
+    auto& messages = forms_.Machine().messages;
+    const wxString password = txtnieuwpaswoord->GetValue();
+    if (txtnieuwpaswoordbevestiging->GetValue() != password) {
+        messages.Show("YOUR PASSWORD IS NOT OK!", "CONFIRMATION PASSWORD IS WRONG",
+                      app::Messages::Icon::Information);
+        txtnieuwpaswoord->Clear();
+        txtnieuwpaswoordbevestiging->Clear();
+        return;
+    }
+    // The write replaces the file whole or not at all, so after a failure the old password
+    // still opens the panel; the dialog stays open for another try.
+    const auto result = forms_.Data().Write(storage::files::kPassword, {password.utf8_string()});
+    if (!result.ok) {
+        app::ShowWriteFailure(messages, forms_.Data().PathOf(storage::files::kPassword),
+                              result.reason);
+        return;
+    }
+    messages.Show("PASSWORD is CHANGED", "CONFIRM PASSWORD", app::Messages::Icon::Information);
+    Hide();
+}
+
+void paswoordwijzigen::cmdcancel_Click() {
+    Hide();
+}
+
+}  // namespace parents

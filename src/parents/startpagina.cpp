@@ -1,0 +1,120 @@
+#include "parents/startpagina.h"
+
+#include <wx/listbox.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "app/Forms.h"
+#include "parents/Parents.h"
+#include "parents/TextBoxes.h"
+#include "storage/DataPath.h"
+#include "storage/Records.h"
+#include "widgets/ChameleonButton.h"
+
+namespace parents {
+
+namespace {
+constexpr const char* kMessageTitle = "Lanternwick";
+}
+
+startpagina::startpagina(app::Forms& forms)
+    : wxDialog(nullptr, wxID_ANY, "Change startpage", wxDefaultPosition, wxDefaultSize,
+               wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU),
+      forms_(forms) {
+    lbladres = new wxStaticText(this, wxID_ANY, "Name internetaddress:");
+    txtname = new wxTextCtrl(this, wxID_ANY);
+    lblname = new wxStaticText(this, wxID_ANY, "Internetadress:");
+    Label3 = new wxStaticText(this, wxID_ANY, "http://");
+    txtaddress = new wxTextCtrl(this, wxID_ANY);
+    cmdsave = widgets::chameleonButton::CreateStored(this, "Save");
+    cmdcancel = widgets::chameleonButton::CreateStored(this, "Cancel");
+
+    const int gap = FromDIP(8);
+    auto* boxes = new wxFlexGridSizer(3, gap, gap);
+    boxes->AddGrowableCol(2);
+    boxes->Add(lbladres, 0, wxALIGN_CENTER_VERTICAL);
+    boxes->AddSpacer(0);
+    boxes->Add(txtname, 1, wxEXPAND);
+    boxes->Add(lblname, 0, wxALIGN_CENTER_VERTICAL);
+    boxes->Add(Label3, 0, wxALIGN_CENTER_VERTICAL);
+    boxes->Add(txtaddress, 1, wxEXPAND);
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    buttons->AddStretchSpacer();
+    buttons->Add(cmdsave, 0, wxRIGHT, gap);
+    buttons->Add(cmdcancel, 0);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(boxes, 0, wxEXPAND | wxALL, gap);
+    sizer->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
+    SetSizer(sizer);
+    SetMinClientSize(FromDIP(wxSize(480, -1)));
+    Fit();
+    CentreOnScreen();
+
+    // These two messages are Dutch whatever language the windows use.
+    auto tell = [this](const std::string& message) {
+        forms_.Machine().messages.Show(message, kMessageTitle, app::Messages::Icon::None);
+    };
+    nameLimit_ = std::make_unique<TypingLimit>(txtname, storage::kMaxSiteNameChars,
+                                               "Maximum 20 karakters ingeven aub", tell);
+    addressLimit_ = std::make_unique<TypingLimit>(txtaddress, storage::kMaxAddressChars,
+                                                  "Maximum 70 karakters ingeven aub", tell);
+
+    cmdsave->Click = [this] { cmdsave_Click(); };
+    cmdcancel->Click = [this] { cmdcancel_Click(); };
+    BindTypingLimit(
+        txtname, [this](int& key) { txtname_KeyPress(key); }, [this] { txtname_Change(); });
+    BindTypingLimit(
+        txtaddress, [this](int& key) { txtaddress_KeyPress(key); },
+        [this] { txtaddress_Change(); });
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Form_Unload(); });
+}
+
+startpagina::~startpagina() = default;
+
+void startpagina::cmdsave_Click() {
+    const std::string record = storage::StartPageRecord(txtname->GetValue().utf8_string(),
+                                                        txtaddress->GetValue().utf8_string());
+    forms_.Panel().startpagina1->Append(wxString::FromUTF8(record));
+    Hide();
+}
+
+void startpagina::cmdcancel_Click() {
+    Hide();
+    // The list is replaced rather than added to, so the stored record is there once however
+    // the editor was reached. An unreadable file leaves the list empty, without a message.
+    wxListBox* list = forms_.Panel().startpagina1;
+    list->Clear();
+    if (const auto lines = forms_.Data().Read(storage::files::kStartPage)) {
+        for (const auto& line : *lines) {
+            list->Append(wxString::FromUTF8(line));
+        }
+    }
+}
+
+void startpagina::Form_Unload() {
+    // The panel emptied its start page when it opened the editor; leaving by the title bar
+    // must not leave it empty. A close while hidden (the program's own close steps) changes
+    // nothing.
+    if (IsShown()) {
+        cmdcancel_Click();
+    }
+}
+
+void startpagina::txtname_KeyPress(int& keyAscii) {
+    nameLimit_->KeyPress(keyAscii);
+}
+
+void startpagina::txtname_Change() {
+    nameLimit_->Change();
+}
+
+void startpagina::txtaddress_KeyPress(int& keyAscii) {
+    addressLimit_->KeyPress(keyAscii);
+}
+
+void startpagina::txtaddress_Change() {
+    addressLimit_->Change();
+}
+
+}  // namespace parents
