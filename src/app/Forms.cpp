@@ -1,5 +1,7 @@
 #include "app/Forms.h"
 
+#include <wx/toplevel.h>
+
 #include <array>
 #include <ranges>
 
@@ -81,6 +83,18 @@ std::vector<wxTopLevelWindow*> Forms::CloseOrder(wxTopLevelWindow* self) const {
         }
     }
     return order;
+}
+
+void Forms::HideAndClose(wxTopLevelWindow* self) const {
+    const auto named = CloseOrder(self);
+    for (wxTopLevelWindow* window : named) {
+        window->Hide();
+    }
+    for (wxTopLevelWindow* window : named) {
+        if (window != self) {
+            window->Close();
+        }
+    }
 }
 
 }  // namespace app

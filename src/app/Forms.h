@@ -57,6 +57,9 @@ public:
     // The windows that the close steps hide and then close, in that order, with `self` (the
     // window that is closing) third. Windows never opened are left out, not made to be closed.
     std::vector<wxTopLevelWindow*> CloseOrder(wxTopLevelWindow* self) const;
+    // Hides the windows of CloseOrder, then closes all but `self`. The panel refuses its close
+    // and stays loaded; the steps go on regardless.
+    void HideAndClose(wxTopLevelWindow* self) const;
 
     // The windows that exist, in the order they were created.
     const std::vector<wxTopLevelWindow*>& Loaded() const { return loaded_; }

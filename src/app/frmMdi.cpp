@@ -22,15 +22,7 @@ void frmMdi::MDIForm_Unload() {
     // The browser window's close saves the log and ends the process; what follows runs only
     // when it did not.
     forms_.Browser().Close();
-    const auto named = forms_.CloseOrder(this);
-    for (wxTopLevelWindow* window : named) {
-        window->Hide();
-    }
-    for (wxTopLevelWindow* window : named) {
-        if (window != this) {
-            window->Close();
-        }
-    }
+    forms_.HideAndClose(this);
 }
 
 }  // namespace app

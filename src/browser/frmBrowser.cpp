@@ -9,6 +9,7 @@
 #include "browser/PictureBox.h"
 #include "browser/ToolbarArt.h"
 #include "widgets/ChameleonButton.h"
+#include "widgets/Named.h"
 
 namespace browser {
 
@@ -32,6 +33,7 @@ frmBrowser::frmBrowser(app::Forms& forms)
     cmdvisit = widgets::chameleonButton::CreateStored(Text3, "VISIT A SITE");
     Place(cmdvisit, kVisitRect);
     cmdvisit->Click = [this] { cmdvisit_Click(); };
+    widgets::NameControls({LW_NAMED(Text3), LW_NAMED(cmdvisit)});
 
     Imglogo = new PictureBox(this, LogoPicture(scale_, GetBackgroundColour()));
     Place(Imglogo, kLogoRect);

@@ -12,6 +12,7 @@
 #include "browser/Layout.h"
 #include "browser/PictureBox.h"
 #include "browser/frmBrowser.h"
+#include "i18n/LanguageSwitch.h"
 #include "parents/Parents.h"
 #include "storage/DataPath.h"
 #include "storage/Records.h"
@@ -89,8 +90,9 @@ void frmBrowser::LoadStartPage(const std::string& file) {
     }
 }
 
-// Captions stay in English until the caption tables exist.
-void frmBrowser::ApplyLanguage(const std::string&) {}
+void frmBrowser::ApplyLanguage(const std::string& file) {
+    language_ = i18n::ApplyLanguage(forms_, file);
+}
 
 void frmBrowser::Form_Unload() {
     if (closing_) {
@@ -99,15 +101,7 @@ void frmBrowser::Form_Unload() {
     closing_ = true;
     SaveVisitLog(storage::files::kVisitLog);
 
-    const auto named = forms_.CloseOrder(this);
-    for (wxTopLevelWindow* window : named) {
-        window->Hide();
-    }
-    for (wxTopLevelWindow* window : named) {
-        if (window != this) {
-            window->Close();  // the panel refuses; the sequence goes on regardless
-        }
-    }
+    forms_.HideAndClose(this);
     const std::vector<wxTopLevelWindow*> loaded = forms_.Loaded();
     for (wxTopLevelWindow* window : std::views::reverse(loaded)) {
         if (window != this) {

@@ -8,6 +8,7 @@
 
 #include "browser/Rainbow.h"
 #include "widgets/ChameleonButton.h"
+#include "widgets/Named.h"
 
 namespace browser {
 
@@ -26,6 +27,7 @@ sites::sites(app::Forms&)
     place(List1, kSitesListRect);
     cmdbezoek = widgets::chameleonButton::CreateStored(this, "Bezoek site");
     place(cmdbezoek, kSitesButtonRect);
+    widgets::NameControls({LW_NAMED(List1), LW_NAMED(cmdbezoek)});
     Bind(wxEVT_PAINT, &sites::OnPaint, this);
     // Never shown to the child; a close only hides it.
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Hide(); });

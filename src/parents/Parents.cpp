@@ -1,44 +1,120 @@
 #include "parents/Parents.h"
 
+#include <wx/combobox.h>
 #include <wx/listbox.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
 #include "app/Forms.h"
+#include "storage/DataPath.h"
+#include "widgets/ChameleonButton.h"
+#include "widgets/Named.h"
 
 namespace parents {
 
+namespace {
+const wxString kLanguages[] = {"English", "Dutch", "French", "German", "Spanish"};
+}
+
 Parents::Parents(app::Forms& forms)
     : wxFrame(nullptr, wxID_ANY, "Configuration Lanternwick: parentcontrol"), forms_(forms) {
-    auto* sizer = new wxBoxSizer(wxVERTICAL);
-    auto addLabel = [&](const char* text) {
-        sizer->Add(new wxStaticText(this, wxID_ANY, text), 0, wxLEFT | wxRIGHT | wxTOP, 8);
+    const int gap = FromDIP(6);
+    auto button = [this](widgets::chameleonButton*& slot, const char* caption) {
+        slot = widgets::chameleonButton::CreateStored(this, caption, wxDefaultPosition,
+                                                      FromDIP(wxSize(190, 26)));
+        return slot;
     };
-    auto addList = [&](long style, int rows) {
-        auto* list = new wxListBox(this, wxID_ANY, wxDefaultPosition,
-                                   wxSize(-1, FromDIP(rows * 18)), 0, nullptr, style);
-        sizer->Add(list, rows > 1 ? 1 : 0, wxEXPAND | wxALL, 8);
-        return list;
+    auto column = [gap](std::initializer_list<wxWindow*> items) {
+        auto* sizer = new wxBoxSizer(wxVERTICAL);
+        for (wxWindow* item : items) {
+            sizer->Add(item, 0, wxEXPAND | wxBOTTOM, gap);
+        }
+        return sizer;
     };
-    addLabel("Sites which your children can visit:");
-    List1 = addList(wxLB_SINGLE, 8);
-    startpagina1 = addList(wxLB_SINGLE, 1);
-    addLabel("Logbook:");
-    addLabel("Visited website with dates and hours:");
-    List2 = addList(wxLB_SINGLE | wxLB_HSCROLL, 10);
-    SetSizerAndFit(sizer);
-    SetClientSize(FromDIP(wxSize(640, 560)));
+
+    lblzien = new wxStaticText(this, wxID_ANY, "Sites which your children can visit:");
+    List1 = new wxListBox(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(360, 200)));
+    startpagina1 = new wxListBox(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(360, 30)));
+    lbllogboek = new wxStaticText(this, wxID_ANY, "Logbook:");
+    lblbezocht = new wxStaticText(this, wxID_ANY, "Visited website with dates and hours:");
+    List2 = new wxListBox(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(360, 200)), 0, nullptr,
+                          wxLB_SINGLE | wxLB_HSCROLL);
+    lbltaalkiezen = new wxStaticText(this, wxID_ANY, "Choose language:");
+    cbolanguage = new wxComboBox(this, wxID_ANY, "English", wxDefaultPosition, wxDefaultSize,
+                                 WXSIZEOF(kLanguages), kLanguages, wxCB_DROPDOWN);
+
+    auto* sites = column({lblzien, List1, startpagina1});
+    sites->Add(column({button(cmdadd, "Add an internetaddress"),
+                       button(cmdDelete, "Delete internetaddress"),
+                       button(cmdHomepage, "Change startpage")}));
+    auto* log = column({lbllogboek, lblbezocht, List2});
+    log->Add(column({button(cmdclear, "Clear List")}));
+    auto* settings =
+        column({button(cmdBlocksites, "Block sites"), button(cmdchange, "Change password"),
+                button(cmdsecurity, "Level of security"), lbltaalkiezen, cbolanguage});
+    settings->AddSpacer(gap * 2);
+    settings->Add(
+        column({button(cmdHelp, "Help"), button(cmddevelopers, "Contact developers"),
+                button(cmddonation, "Free donation"), button(cmdforum, "Visit forum"),
+                button(cmdregistration, "Free registration"), button(cmdSubmit, "Submit a website"),
+                button(cmdversion, "Check latest version")}));
+    cmdsecurity->SetEnabled(false);
+
+    auto* columns = new wxBoxSizer(wxHORIZONTAL);
+    columns->Add(sites, 1, wxEXPAND | wxRIGHT, gap * 2);
+    columns->Add(log, 1, wxEXPAND | wxRIGHT, gap * 2);
+    columns->Add(settings, 0, wxEXPAND);
+    auto* leave = new wxBoxSizer(wxHORIZONTAL);
+    leave->AddStretchSpacer();
+    leave->Add(button(cmdsave, "Log out and save"), 0, wxRIGHT, gap);
+    leave->Add(button(cmdclose, "Log out"));
+    auto* all = new wxBoxSizer(wxVERTICAL);
+    all->Add(columns, 1, wxEXPAND | wxALL, gap * 2);
+    all->Add(leave, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap * 2);
+    SetSizerAndFit(all);
+    widgets::NameControls(
+        {LW_NAMED(List1),           LW_NAMED(startpagina1),  LW_NAMED(List2),
+         LW_NAMED(cbolanguage),     LW_NAMED(lblzien),       LW_NAMED(lbllogboek),
+         LW_NAMED(lblbezocht),      LW_NAMED(lbltaalkiezen), LW_NAMED(cmdadd),
+         LW_NAMED(cmdDelete),       LW_NAMED(cmdHomepage),   LW_NAMED(cmdBlocksites),
+         LW_NAMED(cmdchange),       LW_NAMED(cmdclear),      LW_NAMED(cmdsave),
+         LW_NAMED(cmdclose),        LW_NAMED(cmdsecurity),   LW_NAMED(cmdHelp),
+         LW_NAMED(cmddevelopers),   LW_NAMED(cmddonation),   LW_NAMED(cmdforum),
+         LW_NAMED(cmdregistration), LW_NAMED(cmdSubmit),     LW_NAMED(cmdversion)});
+    CentreOnScreen();
+
+    cmdadd->Click = [this] { cmdadd_Click(); };
+    cmdDelete->Click = [this] { cmdDelete_Click(); };
+    cmdHomepage->Click = [this] { cmdHomepage_Click(); };
+    cmdBlocksites->Click = [this] { cmdBlocksites_Click(); };
+    cmdchange->Click = [this] { cmdchange_Click(); };
+    cmdclear->Click = [this] { cmdclear_Click(); };
+    cmdsave->Click = [this] { cmdsave_Click(); };
+    cmdclose->Click = [this] { cmdclose_Click(); };
+    cmdsecurity->Click = [this] { cmdsecurity_Click(); };
+    cmdHelp->Click = [this] { cmdHelp_Click(); };
+    cmddevelopers->Click = [this] { cmddevelopers_Click(); };
+    cmddonation->Click = [this] { cmddonation_Click(); };
+    cmdforum->Click = [this] { cmdforum_Click(); };
+    cmdregistration->Click = [this] { cmdregistration_Click(); };
+    cmdSubmit->Click = [this] { cmdSubmit_Click(); };
+    cmdversion->Click = [this] { cmdversion_Click(); };
     Bind(wxEVT_CLOSE_WINDOW, &Parents::Form_QueryUnload, this);
 }
 
-// Nothing of its own to read yet: the browser window fills the lists.
-void Parents::Form_Load() {}
+void Parents::Form_Load() {
+    const auto lines = forms_.Data().Read(storage::files::kLanguage);
+    if (lines && !lines->empty()) {
+        cbolanguage->SetValue(wxString::FromUTF8(lines->front()));
+    }
+}
 
 void Parents::Form_QueryUnload(wxCloseEvent& event) {
     if (event.CanVeto()) {
         event.Veto();
+        return;
     }
-    Hide();
+    Hide();  // a close that cannot be refused still leaves the lists in memory
 }
 
 }  // namespace parents

@@ -2,30 +2,81 @@
 
 #include <wx/frame.h>
 
+#include <string>
+
+class wxComboBox;
 class wxListBox;
+class wxStaticText;
 
 namespace app {
 class Forms;
+}
+namespace widgets {
+class chameleonButton;
 }
 
 namespace parents {
 
 // The parent's control panel. Its lists are the program's working copies of the sites, the
-// start page and the visit log; the browser window fills them while it loads.
+// start page and the visit log; only "Log out and save" writes them back.
 class Parents : public wxFrame {
 public:
     explicit Parents(app::Forms& forms);
 
     void Form_Load();
-    // A close request from the title bar is refused: the panel only hides, so the working
-    // copies in its lists survive until they are saved.
+    // A close request from the title bar is refused: the panel leaves only through its own
+    // buttons, so the working copies in its lists are never dropped by accident.
     void Form_QueryUnload(wxCloseEvent& event);
+
+    // Handlers (ParentsActions.cpp).
+    void cmdadd_Click();
+    void cmdDelete_Click();
+    void cmdHomepage_Click();
+    void cmdBlocksites_Click();
+    void cmdchange_Click();
+    void cmdclear_Click();
+    void cmdclose_Click();
+    void cmdsave_Click();
+    void cmdsecurity_Click();
+    void cmdHelp_Click();
+    void cmddevelopers_Click();
+    void cmddonation_Click();
+    void cmdforum_Click();
+    void cmdregistration_Click();
+    void cmdSubmit_Click();
+    void cmdversion_Click();
 
     wxListBox* List1 = nullptr;         // site records
     wxListBox* startpagina1 = nullptr;  // the start-page record
     wxListBox* List2 = nullptr;         // visit-log entries
+    wxComboBox* cbolanguage = nullptr;
+    wxStaticText* lblzien = nullptr;
+    wxStaticText* lbllogboek = nullptr;
+    wxStaticText* lblbezocht = nullptr;
+    wxStaticText* lbltaalkiezen = nullptr;
+    widgets::chameleonButton* cmdadd = nullptr;
+    widgets::chameleonButton* cmdDelete = nullptr;
+    widgets::chameleonButton* cmdHomepage = nullptr;
+    widgets::chameleonButton* cmdBlocksites = nullptr;
+    widgets::chameleonButton* cmdchange = nullptr;
+    widgets::chameleonButton* cmdclear = nullptr;
+    widgets::chameleonButton* cmdsave = nullptr;
+    widgets::chameleonButton* cmdclose = nullptr;
+    widgets::chameleonButton* cmdsecurity = nullptr;
+    widgets::chameleonButton* cmdHelp = nullptr;
+    widgets::chameleonButton* cmddevelopers = nullptr;
+    widgets::chameleonButton* cmddonation = nullptr;
+    widgets::chameleonButton* cmdforum = nullptr;
+    widgets::chameleonButton* cmdregistration = nullptr;
+    widgets::chameleonButton* cmdSubmit = nullptr;
+    widgets::chameleonButton* cmdversion = nullptr;
 
 private:
+    // Asks the browser window to open `address` at its next check of the request flag.
+    void OpenInBrowser(const std::string& address);
+    // Writes a list to its file; on failure tells the parent which file and why.
+    bool SaveList(wxListBox* list, const char* file);
+
     app::Forms& forms_;
 };
 

@@ -1,35 +1,23 @@
 #include "parents/paswoord.h"
 
-#include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#ifdef __WXGTK__
-#include <gtk/gtk.h>
-#endif
-
 #include "app/Forms.h"
+#include "browser/Layout.h"
 #include "parents/Parents.h"
+#include "parents/TextBoxes.h"
 #include "storage/DataPath.h"
 #include "widgets/ChameleonButton.h"
+#include "widgets/HLine.h"
+#include "widgets/Named.h"
 
 namespace parents {
 
 namespace {
 
 constexpr const char* kTitle = "Lanternwick";
-
-// The password box shows an X for every character, as parents know it from the older program,
-// rather than the platform's dots.
-void UseXAsPasswordCharacter(wxTextCtrl* box) {
-#ifdef __WXGTK__
-    if (GtkWidget* widget = box->GetHandle(); widget != nullptr && GTK_IS_ENTRY(widget)) {
-        gtk_entry_set_invisible_char(GTK_ENTRY(widget), 'X');
-    }
-#else
-    (void)box;
-#endif
-}
+constexpr int kLineY = 360;
 
 }  // namespace
 
@@ -37,34 +25,31 @@ paswoord::paswoord(app::Forms& forms)
     : wxDialog(nullptr, wxID_ANY, "Password", wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU),
       forms_(forms) {
-    lblcontrole = new wxStaticText(this, wxID_ANY, "Give the password for the parentcontrol:");
-    lblnaam = new wxStaticText(this, wxID_ANY, "Name:");
-    txtnaam = new wxTextCtrl(this, wxID_ANY);
-    lblpaswoord = new wxStaticText(this, wxID_ANY, "password:");
+    const browser::TwipScale scale(GetDPI().y);
+    auto at = [&scale](int left, int top) {
+        return wxPoint(scale.ToPixels(left), scale.ToPixels(top));
+    };
+    auto size = [&scale](int width, int height) {
+        return wxSize(scale.ToPixels(width), scale.ToPixels(height));
+    };
+    lblcontrole =
+        new wxStaticText(this, wxID_ANY, "Give the password for the parentcontrol:", at(120, 120));
+    linepassword =
+        new widgets::HLine(this, scale.ToPixels(120), scale.ToPixels(3000), scale.ToPixels(kLineY));
+    lblnaam = new wxStaticText(this, wxID_ANY, "Name:", at(120, 690));
+    txtnaam = new wxTextCtrl(this, wxID_ANY, "", at(1320, 600), size(2280, 480));
+    lblpaswoord = new wxStaticText(this, wxID_ANY, "password:", at(120, 1290));
     txtpaswoord =
-        new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, wxTE_PASSWORD);
+        new wxTextCtrl(this, wxID_ANY, "", at(1320, 1200), size(2280, 480), wxTE_PASSWORD);
     UseXAsPasswordCharacter(txtpaswoord);
-    cmdLogon = widgets::chameleonButton::CreateStored(this, "Logon");
-    cmdcancel = widgets::chameleonButton::CreateStored(this, "Cancel");
-
-    const int gap = FromDIP(8);
-    auto* boxes = new wxFlexGridSizer(2, gap, gap);
-    boxes->AddGrowableCol(1);
-    boxes->Add(lblnaam, 0, wxALIGN_CENTER_VERTICAL);
-    boxes->Add(txtnaam, 1, wxEXPAND);
-    boxes->Add(lblpaswoord, 0, wxALIGN_CENTER_VERTICAL);
-    boxes->Add(txtpaswoord, 1, wxEXPAND);
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    buttons->AddStretchSpacer();
-    buttons->Add(cmdLogon, 0, wxRIGHT, gap);
-    buttons->Add(cmdcancel, 0);
-    auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(lblcontrole, 0, wxALL, gap);
-    sizer->Add(boxes, 0, wxEXPAND | wxLEFT | wxRIGHT, gap);
-    sizer->Add(buttons, 0, wxEXPAND | wxALL, gap);
-    SetSizerAndFit(sizer);
-    SetMinClientSize(FromDIP(wxSize(320, -1)));
-    Fit();
+    cmdLogon =
+        widgets::chameleonButton::CreateStored(this, "Logon", at(1320, 1860), size(1080, 375));
+    cmdcancel =
+        widgets::chameleonButton::CreateStored(this, "Cancel", at(2520, 1860), size(1080, 375));
+    widgets::NameControls({LW_NAMED(lblcontrole), LW_NAMED(linepassword), LW_NAMED(lblnaam),
+                           LW_NAMED(txtnaam), LW_NAMED(lblpaswoord), LW_NAMED(txtpaswoord),
+                           LW_NAMED(cmdLogon), LW_NAMED(cmdcancel)});
+    SetClientSize(size(3720, 2400));
     CentreOnScreen();
 
     cmdLogon->Click = [this] { cmdLogon_Click(); };

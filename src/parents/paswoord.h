@@ -10,7 +10,8 @@ class Forms;
 }
 namespace widgets {
 class chameleonButton;
-}
+class HLine;
+}  // namespace widgets
 
 namespace parents {
 
@@ -25,6 +26,7 @@ public:
     void cmdcancel_Click();
 
     wxStaticText* lblcontrole = nullptr;
+    widgets::HLine* linepassword = nullptr;  // under the heading; its right end follows it
     wxStaticText* lblnaam = nullptr;
     wxTextCtrl* txtnaam = nullptr;
     wxStaticText* lblpaswoord = nullptr;

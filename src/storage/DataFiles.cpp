@@ -18,6 +18,9 @@ std::optional<std::vector<std::string>> DataFiles::Read(const std::string& name)
 }
 
 WriteResult DataFiles::Write(const std::string& name, const std::vector<std::string>& lines) const {
+    if (onWrite_) {
+        onWrite_(name);
+    }
     return WriteAllLines(PathOf(name), lines);
 }
 

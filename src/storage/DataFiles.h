@@ -20,12 +20,17 @@ public:
     std::optional<std::vector<std::string>> Read(const std::string& name) const;
     WriteResult Write(const std::string& name, const std::vector<std::string>& lines) const;
 
-    // Called with the file name before every read; lets a caller follow which files are read.
+    // Called with the file name before every read or write; lets a caller follow which files
+    // are used, in which order.
     void OnRead(std::function<void(const std::string&)> observer) { onRead_ = std::move(observer); }
+    void OnWrite(std::function<void(const std::string&)> observer) {
+        onWrite_ = std::move(observer);
+    }
 
 private:
     std::string path_;
     std::function<void(const std::string&)> onRead_;
+    std::function<void(const std::string&)> onWrite_;
 };
 
 }  // namespace storage

@@ -32,6 +32,7 @@ std::vector<std::string> Harness::Lines(const std::string& name) const {
 browser::frmBrowser& Harness::Start() {
     data_ = std::make_unique<storage::DataFiles>(folder.Path());
     data_->OnRead([this](const std::string& name) { reads.push_back(name); });
+    data_->OnWrite([this](const std::string& name) { writes.push_back(name); });
     platform_ = std::make_unique<app::Platform>(app::Platform{messages, ender, clock, *webViews_});
     forms_ = std::make_unique<app::Forms>(*platform_, *data_);
     forms_->Mdi();

@@ -41,7 +41,8 @@ public:
     FakeMessages messages;
     FakeEnder ender;
     FakeClock clock;
-    std::vector<std::string> reads;  // data files read, in order
+    std::vector<std::string> reads;   // data files read, in order
+    std::vector<std::string> writes;  // data files written, in order
 
 private:
     browser::WebViewFactory* webViews_;

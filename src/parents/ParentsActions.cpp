@@ -1,0 +1,130 @@
+// What the control panel's buttons do.
+#include <wx/combobox.h>
+#include <wx/listbox.h>
+#include <wx/panel.h>
+#include <wx/textctrl.h>
+
+#include "app/Forms.h"
+#include "browser/frmBrowser.h"
+#include "i18n/LanguageSwitch.h"
+#include "parents/MakerSite.h"
+#include "parents/Parents.h"
+#include "parents/frmBlocker.h"
+#include "parents/invoegensite.h"
+#include "parents/paswoordwijzigen.h"
+#include "parents/startpagina.h"
+#include "storage/DataPath.h"
+#include "widgets/ChameleonButton.h"
+
+namespace parents {
+
+namespace {
+constexpr unsigned int kMaxSites = 18;
+}
+
+void Parents::cmdadd_Click() {
+    if (List1->GetCount() < kMaxSites) {
+        forms_.SiteEditor().Show();
+        return;
+    }
+    forms_.Machine().messages.Show("You cannot add more than 18 websites!", "Lanternwick",
+                                   app::Messages::Icon::None);
+}
+
+void Parents::cmdDelete_Click() {
+    const int selected = List1->GetSelection();
+    if (selected == wxNOT_FOUND) {
+        forms_.Machine().messages.Show(
+            "You cannot delete a website.\r\nof\r\nFirst you have to select one!",
+            "Lanternwick Info", app::Messages::Icon::Information);
+        return;
+    }
+    List1->Delete(selected);
+}
+
+void Parents::cmdHomepage_Click() {
+    startpagina1->Clear();
+    forms_.StartPageEditor().Show();
+}
+
+void Parents::cmdBlocksites_Click() {
+    forms_.Blocker().Show();
+}
+
+void Parents::cmdchange_Click() {
+    forms_.ChangePassword().Show();
+}
+
+void Parents::cmdclear_Click() {
+    List2->Clear();
+}
+
+void Parents::cmdclose_Click() {
+    Hide();
+}
+
+// The button is there, greyed, for a feature that does not exist.
+void Parents::cmdsecurity_Click() {}
+
+bool Parents::SaveList(wxListBox* list, const char* file) {
+    std::vector<std::string> lines;
+    lines.reserve(list->GetCount());
+    for (const wxString& item : list->GetStrings()) {
+        lines.push_back(item.utf8_string());
+    }
+    const auto result = forms_.Data().Write(file, lines);
+    if (!result.ok) {
+        app::ShowWriteFailure(forms_.Machine().messages, forms_.Data().PathOf(file), result.reason);
+    }
+    return result.ok;
+}
+
+void Parents::cmdsave_Click() {
+    namespace files = storage::files;
+    // A failed write stops here with the panel open, so the parent can mend the cause and
+    // save again: nothing of the lists is lost and the program does not end half-saved.
+    if (!SaveList(List1, files::kSites) || !SaveList(startpagina1, files::kStartPage) ||
+        !SaveList(List2, files::kVisitLog)) {
+        return;
+    }
+    // Dutch or English end the program here; a refused or unknown name comes back.
+    if (!i18n::SaveLanguageChoice(forms_, files::kLanguage)) {
+        return;
+    }
+    Hide();
+}
+
+void Parents::OpenInBrowser(const std::string& address) {
+    auto& browser = forms_.Browser();
+    browser.Txtbackground->Hide();
+    for (int n = 1; n <= 18; ++n) {
+        browser.cmdsite(n).Hide();  // all of them: any left would float over the page
+    }
+    browser.cboURL->SetValue(wxString::FromUTF8(address));
+    browser.txtchecksites->SetValue("1");
+    Hide();
+}
+
+void Parents::cmdHelp_Click() {
+    OpenInBrowser(maker::kHelp);
+}
+void Parents::cmddevelopers_Click() {
+    OpenInBrowser(maker::kDevelopers);
+}
+void Parents::cmddonation_Click() {
+    OpenInBrowser(maker::kDonation);
+}
+void Parents::cmdforum_Click() {
+    OpenInBrowser(maker::kForum);
+}
+void Parents::cmdregistration_Click() {
+    OpenInBrowser(maker::kRegistration);
+}
+void Parents::cmdSubmit_Click() {
+    OpenInBrowser(maker::kSubmit);
+}
+void Parents::cmdversion_Click() {
+    OpenInBrowser(maker::kVersion);
+}
+
+}  // namespace parents

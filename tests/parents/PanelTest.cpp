@@ -1,0 +1,170 @@
+// The parents' control panel: its lists, its refusals and "Log out and save".
+#include <gtest/gtest.h>
+#include <wx/combobox.h>
+#include <wx/listbox.h>
+#include <wx/panel.h>
+#include <wx/textctrl.h>
+
+#include <filesystem>
+
+#include "browser/frmBrowser.h"
+#include "parents/Parents.h"
+#include "parents/invoegensite.h"
+#include "storage/Records.h"
+#include "support/Harness.h"
+#include "widgets/ChameleonButton.h"
+
+using testsupport::Harness;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+class Panel : public ::testing::Test {
+protected:
+    void SetUp() override {
+        h.Put("words.txt", {"casino"});
+        for (int i = 1; i <= 17; ++i) {
+            sites.push_back(storage::SiteRecord("Site " + std::to_string(i),
+                                                "http://s" + std::to_string(i) + ".example/"));
+        }
+        // Records pass through the panel byte for byte, odd spacing and letters included.
+        sites[3] = "Caf\xC3\xA9 kids           http://caf\xC3\xA9.example/   ";
+        h.Put("adressen.txt", sites);
+        h.Put("startpagina.txt", {"Home                 http://home.example/"});
+        h.Put("bezochtesites.txt", {"old entry"});
+        h.Put("languagechoose.txt", {"English", "English"});
+        h.Start();
+        P().Show();
+    }
+    parents::Parents& P() { return h.Windows().Panel(); }
+    Lines Items(wxListBox* list) {
+        Lines items;
+        for (const auto& s : list->GetStrings()) {
+            items.push_back(s.utf8_string());
+        }
+        return items;
+    }
+
+    Lines sites;
+    Harness h;
+};
+
+TEST_F(Panel, TheListsHoldTheFilesAndTheLanguageBoxTheStoredChoice) {
+    EXPECT_EQ(Items(P().List1), sites);
+    EXPECT_EQ(Items(P().startpagina1), Lines{"Home                 http://home.example/"});
+    EXPECT_EQ(Items(P().List2), (Lines{"old entry", "http://home.example/"}));
+    EXPECT_EQ(P().cbolanguage->GetValue(), "English");
+    EXPECT_EQ(P().cbolanguage->GetCount(), 5u);
+    EXPECT_EQ(P().cbolanguage->GetString(4), "Spanish");
+}
+
+TEST_F(Panel, AddingStopsAtEighteenSites) {
+    P().cmdadd_Click();
+    EXPECT_TRUE(h.Windows().SiteEditor().IsShown());
+    EXPECT_TRUE(h.messages.shown.empty());
+    h.Windows().SiteEditor().Hide();
+
+    P().List1->Append("Site 18              http://s18.example/");
+    P().cmdadd_Click();
+    EXPECT_FALSE(h.Windows().SiteEditor().IsShown());
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].text, "You cannot add more than 18 websites!");
+    EXPECT_EQ(h.messages.shown[0].title, "Lanternwick");
+    EXPECT_EQ(h.messages.shown[0].icon, app::Messages::Icon::None);
+}
+
+TEST_F(Panel, DeleteNeedsASelectionAndTouchesOnlyTheList) {
+    const std::string before = h.folder.Get("adressen.txt");
+    P().cmdDelete_Click();
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].text,
+              "You cannot delete a website.\r\nof\r\nFirst you have to select one!");
+    EXPECT_EQ(h.messages.shown[0].title, "Lanternwick Info");
+    EXPECT_EQ(h.messages.shown[0].icon, app::Messages::Icon::Information);
+
+    P().List1->SetSelection(3);
+    P().cmdDelete_Click();
+    Lines expected = sites;
+    expected.erase(expected.begin() + 3);
+    EXPECT_EQ(Items(P().List1), expected);
+    EXPECT_EQ(h.folder.Get("adressen.txt"), before);
+}
+
+TEST_F(Panel, ClearingTheLogAndLoggingOutWritesNothing) {
+    const std::string before = h.folder.Get("bezochtesites.txt");
+    P().cmdclear_Click();
+    P().cmdclose_Click();
+    EXPECT_TRUE(Items(P().List2).empty());
+    EXPECT_FALSE(P().IsShown());
+    EXPECT_EQ(h.folder.Get("bezochtesites.txt"), before);
+    EXPECT_TRUE(h.writes.empty());
+}
+
+TEST_F(Panel, LogOutAndSaveWritesTheThreeListsInOrderByteForByte) {
+    P().cbolanguage->SetValue("Klingon");  // not a language: the step writes and shows nothing
+    P().List2->Append("http://new.example/");
+    P().cmdsave_Click();
+    EXPECT_EQ(h.writes, (Lines{"adressen.txt", "startpagina.txt", "bezochtesites.txt"}));
+    std::string expectedSites;
+    for (const auto& line : sites) {
+        expectedSites += line + "\r\n";
+    }
+    EXPECT_EQ(h.folder.Get("adressen.txt"), expectedSites);
+    EXPECT_EQ(h.folder.Get("startpagina.txt"), "Home                 http://home.example/\r\n");
+    // The panel's save adds no run separator; only the browser window's close does.
+    EXPECT_EQ(h.Lines("bezochtesites.txt"),
+              (Lines{"old entry", "http://home.example/", "http://new.example/"}));
+    EXPECT_EQ(h.Lines("languagechoose.txt"), (Lines{"English", "English"}));
+    EXPECT_FALSE(P().IsShown());
+    EXPECT_TRUE(h.messages.shown.empty());
+    EXPECT_EQ(h.ender.ended, 0);
+}
+
+TEST_F(Panel, AFailedSaveNamesTheFileAndKeepsEverything) {
+    std::filesystem::remove(h.folder.File("startpagina.txt"));
+    std::filesystem::create_directory(h.folder.File("startpagina.txt"));
+    P().cbolanguage->SetValue("English");
+    P().cmdsave_Click();
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_NE(h.messages.shown[0].text.find(h.folder.File("startpagina.txt")), std::string::npos);
+    // The save stopped at the failed file: no later file, no language step, no end.
+    EXPECT_EQ(h.writes, (Lines{"adressen.txt", "startpagina.txt"}));
+    EXPECT_EQ(h.ender.ended, 0);
+    EXPECT_TRUE(P().IsShown());
+    EXPECT_EQ(Items(P().List1), sites);
+    EXPECT_EQ(P().startpagina1->GetCount(), 1u);
+}
+
+TEST_F(Panel, ALinkButtonHandsItsPageToTheBrowserWindow) {
+    auto& browser = h.Browser();
+    browser.cmdvisit_Click();
+    ASSERT_TRUE(browser.cmdsite(17).IsShown());
+    h.View().calls.clear();
+
+    P().cmdHelp_Click();
+    EXPECT_FALSE(P().IsShown());
+    EXPECT_FALSE(browser.Txtbackground->IsShown());
+    for (int n = 1; n <= 18; ++n) {
+        EXPECT_FALSE(browser.cmdsite(n).IsShown()) << n;
+    }
+    const wxString help = browser.cboURL->GetValue();
+    EXPECT_TRUE(help.StartsWith("http://")) << help;
+    EXPECT_TRUE(help.EndsWith("/lanternwick/help/index.html")) << help;
+    EXPECT_TRUE(h.View().calls.empty());  // not before the browser window's next tick
+
+    browser.tmrcheck_Timer();
+    EXPECT_EQ(h.View().calls, Lines{"navigate " + help.utf8_string()});
+    EXPECT_EQ(browser.txtchecksites->GetValue(), "0");
+    EXPECT_EQ(h.VisitLog().back(), help.utf8_string());
+}
+
+TEST_F(Panel, SecurityDoesNothingAndTheTitleBarCannotCloseThePanel) {
+    EXPECT_FALSE(P().cmdsecurity->Enabled());
+    P().cmdsecurity_Click();
+    EXPECT_TRUE(P().IsShown());
+    EXPECT_TRUE(h.messages.shown.empty());
+    EXPECT_FALSE(P().Close());
+    EXPECT_TRUE(P().IsShown());
+}
+
+}  // namespace
