@@ -55,6 +55,17 @@ frmBlocker::frmBlocker(app::Forms& forms)
     CentreOnScreen();
 
     KeepOnOneLine(txtinternetaddress);
+    // Opened to add a word, so the word box has the focus rather than the list, whose first
+    // word would otherwise look picked out.
+    Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+        if (event.IsShown()) {
+            CallAfter([this] {
+                txtinternetaddress->SetFocus();
+                lstwords->SetSelection(wxNOT_FOUND);
+            });
+        }
+        event.Skip();
+    });
     cmdsave->Click = [this] { cmdsave_Click(); };
     cmdcancel->Click = [this] { cmdcancel_Click(); };
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { cmdcancel_Click(); });
