@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "browser/frmBrowser.h"
+#include "browser/sites.h"
 #include "parents/Parents.h"
 #include "parents/frmBlocker.h"
 #include "parents/invoegensite.h"
@@ -97,6 +98,29 @@ protected:
 
     Harness h;
 };
+
+// ---- All four --------------------------------------------------------------------------------
+
+TEST_F(Editors, TheBrowsersCloseHidesEveryOpenDialogInItsOrder) {
+    auto& windows = h.Windows();
+    windows.Login();
+    EXPECT_EQ(windows.SiteEditorIfLoaded(), nullptr);
+    const std::vector<wxTopLevelWindow*> dialogs{&windows.SiteEditor(), &windows.StartPageEditor(),
+                                                 &windows.Blocker(), &windows.ChangePassword()};
+    EXPECT_EQ(windows.CloseOrder(&h.Browser()),
+              (std::vector<wxTopLevelWindow*>{&Panel(), &windows.Login(), &h.Browser(),
+                                              &windows.ChangePassword(), &windows.Sites(),
+                                              &windows.SiteEditor()}));
+    for (auto* dialog : dialogs) {
+        dialog->Show();
+    }
+    h.Browser().Close();
+    EXPECT_EQ(h.ender.ended, 1);
+    for (auto* dialog : dialogs) {
+        EXPECT_FALSE(dialog->IsShown()) << dialog->GetTitle();
+    }
+    EXPECT_EQ(windows.SiteEditorIfLoaded(), dialogs[0]);
+}
 
 // ---- Site editor -----------------------------------------------------------------------------
 
