@@ -5,7 +5,9 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <exception>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -53,6 +55,17 @@ frmBlocker::frmBlocker(app::Forms& forms)
     CentreOnScreen();
 
     KeepOnOneLine(txtinternetaddress);
+    // Opened to add a word, so the word box has the focus rather than the list, whose first
+    // word would otherwise look picked out.
+    Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+        if (event.IsShown()) {
+            CallAfter([this] {
+                txtinternetaddress->SetFocus();
+                lstwords->SetSelection(wxNOT_FOUND);
+            });
+        }
+        event.Skip();
+    });
     cmdsave->Click = [this] { cmdsave_Click(); };
     cmdcancel->Click = [this] { cmdcancel_Click(); };
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { cmdcancel_Click(); });
@@ -68,7 +81,14 @@ bool frmBlocker::TakeInStoredWords() {
         return true;
     }
     const std::string name = storage::files::kBlockedWords;
-    if (const auto stored = forms_.Data().Read(name)) {
+    std::optional<std::vector<std::string>> stored;
+    try {
+        stored = forms_.Data().Read(name);
+    } catch (const std::exception&) {
+        // A read that fails midway (a folder in the file's place, a disk error) is unreadable
+        // like any other.
+    }
+    if (stored) {
         // Words added while the file could not be read stay after the stored ones.
         unsigned int at = 0;
         for (const auto& word : *stored) {

@@ -5,6 +5,8 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <exception>
+
 #include "app/Forms.h"
 #include "parents/Parents.h"
 #include "parents/TextBoxes.h"
@@ -85,10 +87,14 @@ void startpagina::cmdcancel_Click() {
     // the editor was reached. An unreadable file leaves the list empty, without a message.
     wxListBox* list = forms_.Panel().startpagina1;
     list->Clear();
-    if (const auto lines = forms_.Data().Read(storage::files::kStartPage)) {
-        for (const auto& line : *lines) {
-            list->Append(wxString::FromUTF8(line));
+    try {
+        if (const auto lines = forms_.Data().Read(storage::files::kStartPage)) {
+            for (const auto& line : *lines) {
+                list->Append(wxString::FromUTF8(line));
+            }
         }
+    } catch (const std::exception&) {
+        // Unreadable midway: whatever came in stays, the rest is left out.
     }
 }
 

@@ -1,0 +1,409 @@
+// The panel's four dialogs on the real windows: what they put into the panel's lists and the data
+// files, and what they refuse. Typing and pasting go through the toolkit as a parent's would.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <wx/clipbrd.h>
+#include <wx/combobox.h>
+#include <wx/listbox.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "browser/frmBrowser.h"
+#include "browser/sites.h"
+#include "parents/Parents.h"
+#include "parents/frmBlocker.h"
+#include "parents/invoegensite.h"
+#include "parents/paswoord.h"
+#include "parents/paswoordwijzigen.h"
+#include "parents/startpagina.h"
+#include "storage/Records.h"
+#include "support/Harness.h"
+#include "support/Wait.h"
+
+using namespace std::chrono_literals;
+using testsupport::Harness;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+const std::string k20 = "Twenty characters!!!";
+const std::string kStartLine = "Home                 http://home.example/";
+
+class Editors : public ::testing::Test {
+protected:
+    void SetUp() override {
+        h.Put("words.txt", {"casino"});
+        h.Put("paswoordNaam.txt", {"parents"});
+        h.Put("paswoordNr.txt", {"Lantern wick"});
+        h.Put("startpagina.txt", {kStartLine});
+        h.Put("adressen.txt", {"Zoo                  zoo.example"});
+        h.Start();
+        h.messages.shown.clear();
+    }
+
+    parents::Parents& Panel() { return h.Windows().Panel(); }
+    static Lines Items(wxListBox* list) {
+        Lines items;
+        for (unsigned int i = 0; i < list->GetCount(); ++i) {
+            items.push_back(list->GetString(i).utf8_string());
+        }
+        return items;
+    }
+    Lines Messages() {
+        Lines texts;
+        for (const auto& m : h.messages.shown) {
+            texts.push_back(m.text);
+        }
+        return texts;
+    }
+
+    // Types into the box through the display, as key presses, and waits until the box holds
+    // `expected`; then a moment more, for a message that would come late.
+    void Type(wxTextCtrl* box, const std::string& keys, const std::string& expected) {
+        ShowWithFocus(box);
+        wxUIActionSimulator sim;
+        sim.Text(keys.c_str());
+        EXPECT_TRUE(testsupport::WaitUntil([&] { return box->GetValue() == expected; }))
+            << "box holds " << box->GetValue().utf8_string();
+        testsupport::PumpFor(100ms);
+    }
+    // Pastes with Ctrl+V at the box's caret and waits until the text changed or a message came.
+    void Paste(wxTextCtrl* box, const std::string& text) {
+        ShowWithFocus(box);
+        ASSERT_TRUE(wxTheClipboard->Open());
+        wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text)));
+        wxTheClipboard->Close();
+        const wxString before = box->GetValue();
+        const size_t told = h.messages.shown.size();
+        wxUIActionSimulator sim;
+        sim.Char('v', wxMOD_CONTROL);
+        EXPECT_TRUE(testsupport::WaitUntil(
+            [&] { return box->GetValue() != before || h.messages.shown.size() != told; }));
+        testsupport::PumpFor(100ms);
+    }
+    void ShowWithFocus(wxTextCtrl* box) {
+        wxWindow* dialog = wxGetTopLevelParent(box);
+        dialog->Show();
+        // Focusing a box selects all its text, so a box that has the focus keeps it as it is.
+        if (wxWindow::FindFocus() == box) {
+            return;
+        }
+        box->SetFocus();
+        ASSERT_TRUE(testsupport::WaitUntil([&] { return wxWindow::FindFocus() == box; }));
+    }
+
+    Harness h;
+};
+
+// ---- All four --------------------------------------------------------------------------------
+
+TEST_F(Editors, TheBrowsersCloseHidesEveryOpenDialogInItsOrder) {
+    auto& windows = h.Windows();
+    windows.Login();
+    EXPECT_EQ(windows.SiteEditorIfLoaded(), nullptr);
+    const std::vector<wxTopLevelWindow*> dialogs{&windows.SiteEditor(), &windows.StartPageEditor(),
+                                                 &windows.Blocker(), &windows.ChangePassword()};
+    EXPECT_EQ(windows.CloseOrder(&h.Browser()),
+              (std::vector<wxTopLevelWindow*>{&Panel(), &windows.Login(), &h.Browser(),
+                                              &windows.ChangePassword(), &windows.Sites(),
+                                              &windows.SiteEditor()}));
+    for (auto* dialog : dialogs) {
+        dialog->Show();
+    }
+    h.Browser().Close();
+    EXPECT_EQ(h.ender.ended, 1);
+    for (auto* dialog : dialogs) {
+        EXPECT_FALSE(dialog->IsShown()) << dialog->GetTitle();
+    }
+}
+
+// ---- Site editor -----------------------------------------------------------------------------
+
+TEST_F(Editors, SiteEditorAppendsRecordsWhoseAddressStartsInColumn22) {
+    auto& editor = h.Windows().SiteEditor();
+    editor.Show();
+    editor.txtname->SetValue("Zoo");
+    editor.txtinternetaddress->SetValue("www.zoo.example/dieren ");
+    editor.cmdsave_Click();
+    EXPECT_FALSE(editor.IsShown());
+    // Reopened, the dialog shows the last entry again.
+    EXPECT_EQ(editor.txtname->GetValue(), "Zoo");
+
+    editor.Show();
+    editor.txtname->SetValue(k20);
+    editor.txtinternetaddress->SetValue("b.example");
+    editor.cmdsave_Click();
+
+    editor.Show();
+    editor.txtname->SetValue("Not kept");
+    editor.cmdcancel_Click();
+
+    const Lines sites = Items(Panel().List1);
+    ASSERT_EQ(sites.size(), 3u);
+    EXPECT_EQ(sites[1], "Zoo" + std::string(18, ' ') + "www.zoo.example/dieren ");
+    EXPECT_EQ(sites[2], k20 + " b.example");
+    EXPECT_EQ(storage::SiteName(sites[2]), k20);
+    EXPECT_EQ(storage::SiteAddress(sites[2]), "b.example");
+    EXPECT_EQ(editor.txtname->GetValue(), "Not kept");
+    EXPECT_TRUE(h.messages.shown.empty());
+    // The panel's list is the only thing touched until the panel saves.
+    EXPECT_EQ(h.Lines("adressen.txt"), Lines{"Zoo                  zoo.example"});
+}
+
+TEST_F(Editors, SiteEditorRefusesANameLongerThanTheRecordKeeps) {
+    auto& editor = h.Windows().SiteEditor();
+    editor.Show();
+    for (const std::string& name : {std::string(25, 'n'), std::string(21, 'n')}) {
+        editor.txtname->SetValue(name);
+        editor.txtinternetaddress->SetValue("a.example");
+        editor.cmdsave_Click();
+    }
+    ASSERT_EQ(h.messages.shown.size(), 2u);
+    for (const auto& m : h.messages.shown) {
+        EXPECT_EQ(m.text, "Maximum 20 characters!");
+        EXPECT_EQ(m.title, "Lanternwick");
+        EXPECT_EQ(m.icon, app::Messages::Icon::None);
+    }
+    EXPECT_TRUE(editor.IsShown());
+    EXPECT_EQ(editor.txtname->GetValue(), std::string(21, 'n'));
+    EXPECT_EQ(Panel().List1->GetCount(), 1u);
+
+    // Twenty accented letters are twenty characters, though more bytes.
+    editor.txtname->SetValue(wxString::FromUTF8("éééééééééééééééééééé"));
+    editor.cmdsave_Click();
+    EXPECT_EQ(h.messages.shown.size(), 2u);
+    EXPECT_EQ(Panel().List1->GetCount(), 2u);
+}
+
+TEST_F(Editors, SiteEditorDropsTypingPastItsLimitsAndCutsAnOverlongPaste) {
+    auto& editor = h.Windows().SiteEditor();
+    Type(editor.txtname, std::string(50, 'a') + "b", std::string(50, 'a'));
+    EXPECT_EQ(Messages(), Lines{"Maximum 50 characters!"});
+    EXPECT_EQ(h.messages.shown[0].title, "Lanternwick");
+    EXPECT_EQ(h.messages.shown[0].icon, app::Messages::Icon::None);
+
+    // Deleting is always allowed, and a character typed over a selection replaces it.
+    editor.txtname->SetSelection(0, 2);
+    Type(editor.txtname, "z", "z" + std::string(48, 'a'));
+    Type(editor.txtname, "y", "zy" + std::string(48, 'a'));
+    EXPECT_EQ(h.messages.shown.size(), 1u);
+
+    Type(editor.txtinternetaddress, std::string(70, 'w') + "x", std::string(70, 'w'));
+    EXPECT_EQ(Messages().back(), "Maximum 70 characters!");
+
+    // A paste keeps what fits, where it was pasted, and only its first line.
+    h.messages.shown.clear();
+    ShowWithFocus(editor.txtinternetaddress);
+    editor.txtinternetaddress->SetValue("http://.example");
+    editor.txtinternetaddress->SetInsertionPoint(7);
+    Paste(editor.txtinternetaddress, std::string(60, 'p') + "\nsecond line");
+    EXPECT_EQ(editor.txtinternetaddress->GetValue(), "http://" + std::string(55, 'p') + ".example");
+    EXPECT_EQ(Messages(), Lines{"Maximum 70 characters!"});
+
+    // Into a full box nothing goes.
+    ShowWithFocus(editor.txtname);
+    editor.txtname->SetInsertionPointEnd();
+    Paste(editor.txtname, "more");
+    EXPECT_EQ(editor.txtname->GetValue(), "zy" + std::string(48, 'a'));
+    EXPECT_EQ(Messages(), (Lines{"Maximum 70 characters!", "Maximum 50 characters!"}));
+}
+
+// ---- Start page editor -----------------------------------------------------------------------
+
+TEST_F(Editors, StartPageSaveBuildsTheHttpRecordAndCancelRestoresTheFile) {
+    auto& editor = h.Windows().StartPageEditor();
+    Panel().startpagina1->Clear();  // as the panel does before it opens the editor
+    editor.Show();
+    editor.txtname->SetValue(k20);
+    editor.txtaddress->SetValue("www.kids.example/");
+    editor.cmdsave_Click();
+    EXPECT_FALSE(editor.IsShown());
+    ASSERT_EQ(Items(Panel().startpagina1), Lines{k20 + " http://www.kids.example/"});
+
+    h.Put("startpagina.txt", {"One", "Two  two", kStartLine});
+    Panel().startpagina1->Clear();
+    editor.Show();
+    editor.cmdcancel_Click();
+    EXPECT_EQ(Items(Panel().startpagina1), (Lines{"One", "Two  two", kStartLine}));
+    EXPECT_FALSE(editor.IsShown());
+
+    // Leaving by the title bar is a Cancel, never an empty start page.
+    Panel().startpagina1->Clear();
+    editor.Show();
+    editor.Close();
+    EXPECT_EQ(Panel().startpagina1->GetCount(), 3u);
+    // The program's own close steps close it hidden: that adds nothing.
+    editor.Close();
+    EXPECT_EQ(Panel().startpagina1->GetCount(), 3u);
+
+    // Without the file the list stays empty and nothing is said.
+    std::filesystem::remove(h.folder.File("startpagina.txt"));
+    editor.Show();
+    editor.cmdcancel_Click();
+    EXPECT_EQ(Panel().startpagina1->GetCount(), 0u);
+    EXPECT_TRUE(h.messages.shown.empty());
+}
+
+TEST_F(Editors, StartPageDropsThe21stAnd71stTypedCharacterInDutch) {
+    auto& editor = h.Windows().StartPageEditor();
+    Type(editor.txtname, std::string(21, 'k'), std::string(20, 'k'));
+    Type(editor.txtaddress, std::string(71, 'w'), std::string(70, 'w'));
+    EXPECT_EQ(Messages(),
+              (Lines{"Maximum 20 karakters ingeven aub", "Maximum 70 karakters ingeven aub"}));
+    EXPECT_EQ(h.messages.shown[1].title, "Lanternwick");
+    EXPECT_EQ(h.messages.shown[1].icon, app::Messages::Icon::None);
+}
+
+// ---- Blocked-words editor --------------------------------------------------------------------
+
+TEST_F(Editors, BlockerStoresEveryWordAsTypedAndTheFilterUsesItAtOnce) {
+    auto& blocker = h.Windows().Blocker();
+    EXPECT_EQ(Items(blocker.lstwords), Lines{"casino"});
+    blocker.Show();
+    blocker.txtinternetaddress->SetValue("games");
+    blocker.cmdsave_Click();
+    blocker.cmdsave_Click();
+    blocker.txtinternetaddress->SetValue("");
+    blocker.cmdsave_Click();
+    EXPECT_TRUE(blocker.IsShown());
+    EXPECT_EQ(Items(blocker.lstwords), (Lines{"casino", "games", "games", ""}));
+    EXPECT_EQ(h.folder.Get("words.txt"), "casino\r\ngames\r\ngames\r\n\r\n");
+    blocker.cmdcancel_Click();
+    EXPECT_FALSE(blocker.IsShown());
+    EXPECT_TRUE(h.messages.shown.empty());
+
+    // The next address through the browser's address box is checked against the new word.
+    auto& browser = h.Browser();
+    h.View().calls.clear();
+    browser.cboURL->SetValue("http://games.example/");
+    browser.cboURL_Click();
+    browser.cboURL->SetValue("http://puzzles.example/");
+    browser.cboURL_Click();
+    EXPECT_EQ(h.View().calls, Lines{"navigate http://puzzles.example/"});
+}
+
+TEST_F(Editors, BlockerWithoutAWordFileStartsEmptyAndItsFirstSaveCreatesIt) {
+    Harness fresh;
+    fresh.Start();
+    auto& blocker = fresh.Windows().Blocker();
+    EXPECT_EQ(blocker.lstwords->GetCount(), 0u);
+    blocker.txtinternetaddress->SetValue("Casino");
+    blocker.cmdsave_Click();
+    EXPECT_EQ(fresh.folder.Get("words.txt"), "Casino\r\n");
+    EXPECT_TRUE(fresh.messages.shown.empty());
+}
+
+TEST_F(Editors, BlockerLosesNoWordWhenTheFileCannotBeWrittenOrRead) {
+    auto& blocker = h.Windows().Blocker();
+    // A folder where the file should be: no write can replace it, even for root.
+    std::filesystem::remove(h.folder.File("words.txt"));
+    std::filesystem::create_directory(h.folder.File("words.txt"));
+    blocker.txtinternetaddress->SetValue("games");
+    blocker.cmdsave_Click();
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_NE(Messages()[0].find(h.folder.File("words.txt")), std::string::npos);
+    EXPECT_EQ(Items(blocker.lstwords), (Lines{"casino", "games"}));
+
+    std::filesystem::remove(h.folder.File("words.txt"));
+    blocker.txtinternetaddress->SetValue("dice");
+    blocker.cmdsave_Click();
+    EXPECT_EQ(h.Lines("words.txt"), (Lines{"casino", "games", "dice"}));
+
+    // A file that is there but cannot be read at load is not overwritten with only the new
+    // words; once readable, its words come first.
+    Harness other;
+    other.Start();
+    std::filesystem::create_directory(other.folder.File("words.txt"));
+    auto& second = other.Windows().Blocker();
+    second.txtinternetaddress->SetValue("games");
+    second.cmdsave_Click();
+    ASSERT_EQ(other.messages.shown.size(), 1u);
+    EXPECT_NE(other.messages.shown[0].text.find(other.folder.File("words.txt")), std::string::npos);
+    std::filesystem::remove(other.folder.File("words.txt"));
+    other.Put("words.txt", {"casino", "poker"});
+    second.txtinternetaddress->SetValue("dice");
+    second.cmdsave_Click();
+    EXPECT_EQ(other.Lines("words.txt"), (Lines{"casino", "poker", "games", "dice"}));
+    EXPECT_EQ(Items(second.lstwords), (Lines{"casino", "poker", "games", "dice"}));
+}
+
+// ---- Change password -------------------------------------------------------------------------
+
+class PasswordChange : public Editors {
+protected:
+    parents::paswoordwijzigen& D() { return h.Windows().ChangePassword(); }
+    void Change(const std::string& first, const std::string& second) {
+        D().Show();
+        D().txtnieuwpaswoord->SetValue(wxString::FromUTF8(first));
+        D().txtnieuwpaswoordbevestiging->SetValue(wxString::FromUTF8(second));
+        D().cmdsave_Click();
+    }
+    bool LogsIn(const std::string& password) {
+        Panel().Hide();
+        auto& login = h.Windows().Login();
+        login.txtnaam->SetValue("parents");
+        login.txtpaswoord->SetValue(wxString::FromUTF8(password));
+        login.cmdLogon_Click();
+        return Panel().IsShown();
+    }
+};
+
+TEST_F(PasswordChange, BoxesDifferingOnlyInCaseAreRefusedAndEmptied) {
+    Change("Secret", "secret");
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].text, "YOUR PASSWORD IS NOT OK!");
+    EXPECT_EQ(h.messages.shown[0].title, "CONFIRMATION PASSWORD IS WRONG");
+    EXPECT_EQ(h.messages.shown[0].icon, app::Messages::Icon::Information);
+    EXPECT_EQ(D().txtnieuwpaswoord->GetValue(), "");
+    EXPECT_EQ(D().txtnieuwpaswoordbevestiging->GetValue(), "");
+    EXPECT_TRUE(D().IsShown());
+    EXPECT_EQ(h.folder.Get("paswoordNr.txt"), "Lantern wick\r\n");
+}
+
+TEST_F(PasswordChange, TheNewPasswordReplacesTheOldAtTheNextLogon) {
+    Change(" New pass ", " New pass ");
+    EXPECT_EQ(h.folder.Get("paswoordNr.txt"), " New pass \r\n");
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].text, "PASSWORD is CHANGED");
+    EXPECT_EQ(h.messages.shown[0].title, "CONFIRM PASSWORD");
+    EXPECT_FALSE(D().IsShown());
+
+    EXPECT_FALSE(LogsIn("Lantern wick"));
+    EXPECT_TRUE(LogsIn(" New pass "));
+
+    D().Show();
+    D().txtnieuwpaswoord->SetValue("never stored");
+    D().cmdcancel_Click();
+    EXPECT_EQ(h.folder.Get("paswoordNr.txt"), " New pass \r\n");
+}
+
+TEST_F(PasswordChange, AFailedWriteNamesTheFileAndKeepsTheOldPassword) {
+    // A file size limit of nothing fails the write the way a full disk would, root or not.
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit none = old;
+    none.rlim_cur = 0;
+    setrlimit(RLIMIT_FSIZE, &none);
+    Change("New pass", "New pass");
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_NE(h.messages.shown[0].text.find(h.folder.File("paswoordNr.txt")), std::string::npos);
+    EXPECT_TRUE(D().IsShown());
+    EXPECT_EQ(h.folder.Get("paswoordNr.txt"), "Lantern wick\r\n");
+    EXPECT_FALSE(LogsIn("New pass"));
+    EXPECT_TRUE(LogsIn("Lantern wick"));
+}
+
+TEST_F(PasswordChange, APastedLineBreakCannotLockTheParentOut) {
+    D().Show();
+    D().txtnieuwpaswoord->SetValue("two\nlines");
+    EXPECT_EQ(D().txtnieuwpaswoord->GetValue(), "two");
+}
+
+}  // namespace
