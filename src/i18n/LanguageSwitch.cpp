@@ -1,6 +1,7 @@
 #include "i18n/LanguageSwitch.h"
 
 #include <wx/combobox.h>
+#include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/toplevel.h>
@@ -59,6 +60,10 @@ void Apply(app::Forms& forms, const CaptionRow& row) {
         button->SetCaption(Text(row.text));
     } else if (auto* label = dynamic_cast<wxStaticText*>(control)) {
         label->SetLabel(Text(row.text));
+        // A longer text than the built-in one must not be cut off.
+        if (wxSizer* sizer = window.GetSizer()) {
+            sizer->SetSizeHints(&window);
+        }
     } else if (auto* line = dynamic_cast<widgets::HLine*>(control)) {
         line->SetRight(browser::TwipScale(window.GetDPI().y).ToPixels(row.twips));
     }

@@ -34,7 +34,7 @@ Parents::Parents(app::Forms& forms)
 
     lblzien = new wxStaticText(this, wxID_ANY, "Sites which your children can visit:");
     List1 = new wxListBox(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(360, 200)));
-    startpagina1 = new wxListBox(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(360, 30)));
+    startpagina1 = new wxListBox(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(360, 40)));
     lbllogboek = new wxStaticText(this, wxID_ANY, "Logbook:");
     lblbezocht = new wxStaticText(this, wxID_ANY, "Visited website with dates and hours:");
     List2 = new wxListBox(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(360, 200)), 0, nullptr,

@@ -11,6 +11,7 @@
 #include "storage/Records.h"
 #include "storage/TextEncoding.h"
 #include "widgets/ChameleonButton.h"
+#include "widgets/Named.h"
 
 namespace parents {
 
@@ -50,6 +51,7 @@ invoegensite::invoegensite(app::Forms& forms)
     sizer->Add(boxes, 0, wxEXPAND | wxALL, gap);
     sizer->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
     SetSizer(sizer);
+    widgets::NameControls({LW_NAMED(lblname), LW_NAMED(txtname), LW_NAMED(lblinternetaddress), LW_NAMED(txtinternetaddress), LW_NAMED(cmdsave), LW_NAMED(cmdcancel)});
     SetMinClientSize(FromDIP(wxSize(480, -1)));
     Fit();
     CentreOnScreen();

@@ -4,6 +4,7 @@
 #include <wx/filefn.h>
 #include <wx/log.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -32,15 +33,24 @@ std::vector<std::string> SplitLines(std::string_view text) {
 }
 
 std::optional<std::vector<std::string>> ReadAllLines(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    // A folder, a device or a pipe in a data file's place is no data file.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
         return std::nullopt;
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        return std::nullopt;
+    try {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) {
+            return std::nullopt;
+        }
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (in.bad()) {
+            return std::nullopt;
+        }
+        return SplitLines(DecodeFileText(bytes));
+    } catch (const std::exception&) {
+        return std::nullopt;  // a read error part-way is an unreadable file, not half a list
     }
-    return SplitLines(DecodeFileText(bytes));
 }
 
 namespace {
