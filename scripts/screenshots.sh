@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Takes the pictures of the child's window that a reviewer looks at: the intro, the page after
-# it, the site panel open and the login dialog open. They land in build/screenshots/.
-# The program runs on a virtual screen with a start page served from this machine.
+# Takes the pictures a reviewer looks at: the child's window at the intro, after it, with the
+# site panel open and with the login dialog open, then the parents' panel and each of its
+# dialogs. They land in build/screenshots/ (or build/screenshots-Dutch/ with "Dutch" as the
+# first argument). The program runs on a virtual screen with a start page from this machine.
+#   scripts/screenshots.sh [Dutch|English]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/setup.sh" >/dev/null
@@ -16,7 +18,9 @@ if [ "${#need[@]}" -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${need[@]}"
 fi
 
+language="${1:-English}"
 out="$root/build/screenshots"
+[ "$language" = "English" ] || out="$out-$language"
 mkdir -p "$out"
 work="$(mktemp -d)"
 pids=()
@@ -29,6 +33,7 @@ trap cleanup EXIT
 # The program reads its data next to itself: give this copy a folder of its own.
 cp "$root/build/lanternwick" "$work/"
 cp "$root"/data/*.txt "$work/"
+printf '%s\r\n%s\r\n' "$language" "$language" > "$work/languagechoose.txt"
 mkdir "$work/site"
 cat > "$work/site/index.html" <<'HTML'
 <html><body style="font-family:sans-serif;background:#fffbe8">
@@ -72,8 +77,22 @@ shot 3-site-panel
 xdotool click 1  # closes the panel again
 sleep 0.5
 
+# The pointer over the parents picture lights its twin, which takes the click.
 xdotool mousemove $((X + $(px 7620))) $((Y + $(px 667)))
 sleep 0.3
-xdotool mousemove $((X + $(px 7625))) $((Y + $(px 670))) click 1
+xdotool mousemove $((X + $(px 7625))) $((Y + $(px 670)))
+sleep 0.7
+xdotool click 1
 sleep 1
 shot 4-login
+
+# The parents' panel and its dialogs, each shown over the browser window.
+kill "${pids[-1]}" 2>/dev/null || true
+for window in Parents invoegensite startpagina frmBlocker paswoordwijzigen sites; do
+    "$root/build/tests/app/window_gallery" "$work" "$window" >>"$work/program.log" 2>&1 &
+    gallery=$!
+    sleep 3
+    shot "5-$window"
+    kill "$gallery" 2>/dev/null || true
+    wait "$gallery" 2>/dev/null || true
+done

@@ -49,6 +49,20 @@ wxString Text(std::string_view text) {
     return wxString::FromUTF8(text.data(), text.size());
 }
 
+// A text longer than the built-in one must not be cut off by the window's edge.
+void GrowToShow(wxTopLevelWindow& window, wxWindow& control) {
+    if (wxSizer* sizer = window.GetSizer()) {
+        sizer->SetSizeHints(&window);
+        return;
+    }
+    const int margin = control.GetPosition().x;  // the same space on the right as on the left
+    const int needed = control.GetRect().GetRight() + 1 + margin;
+    const wxSize client = window.GetClientSize();
+    if (needed > client.x) {
+        window.SetClientSize(needed, client.y);
+    }
+}
+
 void Apply(app::Forms& forms, const CaptionRow& row) {
     wxTopLevelWindow& window = WindowNamed(forms, row.window);
     if (row.property == Property::Title) {
@@ -60,10 +74,7 @@ void Apply(app::Forms& forms, const CaptionRow& row) {
         button->SetCaption(Text(row.text));
     } else if (auto* label = dynamic_cast<wxStaticText*>(control)) {
         label->SetLabel(Text(row.text));
-        // A longer text than the built-in one must not be cut off.
-        if (wxSizer* sizer = window.GetSizer()) {
-            sizer->SetSizeHints(&window);
-        }
+        GrowToShow(window, *label);
     } else if (auto* line = dynamic_cast<widgets::HLine*>(control)) {
         line->SetRight(browser::TwipScale(window.GetDPI().y).ToPixels(row.twips));
     }

@@ -35,6 +35,11 @@ Parents::Parents(app::Forms& forms)
     lblzien = new wxStaticText(this, wxID_ANY, "Sites which your children can visit:");
     List1 = new wxListBox(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(360, 200)));
     startpagina1 = new wxListBox(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(360, 40)));
+    // Records keep their columns: name in 1 to 20, address from 22.
+    const wxFont fixedColumns(
+        wxFontInfo(List1->GetFont().GetPointSize()).Family(wxFONTFAMILY_TELETYPE));
+    List1->SetFont(fixedColumns);
+    startpagina1->SetFont(fixedColumns);
     lbllogboek = new wxStaticText(this, wxID_ANY, "Logbook:");
     lblbezocht = new wxStaticText(this, wxID_ANY, "Visited website with dates and hours:");
     List2 = new wxListBox(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(360, 200)), 0, nullptr,

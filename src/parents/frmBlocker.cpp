@@ -51,7 +51,8 @@ frmBlocker::frmBlocker(app::Forms& forms)
     sizer->Add(entry, 0, wxEXPAND | wxALL, gap);
     sizer->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
     SetSizer(sizer);
-    widgets::NameControls({LW_NAMED(lblname), LW_NAMED(lstwords), LW_NAMED(lblwords), LW_NAMED(txtinternetaddress), LW_NAMED(cmdsave), LW_NAMED(cmdcancel)});
+    widgets::NameControls({LW_NAMED(lblname), LW_NAMED(lstwords), LW_NAMED(lblwords),
+                           LW_NAMED(txtinternetaddress), LW_NAMED(cmdsave), LW_NAMED(cmdcancel)});
     SetMinClientSize(FromDIP(wxSize(440, -1)));
     Fit();
     CentreOnScreen();

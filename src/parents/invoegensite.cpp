@@ -51,7 +51,8 @@ invoegensite::invoegensite(app::Forms& forms)
     sizer->Add(boxes, 0, wxEXPAND | wxALL, gap);
     sizer->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
     SetSizer(sizer);
-    widgets::NameControls({LW_NAMED(lblname), LW_NAMED(txtname), LW_NAMED(lblinternetaddress), LW_NAMED(txtinternetaddress), LW_NAMED(cmdsave), LW_NAMED(cmdcancel)});
+    widgets::NameControls({LW_NAMED(lblname), LW_NAMED(txtname), LW_NAMED(lblinternetaddress),
+                           LW_NAMED(txtinternetaddress), LW_NAMED(cmdsave), LW_NAMED(cmdcancel)});
     SetMinClientSize(FromDIP(wxSize(480, -1)));
     Fit();
     CentreOnScreen();

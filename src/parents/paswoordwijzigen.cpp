@@ -51,7 +51,10 @@ paswoordwijzigen::paswoordwijzigen(app::Forms& forms)
     sizer->Add(boxes, 0, wxEXPAND | wxALL, gap);
     sizer->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
     SetSizer(sizer);
-    widgets::NameControls({LW_NAMED(lblgebruikersnaam), LW_NAMED(Label1), LW_NAMED(lblnieuw), LW_NAMED(txtnieuwpaswoord), LW_NAMED(lblbevestiging), LW_NAMED(txtnieuwpaswoordbevestiging), LW_NAMED(cmdsave), LW_NAMED(cmdcancel)});
+    widgets::NameControls({LW_NAMED(lblgebruikersnaam), LW_NAMED(Label1), LW_NAMED(lblnieuw),
+                           LW_NAMED(txtnieuwpaswoord), LW_NAMED(lblbevestiging),
+                           LW_NAMED(txtnieuwpaswoordbevestiging), LW_NAMED(cmdsave),
+                           LW_NAMED(cmdcancel)});
     SetMinClientSize(FromDIP(wxSize(380, -1)));
     Fit();
     CentreOnScreen();

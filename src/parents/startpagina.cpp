@@ -50,7 +50,8 @@ startpagina::startpagina(app::Forms& forms)
     sizer->Add(boxes, 0, wxEXPAND | wxALL, gap);
     sizer->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
     SetSizer(sizer);
-    widgets::NameControls({LW_NAMED(lbladres), LW_NAMED(txtname), LW_NAMED(lblname), LW_NAMED(txtaddress), LW_NAMED(cmdsave), LW_NAMED(cmdcancel)});
+    widgets::NameControls({LW_NAMED(lbladres), LW_NAMED(txtname), LW_NAMED(lblname),
+                           LW_NAMED(txtaddress), LW_NAMED(cmdsave), LW_NAMED(cmdcancel)});
     SetMinClientSize(FromDIP(wxSize(480, -1)));
     Fit();
     CentreOnScreen();
