@@ -28,3 +28,6 @@ install(CODE "
     file(CHMOD \"\${target}\" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
          GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 ")
+
+# Benchmarks are built only when scripts/bench.sh asks for them, never by a plain build or test.
+add_subdirectory(bench EXCLUDE_FROM_ALL)
