@@ -4,12 +4,14 @@
 #include <wx/stdpaths.h>
 #include <wx/uilocale.h>
 
+#include <csignal>
 #include <exception>
 #include <memory>
 
 #include "app/Forms.h"
 #include "app/RealPlatform.h"
 #include "app/frmMdi.h"
+#include "browser/frmBrowser.h"
 #include "storage/DataFiles.h"
 
 namespace {
@@ -31,10 +33,23 @@ public:
                          wxOK | wxICON_INFORMATION);
             return false;
         }
+        // A session logout or `kill` ends the program the way the child's close button does,
+        // so the visit log of this run is still written. wx runs the handler in the event loop.
+        SetSignalHandler(SIGTERM, &LanternwickApp::CloseOnSignal);
+        SetSignalHandler(SIGINT, &LanternwickApp::CloseOnSignal);
         return true;
     }
 
 private:
+    static void CloseOnSignal(int) {
+        auto& self = static_cast<LanternwickApp&>(*wxTheApp);
+        if (auto* browser = self.forms_ ? self.forms_->BrowserIfLoaded() : nullptr) {
+            browser->Close();
+        } else {
+            self.ExitMainLoop();
+        }
+    }
+
     app::RealPlatform platform_;
     std::unique_ptr<storage::DataFiles> data_;
     std::unique_ptr<app::Forms> forms_;
