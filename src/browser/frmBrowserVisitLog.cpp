@@ -1,37 +1,25 @@
 // The visit log lives in the control panel's List2; the browser window fills, extends and saves it.
-#include <wx/arrstr.h>
-#include <wx/listbox.h>
 
 #include "app/Forms.h"
 #include "browser/VisitLog.h"
 #include "browser/frmBrowser.h"
+#include "parents/LogList.h"
 #include "parents/Parents.h"
 
 namespace browser {
 
 void frmBrowser::LoadVisitLog(const std::string& file) {
-    const auto lines = forms_.Data().Read(file);
-    if (!lines) {
+    auto lines = forms_.Data().Read(file);
+    if (!lines || lines->empty()) {
         return;
     }
-    wxArrayString entries;
-    entries.reserve(lines->size());
-    for (const auto& line : *lines) {
-        entries.Add(wxString::FromUTF8(line));
-    }
-    if (!entries.empty()) {
-        forms_.Panel().List2->Append(entries);
-    }
+    forms_.Panel().List2->Append(std::move(*lines));
 }
 
 void frmBrowser::SaveVisitLog(const std::string& file) {
     std::vector<std::string> lines;
     if (auto* panel = forms_.PanelIfLoaded()) {
-        const unsigned int count = panel->List2->GetCount();
-        lines.reserve(count + 1);
-        for (unsigned int i = 0; i < count; ++i) {
-            lines.push_back(panel->List2->GetString(i).utf8_string());
-        }
+        lines = panel->List2->Entries();
     }
     lines.push_back(kRunSeparator);
     const auto result = forms_.Data().Write(file, lines);
@@ -41,13 +29,12 @@ void frmBrowser::SaveVisitLog(const std::string& file) {
 }
 
 void frmBrowser::AddBareAddress(const std::string& address) {
-    forms_.Panel().List2->Append(wxString::FromUTF8(address));
+    forms_.Panel().List2->Append(address);
 }
 
 void frmBrowser::AddReachedPage(const std::string& address) {
     auto& clock = forms_.Machine().clock;
-    forms_.Panel().List2->Append(
-        wxString::FromUTF8(ReachedPageEntry(address, clock.DateText(), clock.TimeText())));
+    forms_.Panel().List2->Append(ReachedPageEntry(address, clock.DateText(), clock.TimeText()));
 }
 
 }  // namespace browser

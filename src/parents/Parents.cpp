@@ -6,6 +6,7 @@
 #include <wx/stattext.h>
 
 #include "app/Forms.h"
+#include "parents/LogList.h"
 #include "storage/DataPath.h"
 #include "widgets/ChameleonButton.h"
 #include "widgets/Named.h"
@@ -42,8 +43,7 @@ Parents::Parents(app::Forms& forms)
     startpagina1->SetFont(fixedColumns);
     lbllogboek = new wxStaticText(this, wxID_ANY, "Logbook:");
     lblbezocht = new wxStaticText(this, wxID_ANY, "Visited website with dates and hours:");
-    List2 = new wxListBox(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(360, 200)), 0, nullptr,
-                          wxLB_SINGLE | wxLB_HSCROLL);
+    List2 = new LogList(this, FromDIP(wxSize(360, 200)));
     lbltaalkiezen = new wxStaticText(this, wxID_ANY, "Choose language:");
     cbolanguage = new wxComboBox(this, wxID_ANY, "English", wxDefaultPosition, wxDefaultSize,
                                  WXSIZEOF(kLanguages), kLanguages, wxCB_DROPDOWN);

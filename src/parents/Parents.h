@@ -3,6 +3,7 @@
 #include <wx/frame.h>
 
 #include <string>
+#include <vector>
 
 class wxComboBox;
 class wxListBox;
@@ -16,6 +17,8 @@ class chameleonButton;
 }
 
 namespace parents {
+
+class LogList;
 
 // The parent's control panel. Its lists are the program's working copies of the sites, the
 // start page and the visit log; only "Log out and save" writes them back.
@@ -48,7 +51,7 @@ public:
 
     wxListBox* List1 = nullptr;         // site records
     wxListBox* startpagina1 = nullptr;  // the start-page record
-    wxListBox* List2 = nullptr;         // visit-log entries
+    LogList* List2 = nullptr;           // visit-log entries
     wxComboBox* cbolanguage = nullptr;
     wxStaticText* lblzien = nullptr;
     wxStaticText* lbllogboek = nullptr;
@@ -76,6 +79,7 @@ private:
     void OpenInBrowser(const std::string& address);
     // Writes a list to its file; on failure tells the parent which file and why.
     bool SaveList(wxListBox* list, const char* file);
+    bool SaveLines(const std::vector<std::string>& lines, const char* file);
 
     app::Forms& forms_;
 };

@@ -7,6 +7,7 @@
 #include "app/Forms.h"
 #include "browser/frmBrowser.h"
 #include "i18n/LanguageSwitch.h"
+#include "parents/LogList.h"
 #include "parents/MakerSite.h"
 #include "parents/Parents.h"
 #include "parents/frmBlocker.h"
@@ -72,6 +73,10 @@ bool Parents::SaveList(wxListBox* list, const char* file) {
     for (const wxString& item : list->GetStrings()) {
         lines.push_back(item.utf8_string());
     }
+    return SaveLines(lines, file);
+}
+
+bool Parents::SaveLines(const std::vector<std::string>& lines, const char* file) {
     const auto result = forms_.Data().Write(file, lines);
     if (!result.ok) {
         app::ShowWriteFailure(forms_.Machine().messages, forms_.Data().PathOf(file), result.reason);
@@ -84,7 +89,7 @@ void Parents::cmdsave_Click() {
     // A failed write stops here with the panel open, so the parent can mend the cause and
     // save again: nothing of the lists is lost and the program does not end half-saved.
     if (!SaveList(List1, files::kSites) || !SaveList(startpagina1, files::kStartPage) ||
-        !SaveList(List2, files::kVisitLog)) {
+        !SaveLines(List2->Entries(), files::kVisitLog)) {
         return;
     }
     // Dutch or English end the program here; a refused or unknown name comes back.

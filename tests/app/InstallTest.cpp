@@ -23,8 +23,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const char* const kDataFiles[] = {"adressen.txt",       "words.txt",       "bezochtesites.txt",
-                                  "startpagina.txt",    "languagechoose.txt", "paswoordNr.txt",
+const char* const kDataFiles[] = {"adressen.txt",    "words.txt",          "bezochtesites.txt",
+                                  "startpagina.txt", "languagechoose.txt", "paswoordNr.txt",
                                   "paswoordNaam.txt"};
 
 std::string Slurp(const fs::path& file) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "browser/frmBrowser.h"
+#include "parents/LogList.h"
 #include "parents/Parents.h"
 #include "parents/invoegensite.h"
 #include "storage/Records.h"
@@ -52,7 +53,7 @@ protected:
 TEST_F(Panel, TheListsHoldTheFilesAndTheLanguageBoxTheStoredChoice) {
     EXPECT_EQ(Items(P().List1), sites);
     EXPECT_EQ(Items(P().startpagina1), Lines{"Home                 http://home.example/"});
-    EXPECT_EQ(Items(P().List2), (Lines{"old entry", "http://home.example/"}));
+    EXPECT_EQ(P().List2->Entries(), (Lines{"old entry", "http://home.example/"}));
     EXPECT_EQ(P().cbolanguage->GetValue(), "English");
     EXPECT_EQ(P().cbolanguage->GetCount(), 5u);
     EXPECT_EQ(P().cbolanguage->GetString(4), "Spanish");
@@ -94,7 +95,7 @@ TEST_F(Panel, ClearingTheLogAndLoggingOutWritesNothing) {
     const std::string before = h.folder.Get("bezochtesites.txt");
     P().cmdclear_Click();
     P().cmdclose_Click();
-    EXPECT_TRUE(Items(P().List2).empty());
+    EXPECT_EQ(P().List2->Count(), 0u);
     EXPECT_FALSE(P().IsShown());
     EXPECT_EQ(h.folder.Get("bezochtesites.txt"), before);
     EXPECT_TRUE(h.writes.empty());

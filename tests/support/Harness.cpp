@@ -5,6 +5,7 @@
 
 #include "app/frmMdi.h"
 #include "browser/frmBrowser.h"
+#include "parents/LogList.h"
 #include "parents/Parents.h"
 #include "storage/LineFile.h"
 
@@ -52,9 +53,7 @@ browser::frmBrowser& Harness::Browser() {
 std::vector<std::string> Harness::VisitLog() {
     std::vector<std::string> entries;
     if (auto* panel = forms_->PanelIfLoaded()) {
-        for (unsigned int i = 0; i < panel->List2->GetCount(); ++i) {
-            entries.push_back(panel->List2->GetString(i).utf8_string());
-        }
+        entries = panel->List2->Entries();
     }
     return entries;
 }
