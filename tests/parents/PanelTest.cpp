@@ -11,6 +11,7 @@
 #include "parents/LogList.h"
 #include "parents/Parents.h"
 #include "parents/invoegensite.h"
+#include "parents/paswoord.h"
 #include "storage/Records.h"
 #include "support/Harness.h"
 #include "widgets/ChameleonButton.h"
@@ -166,6 +167,47 @@ TEST_F(Panel, SecurityDoesNothingAndTheTitleBarCannotCloseThePanel) {
     EXPECT_TRUE(h.messages.shown.empty());
     EXPECT_FALSE(P().Close());
     EXPECT_TRUE(P().IsShown());
+}
+
+}  // namespace
+
+namespace {
+
+// The whole way a parent goes to allow a new site, on the program's own windows.
+TEST(PanelEndToEnd, LogInAddASiteSaveAndTheChildSeesIt) {
+    Harness h;
+    h.Put("words.txt", {"casino"});
+    h.Put("paswoordNaam.txt", {"parents"});
+    h.Put("paswoordNr.txt", {"lanternwick"});
+    h.Put("adressen.txt", {storage::SiteRecord("Zoo", "http://zoo.example/")});
+    h.Put("languagechoose.txt", {"English", "English"});
+    auto& browser = h.Start();
+
+    browser.Picparent_MouseMove();
+    browser.Picparent2_Click();
+    auto& login = h.Windows().Login();
+    login.txtnaam->SetValue("parents");
+    login.txtpaswoord->SetValue("lanternwick");
+    login.cmdLogon_Click();
+    auto& panel = h.Windows().Panel();
+    ASSERT_TRUE(panel.IsShown());
+
+    panel.cmdadd_Click();
+    auto& editor = h.Windows().SiteEditor();
+    ASSERT_TRUE(editor.IsShown());
+    editor.txtname->SetValue("Farm");
+    editor.txtinternetaddress->SetValue("http://farm.example/");
+    editor.cmdsave_Click();
+    panel.cmdsave_Click();  // English stays chosen: saved, and the program asks to restart
+
+    EXPECT_EQ(h.Lines("adressen.txt"),
+              (Lines{storage::SiteRecord("Zoo", "http://zoo.example/"),
+                     storage::SiteRecord("Farm", "http://farm.example/")}));
+    EXPECT_EQ(h.ender.ended, 1);
+    browser.cmdvisit_Click();
+    EXPECT_TRUE(browser.cmdsite(2).IsShown());
+    EXPECT_EQ(browser.cmdsite(2).Caption(), "Farm");
+    EXPECT_EQ(browser.cmdsite(2).ToolTipText(), "http://farm.example/");
 }
 
 }  // namespace
