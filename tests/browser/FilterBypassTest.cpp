@@ -12,6 +12,12 @@
 #include <mutex>
 #include <thread>
 
+#ifdef __WXGTK__
+#include <gtk/gtk.h>
+#include <webkit2/webkit2.h>
+#include <wx/uiaction.h>
+#endif
+
 #include "browser/WxWebView.h"
 #include "browser/frmBrowser.h"
 #include "storage/Records.h"
@@ -92,6 +98,27 @@ public:
             server_.Get(pattern, landing);
             server_.Post(pattern, landing);
         }
+        // Ways out of the window that are not navigations: downloads and menus.
+        server_.Get("/exits.html", [](const httplib::Request&, httplib::Response& res) {
+            res.set_content(R"(<html><body style="margin:0">
+                <a id="attachment" href="/files/attachment.bin">a</a>
+                <a id="attribute" href="/files/attribute.txt" download>b</a>
+                <a id="octets" href="/files/octets.bin">c</a>
+                <a id="menu" href="/ok/menu.html" style="display:block;width:300px;height:200px">
+                  <img src="/files/picture.png" width="300" height="200"></a>
+                <iframe src="/ok/frame.html" width="300" height="200"></iframe>
+                </body></html>)",
+                            "text/html");
+        });
+        server_.Get(R"(/files/(\w+)\.(\w+))", [](const httplib::Request& req,
+                                                 httplib::Response& res) {
+            if (req.matches[1] == "attachment") {
+                res.set_header("Content-Disposition", "attachment; filename=\"a.bin\"");
+            }
+            res.set_content(std::string(4096, 'x'), req.matches[2] == "txt"
+                                                        ? "text/plain"
+                                                        : "application/octet-stream");
+        });
         server_.Get("/hop", [](const httplib::Request& req, httplib::Response& res) {
             res.set_redirect(req.get_param_value("to"));
         });
@@ -178,6 +205,11 @@ protected:
     }
     static void Run(const std::string& script) { View().RunScriptAsync(script); }
 
+public:
+    static void* NativeView() { return View().GetNativeBackend(); }
+
+protected:
+
     static LocalSite* site_;
     static browser::WxWebViewFactory* views_;
     static Harness* h_;
@@ -259,5 +291,154 @@ TEST_F(FilterBypass, BackAndForwardNeverReturnToAPageBlockedSinceItWasShown) {
                 {"history.back()", [] { Run("history.back()"); }},
                 {"history.go(-1)", [] { Run("history.go(-1)"); }}});
 }
+
+#ifdef __WXGTK__
+
+WebKitWebView* Engine() {
+    return static_cast<WebKitWebView*>(FilterBypass::NativeView());
+}
+
+int TopLevelWindows() {
+    GList* windows = gtk_window_list_toplevels();
+    int visible = 0;
+    for (GList* w = windows; w != nullptr; w = w->next) {
+        visible += gtk_widget_get_visible(GTK_WIDGET(w->data)) ? 1 : 0;
+    }
+    g_list_free(windows);
+    return visible;
+}
+
+// Every download the engine starts for the view, kept to see what became of it.
+struct Downloads {
+    static void Started(WebKitWebContext*, WebKitDownload* download, gpointer data) {
+        static_cast<Downloads*>(data)->started.push_back(WEBKIT_DOWNLOAD(g_object_ref(download)));
+    }
+    ~Downloads() {
+        for (auto* d : started) {
+            g_object_unref(d);
+        }
+    }
+    std::vector<WebKitDownload*> started;
+};
+
+TEST_F(FilterBypass, DownloadsAreRefused) {
+    Open("/exits.html");
+    WebKitWebContext* context = webkit_web_view_get_context(Engine());
+    for (const char* link : {"attachment", "attribute", "octets"}) {
+        Downloads downloads;
+        const gulong handler =
+            g_signal_connect(context, "download-started", G_CALLBACK(Downloads::Started), &downloads);
+        Run(std::string("document.getElementById('") + link + "').click()");
+        testsupport::WaitUntil([&] { return !downloads.started.empty(); }, 3s);
+        testsupport::PumpFor(500ms);
+        g_signal_handler_disconnect(context, handler);
+
+        // Some engines simply ignore what they cannot show; one that downloads must stop at once.
+        for (WebKitDownload* d : downloads.started) {
+            EXPECT_EQ(webkit_download_get_destination(d), nullptr) << link;
+            EXPECT_EQ(webkit_download_get_received_data_length(d), 0u) << link;
+        }
+        EXPECT_EQ(Location(), site_->Url("/exits.html")) << link;
+    }
+}
+
+TEST_F(FilterBypass, TheContextMenuOffersNothingThatLeavesTheWindow) {
+    Open("/exits.html");
+    ASSERT_TRUE(testsupport::WaitUntil([] { return View().IsShownOnScreen(); }, 5s));
+    struct Seen {
+        std::vector<WebKitContextMenuAction> actions;
+        int menus = 0;
+        static void Collect(WebKitContextMenu* menu, Seen* seen) {
+            for (GList* n = webkit_context_menu_get_items(menu); n != nullptr; n = n->next) {
+                auto* item = static_cast<WebKitContextMenuItem*>(n->data);
+                seen->actions.push_back(webkit_context_menu_item_get_stock_action(item));
+                if (WebKitContextMenu* sub = webkit_context_menu_item_get_submenu(item)) {
+                    Collect(sub, seen);
+                }
+            }
+        }
+        static gboolean Shown(WebKitWebView*, WebKitContextMenu* menu, GdkEvent*,
+                              WebKitHitTestResult*, gpointer data) {
+            auto* seen = static_cast<Seen*>(data);
+            ++seen->menus;
+            Collect(menu, seen);
+            return TRUE;  // looked at, never popped up
+        }
+    } seen;
+    const gulong handler =
+        g_signal_connect(Engine(), "context-menu", G_CALLBACK(Seen::Shown), &seen);
+
+    // On the linked picture, on the frame and on the plain page.
+    const wxPoint origin = View().GetScreenPosition();
+    wxUIActionSimulator mouse;
+    for (const wxPoint at : {wxPoint(150, 150), wxPoint(450, 150), wxPoint(700, 400)}) {
+        const int before = seen.menus;
+        mouse.MouseMove(origin + at);
+        mouse.MouseClick(wxMOUSE_BTN_RIGHT);
+        testsupport::WaitUntil([&] { return seen.menus > before; }, 3s);
+    }
+    g_signal_handler_disconnect(Engine(), handler);
+
+    EXPECT_GT(seen.menus, 0) << "no right click reached the view";
+    for (const auto leaving : {WEBKIT_CONTEXT_MENU_ACTION_OPEN_LINK_IN_NEW_WINDOW,
+                               WEBKIT_CONTEXT_MENU_ACTION_DOWNLOAD_LINK_TO_DISK,
+                               WEBKIT_CONTEXT_MENU_ACTION_OPEN_IMAGE_IN_NEW_WINDOW,
+                               WEBKIT_CONTEXT_MENU_ACTION_DOWNLOAD_IMAGE_TO_DISK,
+                               WEBKIT_CONTEXT_MENU_ACTION_OPEN_FRAME_IN_NEW_WINDOW,
+                               WEBKIT_CONTEXT_MENU_ACTION_INSPECT_ELEMENT,
+                               WEBKIT_CONTEXT_MENU_ACTION_OPEN_VIDEO_IN_NEW_WINDOW,
+                               WEBKIT_CONTEXT_MENU_ACTION_OPEN_AUDIO_IN_NEW_WINDOW,
+                               WEBKIT_CONTEXT_MENU_ACTION_DOWNLOAD_VIDEO_TO_DISK,
+                               WEBKIT_CONTEXT_MENU_ACTION_DOWNLOAD_AUDIO_TO_DISK}) {
+        EXPECT_EQ(std::count(seen.actions.begin(), seen.actions.end(), leaving), 0)
+            << "menu action " << leaving;
+    }
+}
+
+TEST_F(FilterBypass, NoShortcutOrPageScriptOpensAWindowOrTheInspector) {
+    Open("/exits.html");
+    ASSERT_TRUE(testsupport::WaitUntil([] { return View().IsShownOnScreen(); }, 5s));
+    const int windows = TopLevelWindows();
+    WebKitWebInspector* inspector = webkit_web_view_get_inspector(Engine());
+    bool inspectorOpened = false;
+    const gulong handler = g_signal_connect(
+        inspector, "open-window", G_CALLBACK(+[](WebKitWebInspector*, gpointer data) -> gboolean {
+            *static_cast<bool*>(data) = true;
+            return FALSE;
+        }),
+        &inspectorOpened);
+
+    wxUIActionSimulator keys;
+    keys.MouseMove(View().GetScreenPosition() + wxPoint(700, 400));
+    keys.MouseClick();
+    struct Shortcut {
+        int key;
+        int modifiers;
+    };
+    for (const Shortcut& s : {Shortcut{'I', wxMOD_CONTROL | wxMOD_SHIFT}, {'C', wxMOD_CONTROL | wxMOD_SHIFT},
+                              {'J', wxMOD_CONTROL | wxMOD_SHIFT}, {WXK_F12, wxMOD_NONE},
+                              {'N', wxMOD_CONTROL}, {'T', wxMOD_CONTROL}, {'L', wxMOD_CONTROL},
+                              {'O', wxMOD_CONTROL}, {'U', wxMOD_CONTROL}, {'P', wxMOD_CONTROL},
+                              {'S', wxMOD_CONTROL}, {WXK_F6, wxMOD_NONE}, {WXK_HOME, wxMOD_ALT}}) {
+        keys.Char(s.key, s.modifiers);
+        testsupport::PumpFor(150ms);
+    }
+    Run("window.print()");
+    testsupport::PumpFor(700ms);
+    g_signal_handler_disconnect(inspector, handler);
+
+    EXPECT_FALSE(inspectorOpened);
+    EXPECT_EQ(webkit_web_inspector_get_web_view(inspector), nullptr);
+    EXPECT_EQ(TopLevelWindows(), windows);
+    EXPECT_EQ(Location(), site_->Url("/exits.html"));
+}
+
+TEST_F(FilterBypass, ALinkDroppedOntoTheViewOpensNothing) {
+    // Synthesising a drag between two X clients is beyond what the test display offers, so
+    // the check is that the view no longer takes part in drag and drop at all.
+    EXPECT_EQ(gtk_drag_dest_get_target_list(GTK_WIDGET(Engine())), nullptr);
+}
+
+#endif
 
 }  // namespace
