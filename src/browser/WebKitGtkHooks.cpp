@@ -157,8 +157,8 @@ WebKitGtkHooks::WebKitGtkHooks(wxWebView& view, Calls calls) : state_(new State)
     state_->view = WEBKIT_WEB_VIEW(g_object_ref(web));
     state_->calls = std::move(calls);
 
-    // The toolkit answers "create" with this same view, which the engine does not expect and
-    // aborts on; it must never run.
+    // The toolkit's own answer to a request for a new view is replaced: no second view is ever
+    // made, the address is opened here instead.
     g_signal_handlers_disconnect_matched(web, G_SIGNAL_MATCH_ID,
                                          g_signal_lookup("create", WEBKIT_TYPE_WEB_VIEW), 0,
                                          nullptr, nullptr, nullptr);
