@@ -166,14 +166,14 @@ WebKitGtkHooks::WebKitGtkHooks(wxWebView& view, Calls calls) : state_(new State)
     g_signal_connect(web, "context-menu", G_CALLBACK(OnContextMenu), state_);
     g_signal_connect(web, "print", G_CALLBACK(OnPrint), state_);
 
-    state_->content = WEBKIT_USER_CONTENT_MANAGER(
-        g_object_ref(webkit_web_view_get_user_content_manager(web)));
+    state_->content =
+        WEBKIT_USER_CONTENT_MANAGER(g_object_ref(webkit_web_view_get_user_content_manager(web)));
     webkit_user_content_manager_register_script_message_handler(state_->content, kOpenHandler);
     const std::string received = std::string("script-message-received::") + kOpenHandler;
     g_signal_connect(state_->content, received.c_str(), G_CALLBACK(OnOpenMessage), state_);
-    WebKitUserScript* openHere = webkit_user_script_new(
-        kOpenHere, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES, WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START,
-        nullptr, nullptr);
+    WebKitUserScript* openHere =
+        webkit_user_script_new(kOpenHere, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
+                               WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr);
     webkit_user_content_manager_add_script(state_->content, openHere);
     webkit_user_script_unref(openHere);
 

@@ -37,17 +37,15 @@ WxWebView::WxWebView(wxWindow* parent) {
     };
     view_->Bind(wxEVT_WEBVIEW_LOADED, loadEnded);
     view_->Bind(wxEVT_WEBVIEW_ERROR, loadEnded);
-    view_->Bind(wxEVT_WEBVIEW_NEWWINDOW, [this](wxWebViewEvent& event) {
-        NewWindowLater(Utf8(event.GetURL()));
-    });
+    view_->Bind(wxEVT_WEBVIEW_NEWWINDOW,
+                [this](wxWebViewEvent& event) { NewWindowLater(Utf8(event.GetURL())); });
     // The inspector is a window of its own from which any address can be opened.
     view_->EnableAccessToDevTools(false);
 #ifdef __WXGTK__
     hooks_ = std::make_unique<WebKitGtkHooks>(
-        *view_,
-        WebKitGtkHooks::Calls{
-            .newWindow = [this](const std::string& url) { NewWindowLater(url); },
-        });
+        *view_, WebKitGtkHooks::Calls{
+                    .newWindow = [this](const std::string& url) { NewWindowLater(url); },
+                });
 #endif
 }
 

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -53,8 +52,7 @@ const Way kWays[] = {
      "document.getElementById('fr').contentWindow.open(new URL('TARGET', location.href).href)",
      true},
     {"refresh", R"(<meta http-equiv="refresh" content="0;url=TARGET">)", "", true},
-    {"redirect", R"(<a id="go" href="HOP">go</a>)",
-     "document.getElementById('go').click()", true},
+    {"redirect", R"(<a id="go" href="HOP">go</a>)", "document.getElementById('go').click()", true},
     {"assign", "", "location.assign('TARGET')", true},
     {"replace", "", "location.replace('TARGET')", true},
     {"get", R"(<form id="f" action="TARGET" method="get"><input name="q" value="1"></form>)",
@@ -129,14 +127,13 @@ public:
             if (req.matches[1] == "attachment") {
                 res.set_header("Content-Disposition", "attachment; filename=\"a.bin\"");
             }
-            res.set_content(std::string(4096, 'x'), req.matches[2] == "txt"
-                                                        ? "text/plain"
-                                                        : "application/octet-stream");
+            res.set_content(std::string(4096, 'x'),
+                            req.matches[2] == "txt" ? "text/plain" : "application/octet-stream");
         });
-        server_.Get(R"(/hop/(\w+)/(ok|bad))", [](const httplib::Request& req,
-                                                 httplib::Response& res) {
-            res.set_redirect(TargetOf(req.matches[1], req.matches[2] == "ok"));
-        });
+        server_.Get(R"(/hop/(\w+)/(ok|bad))",
+                    [](const httplib::Request& req, httplib::Response& res) {
+                        res.set_redirect(TargetOf(req.matches[1], req.matches[2] == "ok"));
+                    });
         port_ = server_.bind_to_any_port("127.0.0.1");
         thread_ = std::thread([this] { server_.listen_after_bind(); });
     }
@@ -155,11 +152,6 @@ public:
         return static_cast<int>(std::count_if(requested_.begin(), requested_.end(), [&](auto& r) {
             return r.substr(r.find(' ') + 1) == path;
         }));
-    }
-    bool AnyRequestHolds(const std::string& word) {
-        std::lock_guard lock(mutex_);
-        return std::any_of(requested_.begin(), requested_.end(),
-                           [&](auto& r) { return r.find(word) != std::string::npos; });
     }
 
 private:
@@ -194,16 +186,13 @@ protected:
 
     static browser::frmBrowser& Browser() { return h_->Browser(); }
     static std::string Location() { return Browser().brwbrowser().LocationURL(); }
-    static wxWebView& View() {
-        return *dynamic_cast<wxWebView*>(Browser().brwbrowser().Control());
-    }
+    static wxWebView& View() { return *dynamic_cast<wxWebView*>(Browser().brwbrowser().Control()); }
     // How many reached-page entries the visit log holds for a path: each is a page displayed.
     static int Reached(const std::string& path) {
         const std::string prefix = site_->Url(path) + " --> Datum: ";
         const auto log = h_->VisitLog();
-        return static_cast<int>(std::count_if(log.begin(), log.end(), [&](const std::string& e) {
-            return e.rfind(prefix, 0) == 0;
-        }));
+        return static_cast<int>(std::count_if(
+            log.begin(), log.end(), [&](const std::string& e) { return e.rfind(prefix, 0) == 0; }));
     }
     // Opens a page as a site button does and waits until it is on screen.
     static void Open(const std::string& path) {
@@ -222,14 +211,14 @@ protected:
     // Runs a script once the page and its frames have loaded, as a child's click would come.
     static void RunWhenLoaded(const std::string& script) {
         Run("(function run() { if (document.readyState !== 'complete') { setTimeout(run, 20); "
-            "return; } " + script + "; })()");
+            "return; } " +
+            script + "; })()");
     }
 
 public:
     static void* NativeView() { return View().GetNativeBackend(); }
 
 protected:
-
     static LocalSite* site_;
     static browser::WxWebViewFactory* views_;
     static Harness* h_;
@@ -264,8 +253,8 @@ TEST_P(FilterBypassWays, LeadsToAnAllowedPageButNeverToABlockedOne) {
     // the once-a-second check.
     testsupport::PumpFor(way.fetches ? 800ms : 1500ms);
     EXPECT_EQ(site_->Requests(bad), 0);
+    // Only a fetched page can be displayed; an address set by script is logged when caught.
     if (way.fetches) {
-        // An address set by script shows nothing of the blocked site; catching it logs it.
         EXPECT_EQ(Reached(bad), 0);
     }
     EXPECT_EQ(Location().find(kWord), std::string::npos) << Location();
@@ -348,8 +337,8 @@ TEST_F(FilterBypass, DownloadsAreRefused) {
     WebKitWebContext* context = webkit_web_view_get_context(Engine());
     for (const char* link : {"attachment", "attribute", "octets"}) {
         Downloads downloads;
-        const gulong handler =
-            g_signal_connect(context, "download-started", G_CALLBACK(Downloads::Started), &downloads);
+        const gulong handler = g_signal_connect(context, "download-started",
+                                                G_CALLBACK(Downloads::Started), &downloads);
         Run(std::string("document.getElementById('") + link + "').click()");
         testsupport::WaitUntil([&] { return !downloads.started.empty(); }, 1s);
         testsupport::PumpFor(500ms);
@@ -437,18 +426,29 @@ TEST_F(FilterBypass, NoShortcutOrPageScriptOpensAWindowOrTheInspector) {
     testsupport::PumpFor(200ms);
     keys.Char('k');
     wxString typed;
-    EXPECT_TRUE(testsupport::WaitUntil([&] {
-        return View().RunScript("document.getElementById('box').value", &typed) && typed == "k";
-    }, 3s)) << "keys do not reach the view";
+    EXPECT_TRUE(testsupport::WaitUntil(
+        [&] {
+            return View().RunScript("document.getElementById('box').value", &typed) && typed == "k";
+        },
+        3s))
+        << "keys do not reach the view";
     struct Shortcut {
         int key;
         int modifiers;
     };
-    for (const Shortcut& s : {Shortcut{'I', wxMOD_CONTROL | wxMOD_SHIFT}, {'C', wxMOD_CONTROL | wxMOD_SHIFT},
-                              {'J', wxMOD_CONTROL | wxMOD_SHIFT}, {WXK_F12, wxMOD_NONE},
-                              {'N', wxMOD_CONTROL}, {'T', wxMOD_CONTROL}, {'L', wxMOD_CONTROL},
-                              {'O', wxMOD_CONTROL}, {'U', wxMOD_CONTROL}, {'P', wxMOD_CONTROL},
-                              {'S', wxMOD_CONTROL}, {WXK_F6, wxMOD_NONE}, {WXK_HOME, wxMOD_ALT}}) {
+    for (const Shortcut& s : {Shortcut{'I', wxMOD_CONTROL | wxMOD_SHIFT},
+                              {'C', wxMOD_CONTROL | wxMOD_SHIFT},
+                              {'J', wxMOD_CONTROL | wxMOD_SHIFT},
+                              {WXK_F12, wxMOD_NONE},
+                              {'N', wxMOD_CONTROL},
+                              {'T', wxMOD_CONTROL},
+                              {'L', wxMOD_CONTROL},
+                              {'O', wxMOD_CONTROL},
+                              {'U', wxMOD_CONTROL},
+                              {'P', wxMOD_CONTROL},
+                              {'S', wxMOD_CONTROL},
+                              {WXK_F6, wxMOD_NONE},
+                              {WXK_HOME, wxMOD_ALT}}) {
         keys.Char(s.key, s.modifiers);
         testsupport::PumpFor(150ms);
     }
@@ -532,7 +532,8 @@ TEST_F(FilterBypass, ALinkDroppedOntoTheViewOpensNothing) {
     Open("/ok/drop-here.html");
     ASSERT_TRUE(testsupport::WaitUntil([] { return View().IsShownOnScreen(); }, 5s));
     wxUIActionSimulator mouse;
-    for (const std::string path : {std::string("/") + kWord + "/dropped.html", std::string("/ok/dropped.html")}) {
+    for (const std::string path :
+         {std::string("/") + kWord + "/dropped.html", std::string("/ok/dropped.html")}) {
         DragSource source(site_->Url(path));
         ASSERT_TRUE(testsupport::WaitUntil([&] { return source.Shown(); }, 3s));
         testsupport::PumpFor(200ms);
@@ -551,6 +552,13 @@ TEST_F(FilterBypass, ALinkDroppedOntoTheViewOpensNothing) {
         EXPECT_EQ(site_->Requests(path), 0) << path;
         EXPECT_EQ(Location(), site_->Url("/ok/drop-here.html")) << path;
     }
+}
+
+#else
+
+TEST_F(FilterBypass, EngineExitsAreCheckedOnWebKitGtkOnly) {
+    GTEST_SKIP() << "downloads, the context menu, shortcuts and drops are closed and checked "
+                    "through WebKitGTK's own interface; this build uses another engine";
 }
 
 #endif
