@@ -532,7 +532,7 @@ TEST_F(FilterBypass, ALinkDroppedOntoTheViewOpensNothing) {
     Open("/ok/drop-here.html");
     ASSERT_TRUE(testsupport::WaitUntil([] { return View().IsShownOnScreen(); }, 5s));
     wxUIActionSimulator mouse;
-    for (const std::string path :
+    for (const std::string& path :
          {std::string("/") + kWord + "/dropped.html", std::string("/ok/dropped.html")}) {
         DragSource source(site_->Url(path));
         ASSERT_TRUE(testsupport::WaitUntil([&] { return source.Shown(); }, 3s));
