@@ -48,8 +48,10 @@ const Way kWays[] = {
     {"blank", R"(<a id="go" href="TARGET" target="_blank">go</a>)",
      "document.getElementById('go').click()", true},
     {"open", "", "window.open('TARGET')", true},
-    {"frameopen", R"(<iframe id="fr"></iframe>)",
-     "document.getElementById('fr').contentWindow.open(new URL('TARGET', location.href).href)",
+    // A frame made after the page loaded has a window.open of its own.
+    {"frameopen", "",
+     "var f = document.createElement('iframe'); document.body.appendChild(f); "
+     "f.contentWindow.open(new URL('TARGET', location.href).href)",
      true},
     {"refresh", R"(<meta http-equiv="refresh" content="0;url=TARGET">)", "", true},
     {"redirect", R"(<a id="go" href="HOP">go</a>)", "document.getElementById('go').click()", true},
