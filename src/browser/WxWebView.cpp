@@ -4,6 +4,10 @@
 
 #include <stdexcept>
 
+#ifdef __WXGTK__
+#include "browser/WebKitGtkHooks.h"
+#endif
+
 namespace browser {
 
 namespace {
@@ -33,9 +37,26 @@ WxWebView::WxWebView(wxWindow* parent) {
     };
     view_->Bind(wxEVT_WEBVIEW_LOADED, loadEnded);
     view_->Bind(wxEVT_WEBVIEW_ERROR, loadEnded);
-    view_->Bind(wxEVT_WEBVIEW_NEWWINDOW, [this](wxWebViewEvent& event) {
+    view_->Bind(wxEVT_WEBVIEW_NEWWINDOW,
+                [this](wxWebViewEvent& event) { NewWindowLater(Utf8(event.GetURL())); });
+    // The inspector is a window of its own from which any address can be opened.
+    view_->EnableAccessToDevTools(false);
+#ifdef __WXGTK__
+    hooks_ = std::make_unique<WebKitGtkHooks>(
+        *view_, WebKitGtkHooks::Calls{
+                    .newWindow = [this](const std::string& url) { NewWindowLater(url); },
+                });
+#endif
+}
+
+WxWebView::~WxWebView() = default;
+
+void WxWebView::NewWindowLater(const std::string& url) {
+    // Served once the engine has finished asking: opening a page from inside its request for a
+    // new window re-enters the engine, which window.open does not survive.
+    view_->CallAfter([this, url] {
         if (events_.newWindow) {
-            events_.newWindow(Utf8(event.GetURL()));
+            events_.newWindow(url);
         }
     });
 }

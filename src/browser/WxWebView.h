@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "browser/WebView.h"
 
 class wxWebView;
@@ -7,10 +9,13 @@ class wxWebViewEvent;
 
 namespace browser {
 
+class WebKitGtkHooks;
+
 // The platform's web view (WebKitGTK here, Edge or WebKit elsewhere).
 class WxWebView : public WebView {
 public:
     explicit WxWebView(wxWindow* parent);
+    ~WxWebView() override;
 
     wxWindow* Control() override;
     void SetEvents(WebViewEvents events) override;
@@ -23,9 +28,13 @@ public:
 
 private:
     void OnNavigating(wxWebViewEvent& event);
+    void NewWindowLater(const std::string& url);
 
     wxWebView* view_ = nullptr;
     WebViewEvents events_;
+#ifdef __WXGTK__
+    std::unique_ptr<WebKitGtkHooks> hooks_;
+#endif
 };
 
 class WxWebViewFactory : public WebViewFactory {

@@ -70,6 +70,14 @@ void frmBrowser::tmrcheck_Timer() {
         txtchecksites->SetValue("0");
         cboURL_Click();
     }
+    // history.pushState and replaceState change the address without any navigation event, so
+    // nothing else would notice a blocked word arriving that way. Addresses that come with a
+    // navigation were refused beforehand, so only such changes are caught here.
+    const std::string shown = web_->LocationURL();
+    const auto words = forms_.Data().Read(storage::files::kBlockedWords);
+    if (words && !IsBlankPage(shown) && BlockedWordCount(*words, shown) > 0) {
+        brwbrowser_NavigateComplete2();
+    }
 }
 
 void frmBrowser::brwbrowser_BeforeNavigate2(const std::string& url, bool mainFrame, bool& cancel) {

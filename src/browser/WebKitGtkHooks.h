@@ -1,0 +1,30 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+class wxWebView;
+
+namespace browser {
+
+// The ways out of the window that WebKitGTK offers besides the navigations it announces: new
+// web views for window.open, the context menu, downloads, dropped links, the inspector and
+// the print dialog.
+class WebKitGtkHooks {
+public:
+    struct Calls {
+        std::function<void(const std::string& url)> newWindow;  // a page asked for a window
+    };
+
+    WebKitGtkHooks(wxWebView& view, Calls calls);
+    ~WebKitGtkHooks();
+    WebKitGtkHooks(const WebKitGtkHooks&) = delete;
+    WebKitGtkHooks& operator=(const WebKitGtkHooks&) = delete;
+
+    struct State;  // opaque: the engine's types stay out of this header
+
+private:
+    State* state_;
+};
+
+}  // namespace browser
