@@ -33,6 +33,8 @@ public:
     virtual void Refresh() = 0;
     virtual void Stop() = 0;
     virtual std::string LocationURL() const = 0;
+    // Whether the page is still loading.
+    virtual bool IsLoading() const = 0;
 };
 
 class WebViewFactory {

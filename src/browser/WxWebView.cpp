@@ -107,6 +107,10 @@ void WxWebView::Stop() {
     view_->Stop();
 }
 
+bool WxWebView::IsLoading() const {
+    return view_->IsBusy();
+}
+
 std::string WxWebView::LocationURL() const {
     return Utf8(view_->GetCurrentURL());
 }

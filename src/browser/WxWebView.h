@@ -25,6 +25,7 @@ public:
     void Refresh() override;
     void Stop() override;
     std::string LocationURL() const override;
+    bool IsLoading() const override;
 
 private:
     void OnNavigating(wxWebViewEvent& event);

@@ -124,8 +124,13 @@ void frmBrowser::brwbrowser_NewWindow2(const std::string& url) {
 void frmBrowser::timBrowser_Timer() {
     // Stopped first: a second tick must not stack a second message on the first.
     timBrowser.Stop();
-    web_->Stop();
     SetBusy(false);
+    // A frame inside a page can announce a navigation that no "page reached" ever follows; if
+    // the view has long finished loading, there is no connection fault to report.
+    if (!web_->IsLoading()) {
+        return;
+    }
+    web_->Stop();
     forms_.Machine().messages.Show("ER IS EEN CONNECTIEFOUT", "INFORMATIE",
                                    app::Messages::Icon::Information);
 }

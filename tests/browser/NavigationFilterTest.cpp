@@ -159,6 +159,16 @@ TEST_F(NavigationFilter, TheWatchdogStopsTheLoadAndSaysSo) {
     EXPECT_EQ(h.messages.shown[0].text, "ER IS EEN CONNECTIEFOUT");
     EXPECT_EQ(h.messages.shown[0].title, "INFORMATIE");
     EXPECT_EQ(h.messages.shown[0].icon, app::Messages::Icon::Information);
+
+    // A view that has long finished loading has no connection fault to report.
+    h.View().calls.clear();
+    h.View().loading = false;
+    h.View().Announce("http://frame.example/");
+    Browser().timBrowser_Timer();
+    EXPECT_TRUE(h.View().calls.empty());
+    EXPECT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_FALSE(Browser().IsBusy());
+    EXPECT_FALSE(Browser().timBrowser.IsRunning());
 }
 
 TEST_F(NavigationFilter, WithoutAWordListNothingOpensAndTheParentIsToldWhichFile) {

@@ -24,6 +24,7 @@ public:
     void Refresh() override { calls.push_back("refresh"); }
     void Stop() override { calls.push_back("stop"); }
     std::string LocationURL() const override { return location; }
+    bool IsLoading() const override { return loading; }
 
     // The view reached `url`.
     void Reach(const std::string& url) {
@@ -41,6 +42,7 @@ public:
 
     std::vector<std::string> calls;
     std::string location = "about:blank";
+    bool loading = true;
     int backPages = 0;  // how many earlier pages the history holds
     int forwardPages = 0;
 
