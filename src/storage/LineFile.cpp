@@ -80,10 +80,38 @@ WriteResult WriteAllLines(const std::string& path, const std::vector<std::string
         temp.Discard();
         return {false, reason};
     }
+    // On disk before it takes the old file's place, so a machine that goes down right after
+    // the rename does not bring back an empty file.
+    if (!temp.Flush()) {
+        const std::string reason = LastSystemError();
+        temp.Discard();
+        return {false, reason};
+    }
     if (!temp.Commit()) {
-        return {false, LastSystemError()};
+        // wxTempFile keeps its copy when the rename fails (a folder in the file's place); it
+        // would lie beside the data files until the next start.
+        const std::string reason = LastSystemError();
+        temp.Discard();
+        return {false, reason};
     }
     return {};
+}
+
+bool IsUnfinishedWriteOf(std::string_view entry, std::string_view file) {
+    // wxTempFile makes the name with mkstemp: the target's name without its extension and six
+    // random characters ("words.txt" gives "wordsA1b2C3").
+    constexpr size_t kRandomChars = 6;
+    const std::string_view stem = file.substr(0, file.rfind('.'));
+    if (entry.size() != stem.size() + kRandomChars || !entry.starts_with(stem)) {
+        return false;
+    }
+    for (const char c : entry.substr(stem.size())) {
+        const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (!alnum) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace storage
