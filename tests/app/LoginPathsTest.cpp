@@ -72,6 +72,12 @@ protected:
     void Focus(wxWindow* window) {
         wxGetTopLevelParent(window)->Show();
         wxGetTopLevelParent(window)->Raise();
+        // Without a window manager the keyboard goes to the window under the pointer, which an
+        // earlier test may have left anywhere.
+        const wxRect box = window->GetScreenRect();
+        wxUIActionSimulator().MouseMove(box.GetLeft() + box.GetWidth() / 2,
+                                        box.GetTop() + box.GetHeight() / 2);
+        PumpFor(50ms);
         window->SetFocus();
         ASSERT_TRUE(WaitUntil([&] { return wxWindow::FindFocus() == window; }));
     }
@@ -197,7 +203,8 @@ TEST_F(LoginPaths, PasswordBoxesNeverRevealWhatWasTyped) {
         box->Clear();
         Focus(box);
         keys.Text("Secret7");
-        ASSERT_TRUE(WaitUntil([&] { return box->GetValue() == "Secret7"; }));
+        ASSERT_TRUE(WaitUntil([&] { return box->GetValue() == "Secret7"; }))
+            << "box holds " << box->GetValue().utf8_string();
 
         GtkEntry* entry = GTK_ENTRY(box->GetHandle());
         EXPECT_STREQ(pango_layout_get_text(gtk_entry_get_layout(entry)), "XXXXXXX");
