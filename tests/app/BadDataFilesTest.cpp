@@ -219,4 +219,29 @@ TEST(BadDataFiles, FoldersThatRefuseWritesAreReportedAndChangeNothing) {
     }
 }
 
+// The runs above use a fake web view. The start address goes straight into the real one, so
+// the worst start-page lines are also given to it, with the intro timer's reveal included.
+TEST(BadDataFiles, TheRealWebViewTakesAHugeOrBinaryStartPage) {
+    for (const char* kind : {"tenMegabyteLine", "binary"}) {
+        SCOPED_TRACE(kind);
+        TempFolder folder;
+        const fs::path dir = folder.Path();
+        PutGoodFiles(dir);
+        for (const Damage& damage : Damages()) {
+            if (std::string(damage.name) == kind) {
+                damage.apply(dir / "startpagina.txt", "startpagina.txt");
+            }
+        }
+        Snapshot before = Snap(dir);
+        before.erase("bezochtesites.txt");
+        const DriverRun run = RunDriver({dir.string(), "--real-view", "wait:3500", "use", "close"});
+        ASSERT_TRUE(run.exited && run.exitCode == 0) << run.Describe();
+        EXPECT_TRUE(run.Printed("waited")) << run.Describe();
+        EXPECT_TRUE(run.Printed("used")) << run.Describe();
+        Snapshot after = Snap(dir);
+        after.erase("bezochtesites.txt");
+        EXPECT_EQ(after, before);
+    }
+}
+
 }  // namespace

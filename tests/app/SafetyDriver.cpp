@@ -4,13 +4,16 @@
 // as no page is needed here) is the program's own: windows, data files, message wording, clock
 // and the immediate end of the process.
 //
-//   safety_driver DATA_FOLDER STEP...
+//   safety_driver DATA_FOLDER [--real-view] STEP...
+//     --real-view    the program's own web view instead of the fake (for the start page only:
+//                    the open: step needs the fake)
 //     use            press the visit button, try the parent login, open the blocked-words editor
 //     open:URL       open URL through the address box; prints "opened URL" or "refused URL",
 //                    then whether the view's own announcement of URL is vetoed
 //     save           log in, change every panel list and the language, "Log out and save"
 //     words:WORD     add WORD with the blocked-words editor's Save
 //     password:TEXT  change the password to TEXT
+//     wait:MS        let the event loop run for MS milliseconds (timers, the web view's loading)
 //     close          close the browser window (saves the visit log and ends the process)
 // Before each step that writes, "acting" is printed and flushed, so a test can time a kill
 // from that moment. Every message box is printed as "message: TEXT" instead of waiting for a
@@ -19,7 +22,9 @@
 #include <wx/combobox.h>
 #include <wx/listbox.h>
 #include <wx/textctrl.h>
+#include <wx/utils.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -60,8 +65,15 @@ public:
         for (int i = 2; i < argc; ++i) {
             steps_.push_back(argv[i].utf8_string());
         }
+        const bool realView = !steps_.empty() && steps_.front() == "--real-view";
+        if (realView) {
+            steps_.erase(steps_.begin());
+        }
+        platform_ = std::make_unique<app::Platform>(
+            app::Platform{messages_, ender_, clock_,
+                          realView ? static_cast<browser::WebViewFactory&>(realViews_) : views_});
         data_ = std::make_unique<storage::DataFiles>(argv[1].utf8_string());
-        forms_ = std::make_unique<app::Forms>(platform_, *data_);
+        forms_ = std::make_unique<app::Forms>(*platform_, *data_);
         forms_->Mdi();
         auto& browser = forms_->Browser();
         auto& panel = forms_->Panel();
@@ -90,7 +102,7 @@ private:
             LogIn();
             forms_->Blocker().Show();
             Say("used");
-        } else if (step.starts_with("open:")) {
+        } else if (step.starts_with("open:") && views_.last != nullptr) {
             const std::string url = step.substr(5);
             const size_t before = views_.last->calls.size();
             browser.cboURL->SetValue(wxString::FromUTF8(url));
@@ -102,6 +114,14 @@ private:
             }
             Say((opened ? "opened " : "refused ") + url);
             Say((views_.last->Announce(url) ? "vetoed " : "let through ") + url);
+        } else if (step.starts_with("wait:")) {
+            const auto until = std::chrono::steady_clock::now() +
+                               std::chrono::milliseconds(std::stoi(step.substr(5)));
+            while (std::chrono::steady_clock::now() < until) {
+                wxTheApp->Yield(true);
+                wxMilliSleep(5);
+            }
+            Say("waited");
         } else if (step == "save") {
             if (!LogIn()) {
                 Say("login refused");
@@ -152,7 +172,8 @@ private:
     app::ExitProcess ender_;
     app::SystemClock clock_;
     testsupport::FakeWebViewFactory views_;
-    app::Platform platform_{messages_, ender_, clock_, views_};
+    browser::WxWebViewFactory realViews_;
+    std::unique_ptr<app::Platform> platform_;
     std::vector<std::string> steps_;
     std::unique_ptr<storage::DataFiles> data_;
     std::unique_ptr<app::Forms> forms_;
