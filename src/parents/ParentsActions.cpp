@@ -69,8 +69,8 @@ void Parents::LeavePanel() {
         editor->cmdcancel_Click();
     }
     for (wxTopLevelWindow* dialog : std::initializer_list<wxTopLevelWindow*>{
-             forms_.SiteEditorIfLoaded(), forms_.BlockerIfLoaded(),
-             forms_.ChangePasswordIfLoaded(), forms_.StartPageEditorIfLoaded()}) {
+             forms_.SiteEditorIfLoaded(), forms_.BlockerIfLoaded(), forms_.ChangePasswordIfLoaded(),
+             forms_.StartPageEditorIfLoaded()}) {
         if (dialog != nullptr) {
             dialog->Hide();
         }

@@ -106,7 +106,8 @@ bool IsUnfinishedWriteOf(std::string_view entry, std::string_view file) {
         return false;
     }
     for (const char c : entry.substr(stem.size())) {
-        const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        const bool alnum =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
         if (!alnum) {
             return false;
         }

@@ -99,8 +99,7 @@ const std::vector<Damage>& Damages() {
          },
          false},
         {"hundredThousandLines",
-         [](const fs::path& p, const std::string& file) { WriteBytes(p, ManyLines(file)); },
-         false},
+         [](const fs::path& p, const std::string& file) { WriteBytes(p, ManyLines(file)); }, false},
     };
     return damages;
 }

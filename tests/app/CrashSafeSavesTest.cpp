@@ -145,7 +145,8 @@ TEST(CrashSafeSaves, KilledSavesLeaveEveryFileWholeOldOrWholeNew) {
                 EXPECT_TRUE(LooksLikeUnfinishedWrite(name)) << "unexpected file " << name;
             }
             leftoverRuns += leftovers.empty() ? 0 : 1;
-            mixedRuns += (newFiles > 0 && newFiles < static_cast<int>(action.writes.size())) ? 1 : 0;
+            mixedRuns +=
+                (newFiles > 0 && newFiles < static_cast<int>(action.writes.size())) ? 1 : 0;
 
             // The next start removes the copies and reads only the data files, changing none.
             // Starts after kills that left nothing behind are sampled, to save time.
@@ -162,10 +163,11 @@ TEST(CrashSafeSaves, KilledSavesLeaveEveryFileWholeOldOrWholeNew) {
             wholeFiles += allWhole ? 1 : 0;
         }
     }
-    std::printf("kills: %d, every file whole old or whole new after: %d, kills inside a write "
-                "(a copy left behind): %d, kills between two files of one save: %d, copies "
-                "removed at the next start: %d\n",
-                kills, wholeFiles, leftoverRuns, mixedRuns, cleanedUp);
+    std::printf(
+        "kills: %d, every file whole old or whole new after: %d, kills inside a write "
+        "(a copy left behind): %d, kills between two files of one save: %d, copies "
+        "removed at the next start: %d\n",
+        kills, wholeFiles, leftoverRuns, mixedRuns, cleanedUp);
     EXPECT_GE(kills, 50);
     EXPECT_EQ(wholeFiles, kills);
     // Kills spread over the save must also have hit it while it was writing, or the test
@@ -186,8 +188,8 @@ TEST(CrashSafeSaves, CopiesLeftByAKilledWriteAreRemovedAtStartAndNeverRead) {
     fs::create_directory(dir / "startpaginaZZZZZZ");
     WriteBytes(dir / "words.txt.bak", "kept");
 
-    const DriverRun run = RunDriver({dir.string(), "use", "open:http://fine.example/",
-                                     "open:http://forbidden.example/"});
+    const DriverRun run = RunDriver(
+        {dir.string(), "use", "open:http://fine.example/", "open:http://forbidden.example/"});
     ASSERT_TRUE(run.exited && run.exitCode == 0) << run.Describe();
     EXPECT_NE(run.output.find("started shown=1 sites=2 "), std::string::npos) << run.Describe();
     EXPECT_TRUE(run.Printed("opened http://fine.example/")) << run.Describe();
@@ -196,8 +198,7 @@ TEST(CrashSafeSaves, CopiesLeftByAKilledWriteAreRemovedAtStartAndNeverRead) {
     EXPECT_EQ(run.output.find("Password is wrong"), std::string::npos) << run.Describe();
 
     const Snapshot after = Snap(dir);
-    EXPECT_EQ(Leftovers(after), (std::vector<std::string>{"startpaginaZZZZZZ",
-                                                          "words.txt.bak"}));
+    EXPECT_EQ(Leftovers(after), (std::vector<std::string>{"startpaginaZZZZZZ", "words.txt.bak"}));
 }
 
 }  // namespace

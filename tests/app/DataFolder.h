@@ -13,7 +13,7 @@
 namespace testsupport {
 
 inline const std::vector<std::string> kDataFiles = {
-    "adressen.txt",      "words.txt",      "bezochtesites.txt", "startpagina.txt",
+    "adressen.txt",       "words.txt",      "bezochtesites.txt", "startpagina.txt",
     "languagechoose.txt", "paswoordNr.txt", "paswoordNaam.txt"};
 
 inline std::string CrLf(const std::vector<std::string>& lines) {
@@ -43,8 +43,8 @@ struct Entry {
     std::string bytes;
     bool operator==(const Entry&) const = default;
     friend std::ostream& operator<<(std::ostream& out, const Entry& e) {
-        return out << e.kind << " mode " << std::oct << e.mode << std::dec << ", "
-                   << e.bytes.size() << " bytes";
+        return out << e.kind << " mode " << std::oct << e.mode << std::dec << ", " << e.bytes.size()
+                   << " bytes";
     }
 };
 using Snapshot = std::map<std::string, Entry>;

@@ -25,8 +25,10 @@ bool DriverRun::Printed(const std::string& line) const {
 
 std::string DriverRun::Describe() const {
     std::ostringstream s;
-    s << (hung ? "hung" : killed ? "killed" : exited ? "exited " + std::to_string(exitCode)
-                                                     : "ended by signal " + std::to_string(signal))
+    s << (hung     ? "hung"
+          : killed ? "killed"
+          : exited ? "exited " + std::to_string(exitCode)
+                   : "ended by signal " + std::to_string(signal))
       << "; output:\n"
       << output.substr(0, 2000);
     return s.str();
@@ -67,7 +69,8 @@ DriverRun RunDriver(const std::vector<std::string>& args, const DriverOptions& o
     bool open = true;
     while (open) {
         auto until = killAt ? std::min(*killAt, deadline) : deadline;
-        const auto left = std::chrono::duration_cast<std::chrono::microseconds>(until - Clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::microseconds>(until - Clock::now());
         if (left.count() <= 0) {
             kill(pid, SIGKILL);
             (killAt && Clock::now() >= *killAt ? run.killed : run.hung) = true;
@@ -97,7 +100,8 @@ DriverRun RunDriver(const std::vector<std::string>& args, const DriverOptions& o
     int status = 0;
     waitpid(pid, &status, 0);
     if (acting) {
-        run.actingToEnd = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - *acting);
+        run.actingToEnd =
+            std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - *acting);
     }
     if (WIFEXITED(status)) {
         run.exited = !run.killed && !run.hung;

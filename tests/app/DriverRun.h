@@ -9,12 +9,12 @@ namespace testsupport {
 
 // One run of the safety driver (SafetyDriver.cpp) as a process of its own.
 struct DriverRun {
-    bool hung = false;     // still running at the deadline, so it was killed
-    bool killed = false;   // killed by the test on purpose, after "acting"
-    bool exited = false;   // ended by itself
+    bool hung = false;    // still running at the deadline, so it was killed
+    bool killed = false;  // killed by the test on purpose, after "acting"
+    bool exited = false;  // ended by itself
     int exitCode = -1;
-    int signal = 0;        // the signal that ended it, when one did
-    std::string output;    // what it printed
+    int signal = 0;                            // the signal that ended it, when one did
+    std::string output;                        // what it printed
     std::chrono::microseconds actingToEnd{0};  // from "acting" to the end of the process
 
     bool Printed(const std::string& line) const;

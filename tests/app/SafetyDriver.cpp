@@ -134,7 +134,7 @@ private:
                 wxString::FromUTF8(storage::StartPageRecord("New home", "newhome.example")));
             panel.List2->Append("added to the log");
             panel.cbolanguage->SetValue(panel.cbolanguage->GetValue() == "Dutch" ? "English"
-                                                                                   : "Dutch");
+                                                                                 : "Dutch");
             Say("acting");
             panel.cmdsave_Click();
         } else if (step.starts_with("words:")) {
