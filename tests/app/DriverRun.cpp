@@ -87,7 +87,13 @@ DriverRun RunDriver(const std::vector<std::string>& args, const DriverOptions& o
                 open = false;  // the process has ended (or closed its output)
             } else {
                 run.output.append(buffer, static_cast<size_t>(n));
-                if (!acting && run.output.find("acting\n") != std::string::npos) {
+                const size_t mark = run.output.find("acting\n");
+                if (acting && !run.actingToNextLine.count() &&
+                    run.output.find('\n', mark + 7) != std::string::npos) {
+                    run.actingToNextLine = std::chrono::duration_cast<std::chrono::microseconds>(
+                        Clock::now() - *acting);
+                }
+                if (!acting && mark != std::string::npos) {
                     acting = Clock::now();
                     if (options.killAfterActing) {
                         killAt = *acting + *options.killAfterActing;

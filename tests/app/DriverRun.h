@@ -16,6 +16,8 @@ struct DriverRun {
     int signal = 0;                            // the signal that ended it, when one did
     std::string output;                        // what it printed
     std::chrono::microseconds actingToEnd{0};  // from "acting" to the end of the process
+    // From "acting" to the next line printed (the message after a save), or zero if none came.
+    std::chrono::microseconds actingToNextLine{0};
 
     bool Printed(const std::string& line) const;
     std::string Describe() const;
