@@ -38,6 +38,7 @@ void frmBrowser::Form_Load() {
     namespace files = storage::files;
     auto& messages = forms_.Machine().messages;
     loading_ = true;
+    forms_.Data().RemoveUnfinishedWrites();  // copies a killed save left behind
 
     const TwipRect outer = OuterSize();
     const BrowserLayout layout = LayoutFor(outer.width, outer.height);

@@ -77,6 +77,9 @@ public:
 private:
     // Asks the browser window to open `address` at its next check of the request flag.
     void OpenInBrowser(const std::string& address);
+    // Hides the panel and every dialog it opened: they act without asking for the account
+    // again, so none may stay on screen for the child once the parent has gone.
+    void LeavePanel();
     // Writes a list to its file; on failure tells the parent which file and why.
     bool SaveList(wxListBox* list, const char* file);
     bool SaveLines(const std::vector<std::string>& lines, const char* file);

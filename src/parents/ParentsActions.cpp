@@ -61,6 +61,21 @@ void Parents::cmdclear_Click() {
 }
 
 void Parents::cmdclose_Click() {
+    LeavePanel();
+}
+
+void Parents::LeavePanel() {
+    // The start page editor's Cancel puts back the record that opening it took out of the list.
+    if (auto* editor = forms_.StartPageEditorIfLoaded(); editor != nullptr && editor->IsShown()) {
+        editor->cmdcancel_Click();
+    }
+    for (wxTopLevelWindow* dialog : std::initializer_list<wxTopLevelWindow*>{
+             forms_.SiteEditorIfLoaded(), forms_.BlockerIfLoaded(), forms_.ChangePasswordIfLoaded(),
+             forms_.StartPageEditorIfLoaded()}) {
+        if (dialog != nullptr) {
+            dialog->Hide();
+        }
+    }
     Hide();
 }
 
@@ -96,7 +111,7 @@ void Parents::cmdsave_Click() {
     if (!i18n::SaveLanguageChoice(forms_, files::kLanguage)) {
         return;
     }
-    Hide();
+    LeavePanel();
 }
 
 void Parents::OpenInBrowser(const std::string& address) {
@@ -107,7 +122,7 @@ void Parents::OpenInBrowser(const std::string& address) {
     }
     browser.cboURL->SetValue(wxString::FromUTF8(address));
     browser.txtchecksites->SetValue("1");
-    Hide();
+    LeavePanel();
 }
 
 void Parents::cmdHelp_Click() {

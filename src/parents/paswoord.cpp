@@ -56,6 +56,13 @@ paswoord::paswoord(app::Forms& forms)
     cmdcancel->Click = [this] { cmdcancel_Click(); };
     // Closed from its title bar or with Escape, the dialog only hides, like Cancel.
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { cmdcancel_Click(); });
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+        if (event.GetKeyCode() == WXK_ESCAPE) {
+            cmdcancel_Click();
+            return;
+        }
+        event.Skip();
+    });
 }
 
 void paswoord::cmdLogon_Click() {

@@ -20,6 +20,11 @@ public:
     std::optional<std::vector<std::string>> Read(const std::string& name) const;
     WriteResult Write(const std::string& name, const std::vector<std::string>& lines) const;
 
+    // Removes what a write cut short (the process killed, the machine down) left beside the data
+    // files: a half-written copy that never replaced its file. Returns how many were removed;
+    // one that cannot be removed stays, and is never read, as reads take only the exact names.
+    int RemoveUnfinishedWrites() const;
+
     // Called with the file name before every read or write; lets a caller follow which files
     // are used, in which order.
     void OnRead(std::function<void(const std::string&)> observer) { onRead_ = std::move(observer); }

@@ -24,4 +24,8 @@ struct WriteResult {
 // leaves either the old file or the new one, never half of one.
 WriteResult WriteAllLines(const std::string& path, const std::vector<std::string>& lines);
 
+// Whether `entry` is the name a replacement of `file` writes to before it takes the file's place:
+// the file's name without its extension, followed by six letters or digits.
+bool IsUnfinishedWriteOf(std::string_view entry, std::string_view file);
+
 }  // namespace storage

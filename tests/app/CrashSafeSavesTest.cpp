@@ -1,0 +1,213 @@
+// Saves killed part-way: the program is killed (SIGKILL, nothing of it runs after) at a random
+// moment of "Log out and save", the blocked-words Save, the password change and the close of
+// the browser window. Every data file must then hold its whole old or its whole new content,
+// and the copies a killed write leaves beside the files must be gone after the next start
+// without ever being read in place of a data file.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <random>
+#include <set>
+
+#include "DataFolder.h"
+#include "DriverRun.h"
+#include "support/TempFolder.h"
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using namespace testsupport;
+
+namespace {
+
+bool IsDataFile(const std::string& name) {
+    return std::find(kDataFiles.begin(), kDataFiles.end(), name) != kDataFiles.end();
+}
+
+// The data files as a save starts from: big enough that writing them takes a measurable time,
+// so that random kills land inside the writes and not only before or after them.
+void PutFiles(const fs::path& folder) {
+    std::vector<std::string> log;
+    for (int i = 0; i < 15000; ++i) {
+        log.push_back("http://site" + std::to_string(i % 50) + ".example/page/" +
+                      std::to_string(i) + " --> Datum: 7-12-2026 Tijd: 21:45:09");
+    }
+    std::vector<std::string> words;
+    for (int i = 0; i < 15000; ++i) {
+        words.push_back("blockedword" + std::to_string(i));
+    }
+    WriteBytes(folder / "adressen.txt", CrLf({"Zoo                  zoo.example",
+                                              "Kids                 https://kids.example/"}));
+    WriteBytes(folder / "words.txt", CrLf(words));
+    WriteBytes(folder / "bezochtesites.txt", CrLf(log));
+    WriteBytes(folder / "startpagina.txt", CrLf({"Home                 http://home.example/"}));
+    WriteBytes(folder / "languagechoose.txt", CrLf({"English", "English"}));
+    WriteBytes(folder / "paswoordNaam.txt", CrLf({"parents"}));
+    WriteBytes(folder / "paswoordNr.txt", CrLf({"lanternwick"}));
+}
+
+std::map<std::string, std::string> DataBytes(const Snapshot& snapshot) {
+    std::map<std::string, std::string> bytes;
+    for (const auto& [name, entry] : snapshot) {
+        if (IsDataFile(name)) {
+            bytes[name] = entry.bytes;
+        }
+    }
+    return bytes;
+}
+
+std::vector<std::string> Leftovers(const Snapshot& snapshot) {
+    std::vector<std::string> names;
+    for (const auto& [name, entry] : snapshot) {
+        if (!IsDataFile(name)) {
+            names.push_back(name);
+        }
+    }
+    return names;
+}
+
+// The name a save gives the copy it writes: the data file's name without ".txt" and six
+// letters or digits.
+bool LooksLikeUnfinishedWrite(const std::string& name) {
+    for (const auto& file : kDataFiles) {
+        const std::string stem = file.substr(0, file.size() - 4);
+        if (name.size() == stem.size() + 6 && name.starts_with(stem)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+struct Action {
+    const char* name;
+    std::vector<std::string> steps;
+    std::set<std::string> writes;  // the files it replaces
+};
+
+TEST(CrashSafeSaves, KilledSavesLeaveEveryFileWholeOldOrWholeNew) {
+    const std::vector<Action> actions = {
+        {"Log out and save",
+         {"save"},
+         {"adressen.txt", "startpagina.txt", "bezochtesites.txt", "languagechoose.txt"}},
+        {"blocked-words Save", {"words:newword"}, {"words.txt"}},
+        {"password change", {"password:changed secret"}, {"paswoordNr.txt"}},
+        {"browser window close", {"close"}, {"bezochtesites.txt"}},
+    };
+    constexpr int kKillsPerAction = 13;
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    RecordProperty("seed", std::to_string(seed));
+    std::printf("kill delays from seed %u\n", seed);
+
+    int kills = 0, wholeFiles = 0, leftoverRuns = 0, mixedRuns = 0, cleanedUp = 0;
+    for (const Action& action : actions) {
+        SCOPED_TRACE(action.name);
+        // An unkilled run gives the new content and how long the save takes from "acting".
+        TempFolder reference;
+        PutFiles(reference.Path());
+        const auto old = DataBytes(Snap(reference.Path()));
+        std::vector<std::string> args{reference.Path()};
+        args.insert(args.end(), action.steps.begin(), action.steps.end());
+        const DriverRun full = RunDriver(args);
+        ASSERT_TRUE(full.exited && full.exitCode == 0) << full.Describe();
+        const auto fresh = DataBytes(Snap(reference.Path()));
+        for (const auto& [name, bytes] : fresh) {
+            EXPECT_EQ(bytes != old.at(name), action.writes.contains(name)) << name;
+        }
+        // The writes end where the save's message comes, if one does; the kills are spread a
+        // little past that so that some also fall after the save.
+        const auto span =
+            std::max(full.actingToNextLine.count() > 0 ? full.actingToNextLine : full.actingToEnd,
+                     std::chrono::microseconds(2000));
+        std::printf("%s: %ld us from its start to its end\n", action.name,
+                    static_cast<long>(span.count()));
+        std::uniform_int_distribution<long> delay(0, span.count() * 13 / 10);
+
+        for (int k = 0; k < kKillsPerAction; ++k) {
+            TempFolder folder;
+            PutFiles(folder.Path());
+            args[0] = folder.Path();
+            DriverOptions options;
+            options.killAfterActing = std::chrono::microseconds(delay(random));
+            const DriverRun run = RunDriver(args, options);
+            ASSERT_FALSE(run.hung) << run.Describe();
+            ++kills;
+
+            const Snapshot after = Snap(folder.Path());
+            bool allWhole = true;
+            int newFiles = 0;
+            for (const auto& [name, bytes] : DataBytes(after)) {
+                const bool whole = bytes == old.at(name) || bytes == fresh.at(name);
+                EXPECT_TRUE(whole) << name << " is neither old nor new after a kill at "
+                                   << options.killAfterActing->count() << " us";
+                allWhole = allWhole && whole;
+                newFiles += (bytes != old.at(name)) ? 1 : 0;
+            }
+            for (const auto& name : kDataFiles) {
+                EXPECT_TRUE(after.contains(name)) << name << " is gone after a kill at "
+                                                  << options.killAfterActing->count() << " us";
+            }
+            const auto leftovers = Leftovers(after);
+            for (const auto& name : leftovers) {
+                EXPECT_TRUE(LooksLikeUnfinishedWrite(name)) << "unexpected file " << name;
+            }
+            leftoverRuns += leftovers.empty() ? 0 : 1;
+            mixedRuns +=
+                (newFiles > 0 && newFiles < static_cast<int>(action.writes.size())) ? 1 : 0;
+
+            // The next start removes the copies and reads only the data files, changing none.
+            // Starts after kills that left nothing behind are sampled, to save time.
+            if (leftovers.empty() && k % 4 != 0) {
+                wholeFiles += allWhole ? 1 : 0;
+                continue;
+            }
+            const DriverRun next = RunDriver({folder.Path(), "use"});
+            ASSERT_TRUE(next.exited && next.exitCode == 0) << next.Describe();
+            const Snapshot restarted = Snap(folder.Path());
+            EXPECT_TRUE(Leftovers(restarted).empty());
+            EXPECT_EQ(DataBytes(restarted), DataBytes(after));
+            cleanedUp += leftovers.empty() ? 0 : (Leftovers(restarted).empty() ? 1 : 0);
+            wholeFiles += allWhole ? 1 : 0;
+        }
+    }
+    std::printf(
+        "kills: %d, every file whole old or whole new after: %d, kills inside a write "
+        "(a copy left behind): %d, kills between two files of one save: %d, copies "
+        "removed at the next start: %d\n",
+        kills, wholeFiles, leftoverRuns, mixedRuns, cleanedUp);
+    EXPECT_GE(kills, 50);
+    EXPECT_EQ(wholeFiles, kills);
+    // Kills spread over the save must also have hit it while it was writing, or the test
+    // proved nothing about half-written files.
+    EXPECT_GT(leftoverRuns + mixedRuns, 0);
+}
+
+TEST(CrashSafeSaves, CopiesLeftByAKilledWriteAreRemovedAtStartAndNeverRead) {
+    TempFolder folder;
+    const fs::path dir = folder.Path();
+    PutFiles(dir);
+    WriteBytes(dir / "words.txt", CrLf({"forbidden"}));
+    // What a save leaves when the process dies mid-write: half of the new content.
+    WriteBytes(dir / "adressenQ1w2E3", "Half                 half.exa");
+    WriteBytes(dir / "wordsAbCdEf", CrLf({"fine"}));
+    WriteBytes(dir / "paswoordNr0a9Z8y", "");
+    // Not a copy of a write: a folder of that shape, and a parent's own backup file.
+    fs::create_directory(dir / "startpaginaZZZZZZ");
+    WriteBytes(dir / "words.txt.bak", "kept");
+
+    const DriverRun run = RunDriver(
+        {dir.string(), "use", "open:http://fine.example/", "open:http://forbidden.example/"});
+    ASSERT_TRUE(run.exited && run.exitCode == 0) << run.Describe();
+    EXPECT_NE(run.output.find("started shown=1 sites=2 "), std::string::npos) << run.Describe();
+    EXPECT_TRUE(run.Printed("opened http://fine.example/")) << run.Describe();
+    EXPECT_TRUE(run.Printed("refused http://forbidden.example/")) << run.Describe();
+    // The login read the real password file, not the empty copy.
+    EXPECT_EQ(run.output.find("Password is wrong"), std::string::npos) << run.Describe();
+
+    const Snapshot after = Snap(dir);
+    EXPECT_EQ(Leftovers(after), (std::vector<std::string>{"startpaginaZZZZZZ", "words.txt.bak"}));
+}
+
+}  // namespace

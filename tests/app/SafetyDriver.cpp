@@ -1,0 +1,184 @@
+// Runs the program's windows on a data folder and then does what its arguments say, for tests
+// that must watch a real process: that it does not crash or hang on damaged files, and what a
+// save leaves on disk when the process is killed part-way. Everything but the web view (a fake,
+// as no page is needed here) is the program's own: windows, data files, message wording, clock
+// and the immediate end of the process.
+//
+//   safety_driver DATA_FOLDER [--real-view] STEP...
+//     --real-view    the program's own web view instead of the fake (for the start page only:
+//                    the open: step needs the fake)
+//     use            press the visit button, try the parent login, open the blocked-words editor
+//     open:URL       open URL through the address box; prints "opened URL" or "refused URL",
+//                    then whether the view's own announcement of URL is vetoed
+//     save           log in, change every panel list and the language, "Log out and save"
+//     words:WORD     add WORD with the blocked-words editor's Save
+//     password:TEXT  change the password to TEXT
+//     wait:MS        let the event loop run for MS milliseconds (timers, the web view's loading)
+//     close          close the browser window (saves the visit log and ends the process)
+// Before each step that writes, "acting" is printed and flushed, so a test can time a kill
+// from that moment. Every message box is printed as "message: TEXT" instead of waiting for a
+// click. A run that outlives its steps prints "done" and ends without closing anything.
+#include <wx/app.h>
+#include <wx/combobox.h>
+#include <wx/listbox.h>
+#include <wx/textctrl.h>
+#include <wx/utils.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Forms.h"
+#include "app/RealPlatform.h"
+#include "browser/frmBrowser.h"
+#include "parents/Parents.h"
+#include "parents/frmBlocker.h"
+#include "parents/paswoord.h"
+#include "parents/paswoordwijzigen.h"
+#include "storage/DataFiles.h"
+#include "storage/Records.h"
+#include "support/Fakes.h"
+
+namespace {
+
+void Say(const std::string& line) {
+    std::fputs((line + "\n").c_str(), stdout);
+    std::fflush(stdout);
+}
+
+class PrintedMessages : public app::Messages {
+public:
+    void Show(const std::string& text, const std::string&, Icon) override {
+        Say("message: " + text);
+    }
+};
+
+class DriverApp : public wxApp {
+public:
+    bool OnInit() override {
+        if (argc < 2) {
+            return false;
+        }
+        for (int i = 2; i < argc; ++i) {
+            steps_.push_back(argv[i].utf8_string());
+        }
+        const bool realView = !steps_.empty() && steps_.front() == "--real-view";
+        if (realView) {
+            steps_.erase(steps_.begin());
+        }
+        platform_ = std::make_unique<app::Platform>(
+            app::Platform{messages_, ender_, clock_,
+                          realView ? static_cast<browser::WebViewFactory&>(realViews_) : views_});
+        data_ = std::make_unique<storage::DataFiles>(argv[1].utf8_string());
+        forms_ = std::make_unique<app::Forms>(*platform_, *data_);
+        forms_->Mdi();
+        auto& browser = forms_->Browser();
+        auto& panel = forms_->Panel();
+        Say("started shown=" + std::to_string(browser.IsShown()) +
+            " sites=" + std::to_string(panel.List1->GetCount()) +
+            " log=" + std::to_string(panel.List2->GetCount()) +
+            " start=" + std::to_string(panel.startpagina1->GetCount()));
+        // The steps run from the event loop, as a user's clicks would.
+        CallAfter([this] { RunSteps(); });
+        return true;
+    }
+
+private:
+    void RunSteps() {
+        for (const std::string& step : steps_) {
+            Run(step);
+        }
+        Say("done");
+        std::_Exit(0);
+    }
+
+    void Run(const std::string& step) {
+        auto& browser = forms_->Browser();
+        if (step == "use") {
+            browser.cmdvisit_Click();
+            LogIn();
+            forms_->Blocker().Show();
+            Say("used");
+        } else if (step.starts_with("open:") && views_.last != nullptr) {
+            const std::string url = step.substr(5);
+            const size_t before = views_.last->calls.size();
+            browser.cboURL->SetValue(wxString::FromUTF8(url));
+            browser.cboURL_Click();
+            const auto& calls = views_.last->calls;
+            bool opened = false;
+            for (size_t i = before; i < calls.size(); ++i) {
+                opened = opened || calls[i] == "navigate " + url;
+            }
+            Say((opened ? "opened " : "refused ") + url);
+            Say((views_.last->Announce(url) ? "vetoed " : "let through ") + url);
+        } else if (step.starts_with("wait:")) {
+            const auto until = std::chrono::steady_clock::now() +
+                               std::chrono::milliseconds(std::stoi(step.substr(5)));
+            while (std::chrono::steady_clock::now() < until) {
+                wxTheApp->Yield(true);
+                wxMilliSleep(5);
+            }
+            Say("waited");
+        } else if (step == "save") {
+            if (!LogIn()) {
+                Say("login refused");
+                return;
+            }
+            auto& panel = forms_->Panel();
+            panel.List1->Append(wxString::FromUTF8(storage::SiteRecord("Added", "added.example")));
+            panel.startpagina1->Clear();
+            panel.startpagina1->Append(
+                wxString::FromUTF8(storage::StartPageRecord("New home", "newhome.example")));
+            panel.List2->Append("added to the log");
+            panel.cbolanguage->SetValue(panel.cbolanguage->GetValue() == "Dutch" ? "English"
+                                                                                 : "Dutch");
+            Say("acting");
+            panel.cmdsave_Click();
+        } else if (step.starts_with("words:")) {
+            auto& blocker = forms_->Blocker();
+            blocker.txtinternetaddress->SetValue(wxString::FromUTF8(step.substr(6)));
+            Say("acting");
+            blocker.cmdsave_Click();
+        } else if (step.starts_with("password:")) {
+            auto& change = forms_->ChangePassword();
+            const wxString password = wxString::FromUTF8(step.substr(9));
+            change.txtnieuwpaswoord->SetValue(password);
+            change.txtnieuwpaswoordbevestiging->SetValue(password);
+            Say("acting");
+            change.cmdsave_Click();
+        } else if (step == "close") {
+            Say("acting");
+            browser.Close();
+            Say("close returned");  // the close ends the process; getting here is a fault
+        } else {
+            Say("unknown step " + step);
+        }
+    }
+
+    // With the account the tests put in every data folder.
+    bool LogIn() {
+        forms_->Browser().Picparent2_Click();
+        auto& login = forms_->Login();
+        login.txtnaam->SetValue("parents");
+        login.txtpaswoord->SetValue("lanternwick");
+        login.cmdLogon_Click();
+        return forms_->Panel().IsShown();
+    }
+
+    PrintedMessages messages_;
+    app::ExitProcess ender_;
+    app::SystemClock clock_;
+    testsupport::FakeWebViewFactory views_;
+    browser::WxWebViewFactory realViews_;
+    std::unique_ptr<app::Platform> platform_;
+    std::vector<std::string> steps_;
+    std::unique_ptr<storage::DataFiles> data_;
+    std::unique_ptr<app::Forms> forms_;
+};
+
+}  // namespace
+
+wxIMPLEMENT_APP(DriverApp);
