@@ -34,6 +34,7 @@
 #include "app/Forms.h"
 #include "app/RealPlatform.h"
 #include "browser/frmBrowser.h"
+#include "parents/LogList.h"
 #include "parents/Parents.h"
 #include "parents/frmBlocker.h"
 #include "parents/paswoord.h"
@@ -79,7 +80,7 @@ public:
         auto& panel = forms_->Panel();
         Say("started shown=" + std::to_string(browser.IsShown()) +
             " sites=" + std::to_string(panel.List1->GetCount()) +
-            " log=" + std::to_string(panel.List2->GetCount()) +
+            " log=" + std::to_string(panel.List2->Count()) +
             " start=" + std::to_string(panel.startpagina1->GetCount()));
         // The steps run from the event loop, as a user's clicks would.
         CallAfter([this] { RunSteps(); });
