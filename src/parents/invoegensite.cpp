@@ -27,10 +27,12 @@ invoegensite::invoegensite(app::Forms& forms)
                wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU),
       forms_(forms) {
     lblname = new wxStaticText(this, wxID_ANY, "Name internetaddress:");
-    txtname = new wxTextCtrl(this, wxID_ANY);
+    // Wide enough to show what may be typed: a name, and an address of up to 70 characters.
+    txtname = new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, FromDIP(wxSize(220, -1)));
     lblinternetaddress = new wxStaticText(this, wxID_ANY, "Internetaddress:");
     Label3 = new wxStaticText(this, wxID_ANY, "http://");
-    txtinternetaddress = new wxTextCtrl(this, wxID_ANY);
+    txtinternetaddress =
+        new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, FromDIP(wxSize(420, -1)));
     cmdsave = widgets::chameleonButton::CreateStored(this, "Save");
     cmdcancel = widgets::chameleonButton::CreateStored(this, "Cancel");
 

@@ -26,10 +26,11 @@ startpagina::startpagina(app::Forms& forms)
                wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU),
       forms_(forms) {
     lbladres = new wxStaticText(this, wxID_ANY, "Name internetaddress:");
-    txtname = new wxTextCtrl(this, wxID_ANY);
+    // Wide enough to show what may be typed: a name, and an address of up to 70 characters.
+    txtname = new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, FromDIP(wxSize(220, -1)));
     lblname = new wxStaticText(this, wxID_ANY, "Internetadress:");
     Label3 = new wxStaticText(this, wxID_ANY, "http://");
-    txtaddress = new wxTextCtrl(this, wxID_ANY);
+    txtaddress = new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, FromDIP(wxSize(420, -1)));
     cmdsave = widgets::chameleonButton::CreateStored(this, "Save");
     cmdcancel = widgets::chameleonButton::CreateStored(this, "Cancel");
 
