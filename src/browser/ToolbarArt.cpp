@@ -45,6 +45,11 @@ struct Canvas {
                                                    kBandBottom));
         gc->DrawRectangle(0, 0, bitmap.GetWidth(), h);
     }
+    void Fill(const wxColour& colour) {
+        gc->SetPen(*wxTRANSPARENT_PEN);
+        gc->SetBrush(wxBrush(colour));
+        gc->DrawRectangle(0, 0, bitmap.GetWidth(), bitmap.GetHeight());
+    }
     wxBitmap Take() {
         gc.reset();
         dc.SelectObject(wxNullBitmap);
@@ -214,10 +219,8 @@ wxBitmap LogoPicture(const TwipScale& scale, const wxColour& background) {
     const int w = scale.ToPixels(kLogoRect.width);
     const int h = scale.ToPixels(kLogoRect.height);
     Canvas canvas(w, h);
+    canvas.Fill(background);
     wxGraphicsContext& gc = *canvas.gc;
-    gc.SetPen(*wxTRANSPARENT_PEN);
-    gc.SetBrush(wxBrush(background));
-    gc.DrawRectangle(0, 0, w, h);
 
     // A little lantern above the name.
     const double cx = w / 2.0;
@@ -244,10 +247,8 @@ wxBitmap BannerPicture(const TwipScale& scale, const wxColour& background) {
     const int w = scale.ToPixels(kBannerRect.width);
     const int h = scale.ToPixels(kBannerRect.height);
     Canvas canvas(w, h);
+    canvas.Fill(background);
     wxGraphicsContext& gc = *canvas.gc;
-    gc.SetPen(*wxTRANSPARENT_PEN);
-    gc.SetBrush(wxBrush(background));
-    gc.DrawRectangle(0, 0, w, h);
     gc.SetBrush(gc.CreateLinearGradientBrush(0, 0, w, 0, wxColour(0xff, 0xc9, 0x3c),
                                              wxColour(0xff, 0x8a, 0x5b)));
     gc.DrawRoundedRectangle(0, 0, w, h, h * 0.3);

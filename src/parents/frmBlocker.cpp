@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/Forms.h"
+#include "parents/DialogLayout.h"
 #include "parents/TextBoxes.h"
 #include "storage/DataPath.h"
 #include "widgets/ChameleonButton.h"
@@ -41,15 +42,12 @@ frmBlocker::frmBlocker(app::Forms& forms)
     auto* entry = new wxBoxSizer(wxHORIZONTAL);
     entry->Add(lblwords, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap);
     entry->Add(txtinternetaddress, 1, wxEXPAND);
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    buttons->AddStretchSpacer();
-    buttons->Add(cmdsave, 0, wxRIGHT, gap);
-    buttons->Add(cmdcancel, 0);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(lblname, 0, wxALL, gap);
     sizer->Add(lstwords, 1, wxEXPAND | wxLEFT | wxRIGHT, gap);
     sizer->Add(entry, 0, wxEXPAND | wxALL, gap);
-    sizer->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
+    sizer->Add(SaveCancelRow(cmdsave, cmdcancel, gap), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM,
+               gap);
     SetSizer(sizer);
     widgets::NameControls({LW_NAMED(lblname), LW_NAMED(lstwords), LW_NAMED(lblwords),
                            LW_NAMED(txtinternetaddress), LW_NAMED(cmdsave), LW_NAMED(cmdcancel)});

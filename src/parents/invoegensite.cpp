@@ -6,6 +6,7 @@
 #include <wx/textctrl.h>
 
 #include "app/Forms.h"
+#include "parents/DialogLayout.h"
 #include "parents/Parents.h"
 #include "parents/TextBoxes.h"
 #include "storage/Records.h"
@@ -45,14 +46,7 @@ invoegensite::invoegensite(app::Forms& forms)
     boxes->Add(lblinternetaddress, 0, wxALIGN_CENTER_VERTICAL);
     boxes->Add(Label3, 0, wxALIGN_CENTER_VERTICAL);
     boxes->Add(txtinternetaddress, 1, wxEXPAND);
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    buttons->AddStretchSpacer();
-    buttons->Add(cmdsave, 0, wxRIGHT, gap);
-    buttons->Add(cmdcancel, 0);
-    auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(boxes, 0, wxEXPAND | wxALL, gap);
-    sizer->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
-    SetSizer(sizer);
+    LayOutEditor(this, boxes, cmdsave, cmdcancel, gap);
     widgets::NameControls({LW_NAMED(lblname), LW_NAMED(txtname), LW_NAMED(lblinternetaddress),
                            LW_NAMED(txtinternetaddress), LW_NAMED(cmdsave), LW_NAMED(cmdcancel)});
     SetMinClientSize(FromDIP(wxSize(480, -1)));

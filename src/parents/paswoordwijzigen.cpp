@@ -5,6 +5,7 @@
 #include <wx/textctrl.h>
 
 #include "app/Forms.h"
+#include "parents/DialogLayout.h"
 #include "parents/TextBoxes.h"
 #include "storage/DataPath.h"
 #include "widgets/ChameleonButton.h"
@@ -43,14 +44,7 @@ paswoordwijzigen::paswoordwijzigen(app::Forms& forms)
     boxes->Add(txtnieuwpaswoord, 1, wxEXPAND);
     boxes->Add(lblbevestiging, 0, wxALIGN_CENTER_VERTICAL);
     boxes->Add(txtnieuwpaswoordbevestiging, 1, wxEXPAND);
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    buttons->AddStretchSpacer();
-    buttons->Add(cmdsave, 0, wxRIGHT, gap);
-    buttons->Add(cmdcancel, 0);
-    auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(boxes, 0, wxEXPAND | wxALL, gap);
-    sizer->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
-    SetSizer(sizer);
+    LayOutEditor(this, boxes, cmdsave, cmdcancel, gap);
     widgets::NameControls({LW_NAMED(lblgebruikersnaam), LW_NAMED(Label1), LW_NAMED(lblnieuw),
                            LW_NAMED(txtnieuwpaswoord), LW_NAMED(lblbevestiging),
                            LW_NAMED(txtnieuwpaswoordbevestiging), LW_NAMED(cmdsave),

@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "app/Forms.h"
+#include "parents/DialogLayout.h"
 #include "parents/Parents.h"
 #include "parents/TextBoxes.h"
 #include "storage/DataPath.h"
@@ -43,14 +44,7 @@ startpagina::startpagina(app::Forms& forms)
     boxes->Add(lblname, 0, wxALIGN_CENTER_VERTICAL);
     boxes->Add(Label3, 0, wxALIGN_CENTER_VERTICAL);
     boxes->Add(txtaddress, 1, wxEXPAND);
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    buttons->AddStretchSpacer();
-    buttons->Add(cmdsave, 0, wxRIGHT, gap);
-    buttons->Add(cmdcancel, 0);
-    auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(boxes, 0, wxEXPAND | wxALL, gap);
-    sizer->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
-    SetSizer(sizer);
+    LayOutEditor(this, boxes, cmdsave, cmdcancel, gap);
     widgets::NameControls({LW_NAMED(lbladres), LW_NAMED(txtname), LW_NAMED(lblname),
                            LW_NAMED(txtaddress), LW_NAMED(cmdsave), LW_NAMED(cmdcancel)});
     SetMinClientSize(FromDIP(wxSize(480, -1)));
