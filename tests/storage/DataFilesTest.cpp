@@ -8,6 +8,7 @@
 #include "storage/DataPath.h"
 #include "storage/LineFile.h"
 #include "storage/Records.h"
+#include "storage/Settings.h"
 #include "storage/TextEncoding.h"
 #include "support/TempFolder.h"
 
@@ -94,4 +95,47 @@ TEST(DataPath, GetsExactlyOneSeparator) {
 
     storage::DataFiles data("/");
     EXPECT_EQ(data.PathOf(storage::files::kBlockedWords), "/words.txt");
+}
+
+TEST(Settings, MissingBadOrUnknownLinesMeanDefaultsAndSurviveARewrite) {
+    TempFolder dir;
+    storage::DataFiles data(dir.Path());
+    // No file: every setting has its default, and nothing is written until something is saved.
+    const storage::Settings none = storage::Settings::Load(data);
+    EXPECT_FALSE(none.AllowedSitesOnly());
+    for (int day = 0; day < 7; ++day) {
+        EXPECT_FALSE(none.MinutesPerDay(day).has_value()) << day;
+    }
+    EXPECT_FALSE(fs::exists(dir.File(storage::files::kSettings)));
+
+    // LF ends, Windows-1252, spaces, unknown names, broken lines and values out of range.
+    dir.Put(storage::files::kSettings,
+            "kleur=bl\xE9u\nalleentoegestaan = 1 \nzonder gelijkteken\r\n=7\r\n"
+            "minutenmaandag=60\r\nminutendinsdag=1441\r\nminutenwoensdag=-5\r\n"
+            "minutendonderdag=\r\nminutenvrijdag=3O\r\nminutenzondag=0\r\n");
+    storage::Settings settings = storage::Settings::Load(data);
+    EXPECT_TRUE(settings.AllowedSitesOnly());
+    const storage::WeekMinutes expected = {
+        60, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, 0};
+    EXPECT_EQ(settings.Week(), expected);
+
+    settings.SetAllowedSitesOnly(false);
+    settings.SetMinutesPerDay(0, std::nullopt);
+    settings.SetMinutesPerDay(5, 2000);
+    ASSERT_TRUE(settings.Save(data).ok);
+    EXPECT_EQ(dir.Get(storage::files::kSettings),
+              "kleur=bl\xC3\xA9u\r\nalleentoegestaan=0\r\nzonder gelijkteken\r\n=7\r\n"
+              "minutendinsdag=1441\r\nminutenwoensdag=-5\r\nminutendonderdag=\r\n"
+              "minutenvrijdag=3O\r\nminutenzondag=0\r\nminutenzaterdag=1440\r\n");
+
+    // A name given twice: the last line wins, and a change reaches both.
+    storage::NameValueLines twice({"alleentoegestaan=0", "alleentoegestaan=1"});
+    EXPECT_EQ(twice.Get("alleentoegestaan"), "1");
+    twice.Set("alleentoegestaan", "0");
+    EXPECT_EQ(twice.Lines(), (Lines{"alleentoegestaan=0", "alleentoegestaan=0"}));
+
+    // A folder in the file's place is an unreadable file: defaults.
+    fs::remove(dir.File(storage::files::kSettings));
+    fs::create_directory(dir.File(storage::files::kSettings));
+    EXPECT_FALSE(storage::Settings::Load(data).AllowedSitesOnly());
 }
