@@ -19,6 +19,8 @@ class SystemClock : public Clock {
 public:
     std::string DateText() override;
     std::string TimeText() override;
+    double SteadySeconds() override;
+    LocalTime Now() override;
 };
 
 // The real adapters, owned together for the program's whole run.

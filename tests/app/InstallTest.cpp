@@ -23,9 +23,9 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const char* const kDataFiles[] = {"adressen.txt",    "words.txt",          "bezochtesites.txt",
-                                  "startpagina.txt", "languagechoose.txt", "paswoordNr.txt",
-                                  "paswoordNaam.txt"};
+const char* const kDataFiles[] = {"adressen.txt",     "words.txt",          "bezochtesites.txt",
+                                  "startpagina.txt",  "languagechoose.txt", "paswoordNr.txt",
+                                  "paswoordNaam.txt", "instellingen.txt"};
 
 std::string Slurp(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);

@@ -93,8 +93,12 @@ class FakeClock : public app::Clock {
 public:
     std::string DateText() override { return date; }
     std::string TimeText() override { return time; }
+    double SteadySeconds() override { return steady; }
+    app::LocalTime Now() override { return now; }
     std::string date = "7-12-2026";
     std::string time = "21:45:09";
+    double steady = 0;
+    app::LocalTime now{{2026, 12, 7}, 21 * 3600 + 45 * 60 + 9};
 };
 
 }  // namespace testsupport
