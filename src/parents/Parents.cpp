@@ -1,9 +1,12 @@
 #include "parents/Parents.h"
 
 #include <wx/combobox.h>
+#include <wx/gdicmn.h>
 #include <wx/listbox.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
+
+#include <algorithm>
 
 #include "app/Forms.h"
 #include "parents/LogList.h"
@@ -81,7 +84,7 @@ Parents::Parents(app::Forms& forms)
 
     auto* columns = new wxBoxSizer(wxHORIZONTAL);
     columns->Add(sites, 1, wxEXPAND | wxRIGHT, gap * 2);
-    columns->Add(log, 1, wxEXPAND | wxRIGHT, gap * 2);
+    columns->Add(log, 0, wxEXPAND | wxRIGHT, gap * 2);
     columns->Add(settings, 0, wxEXPAND);
     auto* leave = new wxBoxSizer(wxHORIZONTAL);
     leave->AddStretchSpacer();
@@ -91,6 +94,14 @@ Parents::Parents(app::Forms& forms)
     all->Add(columns, 1, wxEXPAND | wxALL, gap * 2);
     all->Add(leave, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap * 2);
     SetSizerAndFit(all);
+    // On a small screen the record lists give up width first; they scroll sideways instead.
+    const int excess = GetSize().x - wxGetClientDisplayRect().width;
+    if (excess > 0) {
+        const int narrower = std::max(FromDIP(360), recordWidth - excess);
+        List1->SetMinSize(wxSize(narrower, FromDIP(200)));
+        startpagina1->SetMinSize(wxSize(narrower, FromDIP(40)));
+        GetSizer()->SetSizeHints(this);
+    }
     widgets::NameControls(
         {LW_NAMED(List1),           LW_NAMED(startpagina1),  LW_NAMED(List2),
          LW_NAMED(cbolanguage),     LW_NAMED(lblzien),       LW_NAMED(lbllogboek),
