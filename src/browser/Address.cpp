@@ -23,7 +23,9 @@ std::string WithScheme(std::string_view address) {
     }
     const std::size_t colon = address.find(':');
     if (colon != std::string_view::npos) {
-        const std::string_view scheme = address.substr(0, colon);
+        // The view ignores spaces around an address, so "  http://x" already has its scheme.
+        std::string_view scheme = address.substr(0, colon);
+        scheme.remove_prefix(std::min(scheme.find_first_not_of(" \t"), scheme.size()));
         // Schemes are case-blind: the start page "About:blank" is the view's own empty page.
         constexpr std::array<std::string_view, 3> kOpened{"http", "https", "about"};
         if (std::any_of(kOpened.begin(), kOpened.end(),

@@ -94,14 +94,6 @@ Parents::Parents(app::Forms& forms)
     all->Add(columns, 1, wxEXPAND | wxALL, gap * 2);
     all->Add(leave, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap * 2);
     SetSizerAndFit(all);
-    // On a small screen the record lists give up width first; they scroll sideways instead.
-    const int excess = GetSize().x - wxGetClientDisplayRect().width;
-    if (excess > 0) {
-        const int narrower = std::max(FromDIP(360), recordWidth - excess);
-        List1->SetMinSize(wxSize(narrower, FromDIP(200)));
-        startpagina1->SetMinSize(wxSize(narrower, FromDIP(40)));
-        GetSizer()->SetSizeHints(this);
-    }
     widgets::NameControls(
         {LW_NAMED(List1),           LW_NAMED(startpagina1),  LW_NAMED(List2),
          LW_NAMED(cbolanguage),     LW_NAMED(lblzien),       LW_NAMED(lbllogboek),
@@ -139,8 +131,24 @@ Parents::Parents(app::Forms& forms)
 bool Parents::Show(bool show) {
     if (show) {
         KeepNoSiteChosen();  // before the window hands the list its first focus
+        FitOnScreen();
     }
     return wxFrame::Show(show);
+}
+
+void Parents::FitOnScreen() {
+    // On a small screen the record lists give up width first; they scroll sideways instead.
+    const int excess = GetSize().x - wxGetClientDisplayRect().width;
+    if (excess <= 0) {
+        return;
+    }
+    for (wxListBox* list : {List1, startpagina1}) {
+        const wxSize least = list->GetMinSize();
+        list->SetMinSize(wxSize(std::max(FromDIP(360), least.x - excess), least.y));
+    }
+    SetMinSize(wxDefaultSize);
+    GetSizer()->SetSizeHints(this);
+    CentreOnScreen();
 }
 
 void Parents::KeepNoSiteChosen() {

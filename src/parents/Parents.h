@@ -93,6 +93,8 @@ private:
     // Leaves the site list with no site chosen, and keeps the toolkit from choosing the first
     // one by itself when the list gets the focus: Delete acts on a site the parent picked.
     void KeepNoSiteChosen();
+    // Narrows the record lists until the panel fits the screen.
+    void FitOnScreen();
 
     app::Forms& forms_;
     bool sitesPending_ = false;

@@ -47,7 +47,8 @@ TEST(Records, AddressesWithoutAKnownSchemeOpenAsHttp) {
         EXPECT_EQ(browser::WithScheme(typed), "http://" + typed);
     }
     for (const std::string whole :
-         {"http://zoo.example/", "https://zoo.example/a:b", "HTTP://ZOO.EXAMPLE", "About:blank"}) {
+         {"http://zoo.example/", "https://zoo.example/a:b", "HTTP://ZOO.EXAMPLE", "About:blank",
+          "  http://gore.example/ "}) {
         EXPECT_EQ(browser::WithScheme(whole), whole);
     }
     EXPECT_EQ(browser::WithScheme(""), "");
