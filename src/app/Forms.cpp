@@ -25,6 +25,11 @@ Forms::~Forms() {
     }
 }
 
+void Forms::ShowWriteFailure(const std::string& file, const std::string& reason) {
+    platform_.messages.Show(Text(i18n::Message::SaveFailed, {data_.PathOf(file), reason}),
+                            "Lanternwick", Messages::Icon::Information);
+}
+
 template <typename Window>
 Window& Forms::Load(Window*& slot) {
     if (slot == nullptr) {

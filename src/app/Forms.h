@@ -1,8 +1,11 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "app/Platform.h"
+#include "i18n/CaptionTables.h"
 #include "storage/DataFiles.h"
 
 class wxTopLevelWindow;
@@ -64,6 +67,15 @@ public:
     // The windows that exist, in the order they were created.
     const std::vector<wxTopLevelWindow*>& Loaded() const { return loaded_; }
 
+    // The language the tables gave the windows at start; none: their built-in texts.
+    std::optional<i18n::Language> Language() const { return language_; }
+    void SetLanguage(std::optional<i18n::Language> language) { language_ = language; }
+    std::string Text(i18n::Message message, std::initializer_list<std::string_view> values = {}) {
+        return i18n::MessageText(language_, message, values);
+    }
+    // The one wording of a failed save, so every window reports it alike.
+    void ShowWriteFailure(const std::string& file, const std::string& reason);
+
     Platform& Machine() { return platform_; }
     storage::DataFiles& Data() { return data_; }
 
@@ -83,6 +95,7 @@ private:
     parents::frmBlocker* blocker_ = nullptr;
     parents::paswoordwijzigen* changePassword_ = nullptr;
     std::vector<wxTopLevelWindow*> loaded_;
+    std::optional<i18n::Language> language_;
 };
 
 }  // namespace app

@@ -45,7 +45,4 @@ struct Platform {
     browser::WebViewFactory& webViews;
 };
 
-// The one wording of a failed save, so every window reports it alike.
-void ShowWriteFailure(Messages& messages, const std::string& path, const std::string& reason);
-
 }  // namespace app

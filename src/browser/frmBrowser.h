@@ -43,6 +43,8 @@ public:
     // Site buttons (frmBrowserSites.cpp).
     void LoadSiteList(const std::string& file);
     void FillSiteButtons(const std::string& file);
+    // Gives the buttons the sites as they now stand, at once, whether the panel is open or not.
+    void ShowWorkingSites();
     void cmdvisit_Click();
     void cmdsite_Click(int n);  // n = 1 to 18; the eighteen buttons share one handler
     widgets::chameleonButton& cmdsite(int n) { return *sites_.at(n - 1); }

@@ -4,6 +4,7 @@
 #include <wx/textctrl.h>
 
 #include "app/Forms.h"
+#include "browser/Address.h"
 #include "browser/BlockedWords.h"
 #include "browser/frmBrowser.h"
 #include "storage/DataPath.h"
@@ -44,6 +45,9 @@ frmBrowser::Verdict frmBrowser::CheckBlockedWords(const std::string& file) {
 }
 
 void frmBrowser::cboURL_Click() {
+    if (navigateOnSelect) {
+        cboURL->SetValue(wxString::FromUTF8(WithScheme(AddressText())));
+    }
     const Verdict verdict = CheckBlockedWords(storage::files::kBlockedWords);
     if (verdict == Verdict::NoWordList && navigateOnSelect && !loading_) {
         forms_.Machine().messages.Show("The page is not opened: the list of blocked words \"" +

@@ -3,6 +3,8 @@
 #include <wx/listbox.h>
 #include <wx/panel.h>
 
+#include <optional>
+
 #include "app/Forms.h"
 #include "browser/frmBrowser.h"
 #include "parents/Parents.h"
@@ -39,7 +41,12 @@ void frmBrowser::LoadSiteList(const std::string& file) {
 }
 
 void frmBrowser::FillSiteButtons(const std::string& file) {
-    const auto lines = forms_.Data().Read(file);
+    // Sites the parent changed in the panel and has not saved yet count already: a deleted
+    // site must not stay open to the child until the save.
+    const parents::Parents* panel = forms_.PanelIfLoaded();
+    const auto lines = panel != nullptr && panel->SitesPending()
+                           ? std::optional(panel->WorkingSites())
+                           : forms_.Data().Read(file);
     if (!lines) {
         return;  // the buttons keep what they show
     }
@@ -52,6 +59,15 @@ void frmBrowser::FillSiteButtons(const std::string& file) {
     for (int n = k + 1; n <= kSiteButtons; ++n) {
         cmdsite(n).SetCaption("");
         cmdsite(n).SetToolTipText("");
+    }
+}
+
+void frmBrowser::ShowWorkingSites() {
+    FillSiteButtons(storage::files::kSites);
+    if (Txtbackground->IsShown()) {
+        for (auto* button : sites_) {
+            button->Show(!button->Caption().empty());
+        }
     }
 }
 

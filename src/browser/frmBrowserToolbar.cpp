@@ -107,6 +107,9 @@ void frmBrowser::Picparent2_Click() {
 
 void frmBrowser::TmrIntro_Timer() {
     web_->Control()->Show();
+    // Covered by the page they would still show beside and below it in a smaller window.
+    Imglogo->Hide();
+    Imglink->Hide();
     TmrIntro.Stop();
     cmdvisit->SetEnabled(true);
 }

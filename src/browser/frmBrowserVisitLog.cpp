@@ -24,7 +24,7 @@ void frmBrowser::SaveVisitLog(const std::string& file) {
     lines.push_back(kRunSeparator);
     const auto result = forms_.Data().Write(file, lines);
     if (!result.ok) {
-        app::ShowWriteFailure(forms_.Machine().messages, forms_.Data().PathOf(file), result.reason);
+        forms_.ShowWriteFailure(file, result.reason);
     }
 }
 

@@ -78,6 +78,7 @@ const std::vector<CaptionRow>& BuiltInRows() {
                 "Webaddresses, which contain one of these words will be blocked:"),
         Caption("frmBlocker", "lblwords", "Add new word:"),
         Caption("frmBlocker", "cmdsave", "Save"),
+        Caption("frmBlocker", "cmdremove", "Remove word"),
         Caption("frmBlocker", "cmdcancel", "Cancel"),
 
         Caption("sites", "cmdbezoek", "Bezoek site"),
@@ -142,6 +143,7 @@ const std::vector<CaptionRow>& DutchRows() {
                 "Webaddressen, die deze woorden bevatten worden geblokeerd:"),
         Caption("frmBlocker", "lblwords", "Voeg een nieuw woord toe:"),
         Caption("frmBlocker", "cmdsave", "Opslaan"),
+        Caption("frmBlocker", "cmdremove", "Verwijder woord"),
         Caption("frmBlocker", "cmdcancel", "Annuleren"),
 
         Caption("sites", "cmdbezoek", "Bezoek site"),
@@ -197,6 +199,7 @@ const std::vector<CaptionRow>& EnglishRows() {
                 "Webaddresses, which contain one of these words will be blocked"),
         Caption("frmBlocker", "lblwords", "Add a new word:"),
         Caption("frmBlocker", "cmdsave", "Save"),
+        Caption("frmBlocker", "cmdremove", "Remove word"),
         Caption("frmBlocker", "cmdcancel", "Cancel"),
 
         Caption("sites", "cmdbezoek", "Visit site"),
@@ -250,6 +253,67 @@ LanguageChoice ClassifyLanguageChoice(std::string_view text) {
         }
     }
     return LanguageChoice::Ignore;
+}
+
+namespace {
+
+struct MessageRow {
+    Message message;
+    std::string_view dutch;
+    std::string_view english;
+};
+
+const std::vector<MessageRow>& MessageRows() {
+    static const std::vector<MessageRow> rows{
+        {Message::NameTooLong, "Maximum 20 karakters!", "Maximum 20 characters!"},
+        {Message::SaveFailed, "Het bestand \"{}\" kon niet worden bewaard: {}",
+         "The file \"{}\" could not be saved: {}"},
+        {Message::SavedBefore, "Al wel bewaard: {}.", "Already saved: {}."},
+        {Message::NothingSavedBefore, "Er is nog niets bewaard.", "Nothing has been saved yet."},
+        {Message::WordsUnreadable,
+         "de woorden die er al in staan kunnen niet worden gelezen, dus zouden ze verloren gaan.",
+         "the words already in it cannot be read, so they would be lost."},
+        {Message::WordListMissing,
+         "De pagina wordt niet geopend: de lijst van geblokkeerde woorden \"{}\" kan niet "
+         "worden gelezen.",
+         "The page is not opened: the list of blocked words \"{}\" cannot be read."},
+        {Message::AccountUnreadable,
+         "De gegevens van de ouders kunnen niet worden gecontroleerd: het bestand \"{}\" "
+         "ontbreekt of is leeg.",
+         "The parent's account cannot be checked: the file \"{}\" is missing or empty."},
+        {Message::WordAlreadyListed, "Het woord \"{}\" staat al in de lijst.",
+         "The word \"{}\" is already in the list."},
+        {Message::EmptyWordRefused,
+         "Een leeg woord kan niet worden toegevoegd: het zou elke site blokkeren.",
+         "An empty word cannot be added: it would block every site."},
+        {Message::SelectWordFirst, "Kies eerst het woord dat u wilt verwijderen.",
+         "First choose the word you want to remove."},
+    };
+    return rows;
+}
+
+}  // namespace
+
+std::string MessageText(std::optional<Language> language, Message message,
+                        std::initializer_list<std::string_view> values) {
+    const auto& rows = MessageRows();
+    const auto row = std::find_if(rows.begin(), rows.end(),
+                                  [message](const MessageRow& r) { return r.message == message; });
+    if (row == rows.end()) {
+        return {};
+    }
+    const std::string_view text = language == Language::Dutch ? row->dutch : row->english;
+    std::string out;
+    auto value = values.begin();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "{}") == 0 && value != values.end()) {
+            out += *value++;
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
 }
 
 }  // namespace i18n

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -63,5 +65,25 @@ enum class LanguageChoice {
     Ignore,  // anything else: nothing is written or shown
 };
 LanguageChoice ClassifyLanguageChoice(std::string_view text);
+
+// Messages the windows show besides their captions. Each has a Dutch and an English text; a run
+// with neither language applied shows the English one. "{}" marks where a value goes.
+enum class Message {
+    NameTooLong,         // the site editor: a name longer than a record holds
+    SaveFailed,          // a data file could not be replaced: its path, the reason
+    SavedBefore,         // after SaveFailed, when earlier files of the same save were written
+    NothingSavedBefore,  // after SaveFailed, when it was the first file of the save
+    WordsUnreadable,     // the reason a word list that cannot be read is not overwritten
+    WordListMissing,     // the page is not opened: the word list's path
+    AccountUnreadable,   // the login cannot check the account: the file's path
+    WordAlreadyListed,   // the blocked-words editor: the word is in the list already
+    EmptyWordRefused,    // the blocked-words editor: an empty word would block every address
+    SelectWordFirst,     // the blocked-words editor: Remove with no word chosen
+};
+
+// The message in `language` (none: the English text), with each "{}" replaced by the next of
+// `values` in turn.
+std::string MessageText(std::optional<Language> language, Message message,
+                        std::initializer_list<std::string_view> values = {});
 
 }  // namespace i18n

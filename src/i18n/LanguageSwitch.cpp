@@ -52,7 +52,14 @@ wxString Text(std::string_view text) {
 // A text longer than the built-in one must not be cut off by the window's edge.
 void GrowToShow(wxTopLevelWindow& window, wxWindow& control) {
     if (wxSizer* sizer = window.GetSizer()) {
-        sizer->SetSizeHints(&window);
+        // Grows only: the window's own minimum (wide boxes, say) stays in force.
+        wxSize least = window.GetMinClientSize();
+        least.IncTo(sizer->GetMinSize());
+        window.SetMinClientSize(least);
+        wxSize client = window.GetClientSize();
+        client.IncTo(least);
+        window.SetClientSize(client);
+        window.Layout();
         return;
     }
     const int margin = control.GetPosition().x;  // the same space on the right as on the left
@@ -88,6 +95,7 @@ std::optional<Language> ApplyLanguage(app::Forms& forms, const std::string& file
         return std::nullopt;
     }
     const auto language = LanguageFromName(lines->front());
+    forms.SetLanguage(language);
     if (language) {
         for (const CaptionRow& row : CaptionTable(*language)) {
             Apply(forms, row);
@@ -106,7 +114,7 @@ bool SaveLanguageChoice(app::Forms& forms, const std::string& file) {
             if (!result.ok) {
                 // Without the stored choice a restart would not bring the new language, so
                 // the program keeps running and the parent learns what went wrong.
-                app::ShowWriteFailure(messages, forms.Data().PathOf(file), result.reason);
+                forms.ShowWriteFailure(file, result.reason);
                 return false;
             }
             messages.Show(std::string(RestartMessage(*LanguageFromName(choice))), title,

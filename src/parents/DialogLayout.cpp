@@ -1,6 +1,8 @@
 #include "parents/DialogLayout.h"
 
+#include <wx/event.h>
 #include <wx/sizer.h>
+#include <wx/window.h>
 
 namespace parents {
 
@@ -17,6 +19,24 @@ void LayOutEditor(wxWindow* dialog, wxSizer* boxes, wxWindow* save, wxWindow* ca
     sizer->Add(boxes, 0, wxEXPAND | wxALL, gap);
     sizer->Add(SaveCancelRow(save, cancel, gap), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
     dialog->SetSizer(sizer);
+}
+
+void BindEnterAndEscape(wxWindow* dialog, wxWindow* last, std::function<void()> ok,
+                        std::function<void()> cancel) {
+    dialog->Bind(wxEVT_CHAR_HOOK, [=](wxKeyEvent& event) {
+        const int key = event.GetKeyCode();
+        if (key == WXK_ESCAPE) {
+            cancel();
+            return;
+        }
+        if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && wxWindow::FindFocus() == last) {
+            // After the key has been handled: the handler may show a message or hide the
+            // dialog, which must not happen inside the key's own dispatch.
+            dialog->CallAfter(ok);
+            return;
+        }
+        event.Skip();
+    });
 }
 
 }  // namespace parents

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class wxSizer;
 class wxWindow;
 
@@ -10,5 +12,10 @@ wxSizer* SaveCancelRow(wxWindow* save, wxWindow* cancel, int gap);
 
 // An editor's layout: its boxes, then the Save/Cancel row, set as the dialog's sizer.
 void LayOutEditor(wxWindow* dialog, wxSizer* boxes, wxWindow* save, wxWindow* cancel, int gap);
+
+// Keys a dialog answers as its buttons would: Enter in `last` (its last box) as `ok`, Escape
+// anywhere in it as `cancel`.
+void BindEnterAndEscape(wxWindow* dialog, wxWindow* last, std::function<void()> ok,
+                        std::function<void()> cancel);
 
 }  // namespace parents

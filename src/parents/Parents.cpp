@@ -1,9 +1,12 @@
 #include "parents/Parents.h"
 
 #include <wx/combobox.h>
+#include <wx/gdicmn.h>
 #include <wx/listbox.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
+
+#include <algorithm>
 
 #include "app/Forms.h"
 #include "parents/LogList.h"
@@ -11,11 +14,18 @@
 #include "widgets/ChameleonButton.h"
 #include "widgets/Named.h"
 
+#ifdef __WXGTK__
+#include <gtk/gtk.h>
+#endif
+
 namespace parents {
 
 namespace {
 const wxString kLanguages[] = {"English", "Dutch", "French", "German", "Spanish"};
-}
+// A record: the name in 20 columns, a space, the address in 70 (a start page's with its
+// "http://" in front).
+constexpr int kRecordColumns = 21 + 7 + 70;
+}  // namespace
 
 Parents::Parents(app::Forms& forms)
     : wxFrame(nullptr, wxID_ANY, "Configuration Lanternwick: parentcontrol"), forms_(forms) {
@@ -34,13 +44,20 @@ Parents::Parents(app::Forms& forms)
     };
 
     lblzien = new wxStaticText(this, wxID_ANY, "Sites which your children can visit:");
-    List1 = new wxListBox(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(360, 200)));
-    startpagina1 = new wxListBox(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(360, 40)));
+    List1 = new wxListBox(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(360, 200)), 0, nullptr,
+                          wxLB_SINGLE | wxLB_HSCROLL);
+    startpagina1 = new wxListBox(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(360, 40)), 0,
+                                 nullptr, wxLB_SINGLE | wxLB_HSCROLL);
     // Records keep their columns: name in 1 to 20, address from 22.
     const wxFont fixedColumns(
         wxFontInfo(List1->GetFont().GetPointSize()).Family(wxFONTFAMILY_TELETYPE));
     List1->SetFont(fixedColumns);
     startpagina1->SetFont(fixedColumns);
+    // Wide enough for a whole record, so a parent sees every address the child may open; a
+    // longer hand-made line can still be scrolled to.
+    const int recordWidth = List1->GetTextExtent(wxString('W', kRecordColumns)).x + FromDIP(40);
+    List1->SetMinSize(wxSize(recordWidth, FromDIP(200)));
+    startpagina1->SetMinSize(wxSize(recordWidth, FromDIP(40)));
     lbllogboek = new wxStaticText(this, wxID_ANY, "Logbook:");
     lblbezocht = new wxStaticText(this, wxID_ANY, "Visited website with dates and hours:");
     List2 = new LogList(this, FromDIP(wxSize(360, 200)));
@@ -67,7 +84,7 @@ Parents::Parents(app::Forms& forms)
 
     auto* columns = new wxBoxSizer(wxHORIZONTAL);
     columns->Add(sites, 1, wxEXPAND | wxRIGHT, gap * 2);
-    columns->Add(log, 1, wxEXPAND | wxRIGHT, gap * 2);
+    columns->Add(log, 0, wxEXPAND | wxRIGHT, gap * 2);
     columns->Add(settings, 0, wxEXPAND);
     auto* leave = new wxBoxSizer(wxHORIZONTAL);
     leave->AddStretchSpacer();
@@ -105,6 +122,54 @@ Parents::Parents(app::Forms& forms)
     cmdSubmit->Click = [this] { cmdSubmit_Click(); };
     cmdversion->Click = [this] { cmdversion_Click(); };
     Bind(wxEVT_CLOSE_WINDOW, &Parents::Form_QueryUnload, this);
+    List1->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+        KeepNoSiteChosen();
+        event.Skip();
+    });
+}
+
+bool Parents::Show(bool show) {
+    if (show) {
+        KeepNoSiteChosen();  // before the window hands the list its first focus
+        FitOnScreen();
+    }
+    return wxFrame::Show(show);
+}
+
+void Parents::FitOnScreen() {
+    // On a small screen the record lists give up width first; they scroll sideways instead.
+    const int excess = GetSize().x - wxGetClientDisplayRect().width;
+    if (excess <= 0) {
+        return;
+    }
+    for (wxListBox* list : {List1, startpagina1}) {
+        const wxSize least = list->GetMinSize();
+        list->SetMinSize(wxSize(std::max(FromDIP(360), least.x - excess), least.y));
+    }
+    SetMinSize(wxDefaultSize);
+    GetSizer()->SetSizeHints(this);
+    CentreOnScreen();
+}
+
+void Parents::KeepNoSiteChosen() {
+    if (List1->GetSelection() != wxNOT_FOUND || List1->IsEmpty()) {
+        return;
+    }
+#ifdef __WXGTK__
+    // A tree view that gets the focus with no cursor row puts the cursor on its first row and
+    // selects it. With a cursor row already there it selects nothing.
+    GtkTreeView* tree = List1->m_treeview;
+    GtkTreePath* cursor = nullptr;
+    gtk_tree_view_get_cursor(tree, &cursor, nullptr);
+    if (cursor == nullptr) {
+        GtkTreePath* first = gtk_tree_path_new_first();
+        gtk_tree_view_set_cursor(tree, first, nullptr, FALSE);
+        gtk_tree_path_free(first);
+    } else {
+        gtk_tree_path_free(cursor);
+    }
+#endif
+    List1->SetSelection(wxNOT_FOUND);
 }
 
 void Parents::Form_Load() {

@@ -27,6 +27,7 @@ public:
     explicit Parents(app::Forms& forms);
 
     void Form_Load();
+    bool Show(bool show = true) override;
     // A close request from the title bar is refused: the panel leaves only through its own
     // buttons, so the working copies in its lists are never dropped by accident.
     void Form_QueryUnload(wxCloseEvent& event);
@@ -48,6 +49,13 @@ public:
     void cmdregistration_Click();
     void cmdSubmit_Click();
     void cmdversion_Click();
+
+    // Whether the site list holds changes not yet written to the site file; while it does, the
+    // child's site panel shows the list rather than the file.
+    bool SitesPending() const { return sitesPending_; }
+    std::vector<std::string> WorkingSites() const;
+    // After a site was added or deleted.
+    void SitesChanged();
 
     wxListBox* List1 = nullptr;         // site records
     wxListBox* startpagina1 = nullptr;  // the start-page record
@@ -80,11 +88,16 @@ private:
     // Hides the panel and every dialog it opened: they act without asking for the account
     // again, so none may stay on screen for the child once the parent has gone.
     void LeavePanel();
-    // Writes a list to its file; on failure tells the parent which file and why.
-    bool SaveList(wxListBox* list, const char* file);
-    bool SaveLines(const std::vector<std::string>& lines, const char* file);
+    // Closes the dialogs as their Cancel would, so each list holds what it held before.
+    void CloseEditors();
+    // Leaves the site list with no site chosen, and keeps the toolkit from choosing the first
+    // one by itself when the list gets the focus: Delete acts on a site the parent picked.
+    void KeepNoSiteChosen();
+    // Narrows the record lists until the panel fits the screen.
+    void FitOnScreen();
 
     app::Forms& forms_;
+    bool sitesPending_ = false;
 };
 
 }  // namespace parents

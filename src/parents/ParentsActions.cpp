@@ -41,6 +41,10 @@ void Parents::cmdDelete_Click() {
         return;
     }
     List1->Delete(selected);
+    // The toolkit moves the choice on to the next site; that one the parent has not picked.
+    List1->SetSelection(wxNOT_FOUND);
+    KeepNoSiteChosen();
+    SitesChanged();
 }
 
 void Parents::cmdHomepage_Click() {
@@ -65,6 +69,11 @@ void Parents::cmdclose_Click() {
 }
 
 void Parents::LeavePanel() {
+    CloseEditors();
+    Hide();
+}
+
+void Parents::CloseEditors() {
     // The start page editor's Cancel puts back the record that opening it took out of the list.
     if (auto* editor = forms_.StartPageEditorIfLoaded(); editor != nullptr && editor->IsShown()) {
         editor->cmdcancel_Click();
@@ -76,36 +85,59 @@ void Parents::LeavePanel() {
             dialog->Hide();
         }
     }
-    Hide();
+}
+
+void Parents::SitesChanged() {
+    sitesPending_ = true;
+    // The child's panel may be open behind this one: a deleted site leaves it at once.
+    if (auto* browser = forms_.BrowserIfLoaded()) {
+        browser->ShowWorkingSites();
+    }
+}
+
+std::vector<std::string> Parents::WorkingSites() const {
+    std::vector<std::string> lines;
+    lines.reserve(List1->GetCount());
+    for (const wxString& item : List1->GetStrings()) {
+        lines.push_back(item.utf8_string());
+    }
+    return lines;
 }
 
 // The button is there, greyed, for a feature that does not exist.
 void Parents::cmdsecurity_Click() {}
 
-bool Parents::SaveList(wxListBox* list, const char* file) {
-    std::vector<std::string> lines;
-    lines.reserve(list->GetCount());
-    for (const wxString& item : list->GetStrings()) {
-        lines.push_back(item.utf8_string());
-    }
-    return SaveLines(lines, file);
-}
-
-bool Parents::SaveLines(const std::vector<std::string>& lines, const char* file) {
-    const auto result = forms_.Data().Write(file, lines);
-    if (!result.ok) {
-        app::ShowWriteFailure(forms_.Machine().messages, forms_.Data().PathOf(file), result.reason);
-    }
-    return result.ok;
-}
-
 void Parents::cmdsave_Click() {
     namespace files = storage::files;
+    // An open start page editor has taken the record out of its list; saving now would store
+    // an empty start page. Its Cancel puts the stored record back first.
+    CloseEditors();
+    std::vector<std::string> startPage;
+    for (const wxString& item : startpagina1->GetStrings()) {
+        startPage.push_back(item.utf8_string());
+    }
+    const std::pair<const char*, std::vector<std::string>> steps[] = {
+        {files::kSites, WorkingSites()},
+        {files::kStartPage, startPage},
+        {files::kVisitLog, List2->Entries()},
+    };
     // A failed write stops here with the panel open, so the parent can mend the cause and
-    // save again: nothing of the lists is lost and the program does not end half-saved.
-    if (!SaveList(List1, files::kSites) || !SaveList(startpagina1, files::kStartPage) ||
-        !SaveLines(List2->Entries(), files::kVisitLog)) {
-        return;
+    // save again: nothing of the lists is lost and the program does not end half-saved. The
+    // message says which files the save did replace, as those now hold the lists' state.
+    std::string written;
+    for (const auto& [file, lines] : steps) {
+        const auto result = forms_.Data().Write(file, lines);
+        if (!result.ok) {
+            const std::string before = written.empty()
+                                           ? forms_.Text(i18n::Message::NothingSavedBefore)
+                                           : forms_.Text(i18n::Message::SavedBefore, {written});
+            forms_.ShowWriteFailure(file, result.reason + "\r\n" + before);
+            return;
+        }
+        if (file == std::string_view(files::kSites)) {
+            sitesPending_ = false;
+        }
+        written += (written.empty() ? "\"" : ", \"") + forms_.Data().PathOf(file) + "\"";
     }
     // Dutch or English end the program here; a refused or unknown name comes back.
     if (!i18n::SaveLanguageChoice(forms_, files::kLanguage)) {

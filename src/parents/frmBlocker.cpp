@@ -36,6 +36,7 @@ frmBlocker::frmBlocker(app::Forms& forms)
     lblwords = new wxStaticText(this, wxID_ANY, "Add new word:");
     txtinternetaddress = new wxTextCtrl(this, wxID_ANY);
     cmdsave = widgets::chameleonButton::CreateStored(this, "Save");
+    cmdremove = widgets::chameleonButton::CreateStored(this, "Remove word");
     cmdcancel = widgets::chameleonButton::CreateStored(this, "Cancel");
 
     const int gap = FromDIP(8);
@@ -45,12 +46,14 @@ frmBlocker::frmBlocker(app::Forms& forms)
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(lblname, 0, wxALL, gap);
     sizer->Add(lstwords, 1, wxEXPAND | wxLEFT | wxRIGHT, gap);
+    sizer->Add(cmdremove, 0, wxALIGN_RIGHT | wxTOP | wxLEFT | wxRIGHT, gap);
     sizer->Add(entry, 0, wxEXPAND | wxALL, gap);
     sizer->Add(SaveCancelRow(cmdsave, cmdcancel, gap), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM,
                gap);
     SetSizer(sizer);
     widgets::NameControls({LW_NAMED(lblname), LW_NAMED(lstwords), LW_NAMED(lblwords),
-                           LW_NAMED(txtinternetaddress), LW_NAMED(cmdsave), LW_NAMED(cmdcancel)});
+                           LW_NAMED(txtinternetaddress), LW_NAMED(cmdsave), LW_NAMED(cmdremove),
+                           LW_NAMED(cmdcancel)});
     SetMinClientSize(FromDIP(wxSize(440, -1)));
     Fit();
     CentreOnScreen();
@@ -68,8 +71,11 @@ frmBlocker::frmBlocker(app::Forms& forms)
         event.Skip();
     });
     cmdsave->Click = [this] { cmdsave_Click(); };
+    cmdremove->Click = [this] { cmdremove_Click(); };
     cmdcancel->Click = [this] { cmdcancel_Click(); };
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { cmdcancel_Click(); });
+    BindEnterAndEscape(
+        this, txtinternetaddress, [this] { cmdsave_Click(); }, [this] { cmdcancel_Click(); });
 }
 
 void frmBlocker::Form_Load() {
@@ -103,25 +109,64 @@ bool frmBlocker::TakeInStoredWords() {
     return storedWordsIn_;
 }
 
+void frmBlocker::Tell(i18n::Message message, const std::string& value) {
+    forms_.Machine().messages.Show(forms_.Text(message, {value}), kTitle,
+                                   app::Messages::Icon::Information);
+}
+
 void frmBlocker::cmdsave_Click() {
-    lstwords->Append(txtinternetaddress->GetValue());
+    const wxString word = txtinternetaddress->GetValue();
+    // An empty line would occur in every address and so block them all.
+    if (word.empty()) {
+        Tell(i18n::Message::EmptyWordRefused);
+        return;
+    }
+    TakeInStoredWords();
+    if (const int listed = lstwords->FindString(word, true); listed != wxNOT_FOUND) {
+        lstwords->SetSelection(listed);
+        Tell(i18n::Message::WordAlreadyListed, word.utf8_string());
+        return;
+    }
+    lstwords->Append(word);
+    if (WriteWords()) {
+        lstwords->SetSelection(static_cast<int>(lstwords->GetCount()) - 1);  // the sign it took
+    }
+    // Not written: the word stays in the list, so the next Save or Remove writes it.
+}
+
+void frmBlocker::cmdremove_Click() {
+    const int selected = lstwords->GetSelection();
+    if (selected == wxNOT_FOUND) {
+        Tell(i18n::Message::SelectWordFirst);
+        return;
+    }
+    const wxString word = lstwords->GetString(static_cast<unsigned int>(selected));
+    lstwords->Delete(static_cast<unsigned int>(selected));
+    lstwords->SetSelection(wxNOT_FOUND);  // the next word is not chosen by the parent
+    if (!WriteWords()) {
+        // The file still blocks the word, so the list must still show it.
+        lstwords->Insert(word, static_cast<unsigned int>(selected));
+    }
+}
+
+bool frmBlocker::WriteWords() {
     const std::string name = storage::files::kBlockedWords;
     if (!TakeInStoredWords()) {
-        // Writing now would replace the stored words with only the new ones.
-        app::ShowWriteFailure(forms_.Machine().messages, forms_.Data().PathOf(name),
-                              "the words already in it cannot be read, so they would be lost.");
-        return;
+        // Writing now would replace the stored words with only the listed ones.
+        forms_.ShowWriteFailure(name, forms_.Text(i18n::Message::WordsUnreadable));
+        return false;
     }
     std::vector<std::string> words;
     words.reserve(lstwords->GetCount());
     for (unsigned int i = 0; i < lstwords->GetCount(); ++i) {
         words.push_back(lstwords->GetString(i).utf8_string());
     }
-    // A failed write leaves the file as it was and the word in the list, so the next Save
-    // writes it.
+    // A failed write leaves the file as it was.
     if (const auto result = forms_.Data().Write(name, words); !result.ok) {
-        app::ShowWriteFailure(forms_.Machine().messages, forms_.Data().PathOf(name), result.reason);
+        forms_.ShowWriteFailure(name, result.reason);
+        return false;
     }
+    return true;
 }
 
 void frmBlocker::cmdcancel_Click() {

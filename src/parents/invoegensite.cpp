@@ -70,6 +70,8 @@ invoegensite::invoegensite(app::Forms& forms)
         [this] { txtinternetaddress_Change(); });
     // Closed from its title bar or with Escape, the dialog only hides, like Cancel.
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { cmdcancel_Click(); });
+    BindEnterAndEscape(
+        this, txtinternetaddress, [this] { cmdsave_Click(); }, [this] { cmdcancel_Click(); });
 }
 
 invoegensite::~invoegensite() = default;
@@ -79,11 +81,13 @@ void invoegensite::cmdsave_Click() {
     // The box takes 50 characters, but a record keeps only 20 before the address column: a
     // longer name would push the address out of place, so it is refused here, not cut.
     if (storage::CharCount(name) > storage::kMaxSiteNameChars) {
-        forms_.Machine().messages.Show("Maximum 20 characters!", kTitle, app::Messages::Icon::None);
+        forms_.Machine().messages.Show(forms_.Text(i18n::Message::NameTooLong), kTitle,
+                                       app::Messages::Icon::None);
         return;
     }
     const std::string address = txtinternetaddress->GetValue().utf8_string();
     forms_.Panel().List1->Append(wxString::FromUTF8(storage::SiteRecord(name, address)));
+    forms_.Panel().SitesChanged();
     Hide();
 }
 

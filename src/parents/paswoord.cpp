@@ -5,6 +5,7 @@
 
 #include "app/Forms.h"
 #include "browser/Layout.h"
+#include "parents/DialogLayout.h"
 #include "parents/Parents.h"
 #include "parents/TextBoxes.h"
 #include "storage/DataPath.h"
@@ -36,6 +37,9 @@ paswoord::paswoord(app::Forms& forms)
         new wxStaticText(this, wxID_ANY, "Give the password for the parentcontrol:", at(120, 120));
     linepassword =
         new widgets::HLine(this, scale.ToPixels(120), scale.ToPixels(3000), scale.ToPixels(kLineY));
+    // Drawn in the platform's font, the heading is taller and wider than the line's twips
+    // allow for: the line must underline it, not strike through it.
+    linepassword->StayBelow(lblcontrole, FromDIP(2));
     lblnaam = new wxStaticText(this, wxID_ANY, "Name:", at(120, 690));
     txtnaam = new wxTextCtrl(this, wxID_ANY, "", at(1320, 600), size(2280, 480));
     lblpaswoord = new wxStaticText(this, wxID_ANY, "password:", at(120, 1290));
@@ -56,13 +60,8 @@ paswoord::paswoord(app::Forms& forms)
     cmdcancel->Click = [this] { cmdcancel_Click(); };
     // Closed from its title bar or with Escape, the dialog only hides, like Cancel.
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { cmdcancel_Click(); });
-    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
-        if (event.GetKeyCode() == WXK_ESCAPE) {
-            cmdcancel_Click();
-            return;
-        }
-        event.Skip();
-    });
+    BindEnterAndEscape(
+        this, txtpaswoord, [this] { cmdLogon_Click(); }, [this] { cmdcancel_Click(); });
 }
 
 void paswoord::cmdLogon_Click() {
@@ -104,9 +103,9 @@ void paswoord::Refuse(const char* message) {
 
 void paswoord::ReportUnreadable(const char* file) {
     // Without the account there is no way in; saying which file is missing lets a parent mend it.
-    forms_.Machine().messages.Show("The parent's account cannot be checked: the file \"" +
-                                       forms_.Data().PathOf(file) + "\" is missing or empty.",
-                                   kTitle, app::Messages::Icon::Information);
+    forms_.Machine().messages.Show(
+        forms_.Text(i18n::Message::AccountUnreadable, {forms_.Data().PathOf(file)}), kTitle,
+        app::Messages::Icon::Information);
 }
 
 void paswoord::cmdcancel_Click() {

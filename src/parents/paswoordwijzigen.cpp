@@ -13,6 +13,10 @@
 
 namespace parents {
 
+namespace {
+constexpr int kShownPasswordChars = 30;
+}
+
 paswoordwijzigen::paswoordwijzigen(app::Forms& forms)
     : wxDialog(nullptr, wxID_ANY, "Change password", wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU),
@@ -22,9 +26,15 @@ paswoordwijzigen::paswoordwijzigen(app::Forms& forms)
     lblnieuw = new wxStaticText(this, wxID_ANY, "New password:");
     txtnieuwpaswoord =
         new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, wxTE_PASSWORD);
+    // Nothing limits a password's length; the boxes show as many X's as the login's box does
+    // and more, so a parent can count what was typed.
+    const wxSize boxSize(
+        txtnieuwpaswoord->GetTextExtent(wxString('X', kShownPasswordChars)).x + FromDIP(16), -1);
+    txtnieuwpaswoord->SetMinSize(boxSize);
     lblbevestiging = new wxStaticText(this, wxID_ANY, "Confirm new password:");
     txtnieuwpaswoordbevestiging =
         new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, wxTE_PASSWORD);
+    txtnieuwpaswoordbevestiging->SetMinSize(boxSize);
     UseXAsPasswordCharacter(txtnieuwpaswoord);
     UseXAsPasswordCharacter(txtnieuwpaswoordbevestiging);
     // The password file holds one line; a pasted line break would make a password that no
@@ -56,6 +66,9 @@ paswoordwijzigen::paswoordwijzigen(app::Forms& forms)
     cmdsave->Click = [this] { cmdsave_Click(); };
     cmdcancel->Click = [this] { cmdcancel_Click(); };
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { cmdcancel_Click(); });
+    BindEnterAndEscape(
+        this, txtnieuwpaswoordbevestiging, [this] { cmdsave_Click(); },
+        [this] { cmdcancel_Click(); });
 }
 
 void paswoordwijzigen::cmdsave_Click() {
@@ -72,8 +85,7 @@ void paswoordwijzigen::cmdsave_Click() {
     // still opens the panel; the dialog stays open for another try.
     const auto result = forms_.Data().Write(storage::files::kPassword, {password.utf8_string()});
     if (!result.ok) {
-        app::ShowWriteFailure(messages, forms_.Data().PathOf(storage::files::kPassword),
-                              result.reason);
+        forms_.ShowWriteFailure(storage::files::kPassword, result.reason);
         return;
     }
     messages.Show("PASSWORD is CHANGED", "CONFIRM PASSWORD", app::Messages::Icon::Information);

@@ -68,6 +68,8 @@ startpagina::startpagina(app::Forms& forms)
         txtaddress, [this](int& key) { txtaddress_KeyPress(key); },
         [this] { txtaddress_Change(); });
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Form_Unload(); });
+    BindEnterAndEscape(
+        this, txtaddress, [this] { cmdsave_Click(); }, [this] { cmdcancel_Click(); });
 }
 
 startpagina::~startpagina() = default;

@@ -17,7 +17,28 @@ HLine::HLine(wxWindow* parent, int left, int right, int y)
 
 void HLine::SetRight(int right) {
     right_ = right;
-    SetSize(std::max(1, right_ - left_), 1);
+    Place();
+}
+
+void HLine::StayBelow(wxWindow* heading, int gap) {
+    heading_ = heading;
+    gap_ = gap;
+    heading->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        Place();
+        event.Skip();
+    });
+    Place();
+}
+
+void HLine::Place() {
+    int right = right_;
+    int y = GetPosition().y;
+    if (heading_ != nullptr) {
+        const wxRect heading = heading_->GetRect();
+        right = std::max(right, heading.GetRight() + 1);
+        y = std::max(y, heading.GetBottom() + 1 + gap_);
+    }
+    SetSize(left_, y, std::max(1, right - left_), 1);
 }
 
 }  // namespace widgets

@@ -13,10 +13,17 @@ public:
     int Left() const { return left_; }
     int Right() const { return right_; }
     void SetRight(int right);
+    // Keeps the line `gap` pixels below `heading` and at least as long as it, whatever font
+    // and text the heading gets; Right() stays the end that was set.
+    void StayBelow(wxWindow* heading, int gap);
 
 private:
+    void Place();
+
     int left_;
     int right_;
+    wxWindow* heading_ = nullptr;
+    int gap_ = 0;
 };
 
 }  // namespace widgets

@@ -126,4 +126,29 @@ TEST_F(SiteButtons, ASiteButtonOpensItsTrimmedAddressWholeAndClosesThePanel) {
     EXPECT_EQ(h.VisitLog().back(), "http://spaces.example/");
 }
 
+// Parents type addresses as an address bar shows them; every way into the view opens them as
+// http, checked with the scheme, while the stored records stay as typed.
+TEST_F(SiteButtons, AddressesTypedWithoutASchemeOpenAsHttp) {
+    const Lines records{storage::SiteRecord("Star", "www.starfall.com"),
+                        storage::SiteRecord("Local", "localhost:8080/x"),
+                        storage::SiteRecord("Loop", "127.0.0.1:8080/kids.html"),
+                        storage::SiteRecord("Disk", "file:///etc/passwd"),
+                        storage::SiteRecord("Bad", "casino.example")};
+    h.Put("adressen.txt", records);
+    h.Put("startpagina.txt", {"Home                 home.example"});
+    h.Start();
+    B().PicHome2_Click();
+    B().cmdvisit_Click();
+    for (int n = 1; n <= 5; ++n) {
+        B().cmdsite_Click(n);
+    }
+    EXPECT_EQ(h.View().calls,
+              (Lines{"navigate About:blank", "navigate http://home.example",
+                     "navigate http://home.example", "navigate http://www.starfall.com",
+                     "navigate http://localhost:8080/x", "navigate http://127.0.0.1:8080/kids.html",
+                     "navigate http://file:///etc/passwd"}));
+    EXPECT_EQ(h.VisitLog().back(), "http://file:///etc/passwd");
+    EXPECT_EQ(h.Lines("adressen.txt"), records);
+}
+
 }  // namespace

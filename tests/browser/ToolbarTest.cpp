@@ -134,6 +134,9 @@ TEST_F(Toolbar, TheIntroUncoversThePageOnce) {
     EXPECT_TRUE(B().brwbrowser().Control()->IsShown());
     EXPECT_FALSE(B().TmrIntro.IsRunning());
     EXPECT_TRUE(B().cmdvisit->Enabled());
+    // In a window made smaller the page no longer covers them.
+    EXPECT_FALSE(B().Imglogo->IsShown());
+    EXPECT_FALSE(B().Imglink->IsShown());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // "Log out and save".
 #include <gtest/gtest.h>
 #include <wx/combobox.h>
+#include <wx/listbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/toplevel.h>
@@ -12,7 +13,11 @@
 #include "i18n/CaptionTables.h"
 #include "i18n/LanguageSwitch.h"
 #include "parents/Parents.h"
+#include "parents/frmBlocker.h"
+#include "parents/invoegensite.h"
 #include "parents/paswoord.h"
+#include "parents/paswoordwijzigen.h"
+#include "storage/Records.h"
 #include "support/Harness.h"
 #include "widgets/ChameleonButton.h"
 #include "widgets/HLine.h"
@@ -81,6 +86,56 @@ TEST(Language, ADutchRunShowsEveryDutchText) {
     h.Browser().cmdvisit->SetCaption("");
     h.Browser().Text3_MouseMove();
     EXPECT_EQ(h.Browser().cmdvisit->Caption(), "BEZOEK EEN SITE");
+}
+
+// Messages beyond the windows' captions speak the run's language too.
+TEST(Language, ADutchRunsMessagesAreDutch) {
+    Harness h;
+    StartIn(h, {"Dutch", "Dutch"});
+    auto& editor = h.Windows().SiteEditor();
+    editor.txtname->SetValue(std::string(21, 'n'));
+    editor.cmdsave_Click();
+    auto& blocker = h.Windows().Blocker();
+    blocker.txtinternetaddress->SetValue("casino");
+    blocker.cmdsave_Click();
+    std::filesystem::create_directory(h.folder.File("adressen.txt"));
+    h.Windows().Panel().cmdsave_Click();
+    ASSERT_EQ(h.messages.shown.size(), 3u);
+    EXPECT_EQ(h.messages.shown[0].text, "Maximum 20 karakters!");
+    EXPECT_EQ(h.messages.shown[1].text, "Het woord \"casino\" staat al in de lijst.");
+    EXPECT_EQ(
+        h.messages.shown[2].text.rfind(
+            "Het bestand \"" + h.folder.File("adressen.txt") + "\" kon niet worden bewaard: ", 0),
+        0u)
+        << h.messages.shown[2].text;
+    EXPECT_NE(h.messages.shown[2].text.find("Er is nog niets bewaard."), std::string::npos);
+}
+
+// What the windows show is whole in either language: records, typed passwords, the heading.
+TEST(Language, RecordsPasswordsAndTheLoginHeadingShowWhole) {
+    for (const Lines& language : {Lines{"Dutch"}, Lines{"English"}}) {
+        Harness h;
+        const std::string site = storage::SiteRecord("Twenty characters!!!", std::string(70, 'W'));
+        h.Put("adressen.txt", {site});
+        h.Put("startpagina.txt", {storage::StartPageRecord("Home", std::string(70, 'W'))});
+        StartIn(h, language);
+        auto& panel = h.Windows().Panel();
+        EXPECT_GE(panel.List1->GetSize().x, panel.List1->GetTextExtent(site).x) << language[0];
+        EXPECT_GE(panel.startpagina1->GetSize().x,
+                  panel.startpagina1->GetTextExtent(panel.startpagina1->GetString(0)).x);
+
+        auto& change = h.Windows().ChangePassword();
+        EXPECT_GE(change.txtnieuwpaswoordbevestiging->GetSize().x,
+                  change.GetTextExtent(std::string(30, 'X')).x)
+            << language[0];
+
+        auto& login = h.Windows().Login();
+        const wxRect heading = login.lblcontrole->GetRect();
+        const wxRect line = login.linepassword->GetRect();
+        EXPECT_GT(line.GetTop(), heading.GetBottom()) << language[0];
+        EXPECT_LE(line.GetLeft(), heading.GetLeft());
+        EXPECT_GE(line.GetRight(), heading.GetRight()) << language[0];
+    }
 }
 
 TEST(Language, AnEnglishRunKeepsTheTextsItDoesNotSet) {

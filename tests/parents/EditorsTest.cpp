@@ -122,6 +122,49 @@ TEST_F(Editors, TheBrowsersCloseHidesEveryOpenDialogInItsOrder) {
 
 // ---- Site editor -----------------------------------------------------------------------------
 
+// Keys on the display, as a parent presses them: Enter in the last box is the window's button,
+// Enter elsewhere is nothing, Escape is Cancel.
+TEST_F(Editors, EnterInTheLastBoxPressesItsButtonAndEscapeCancels) {
+    wxUIActionSimulator sim;
+    auto& login = h.Windows().Login();
+    Type(login.txtnaam, "parents", "parents");
+    Type(login.txtpaswoord, "Lantern wick", "Lantern wick");
+    sim.Char(WXK_RETURN);
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return Panel().IsShown() && !login.IsShown(); }));
+
+    auto& editor = h.Windows().SiteEditor();
+    editor.txtname->SetValue("Farm");
+    Type(editor.txtinternetaddress, "farm.example", "farm.example");
+    sim.Char(WXK_RETURN);
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return !editor.IsShown(); }));
+    EXPECT_EQ(Items(Panel().List1).back(), storage::SiteRecord("Farm", "farm.example"));
+
+    auto& change = h.Windows().ChangePassword();
+    Type(change.txtnieuwpaswoord, "new", "new");
+    Type(change.txtnieuwpaswoordbevestiging, "new", "new");
+    sim.Char(WXK_RETURN);
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return !change.IsShown(); }));
+    EXPECT_EQ(h.Lines("paswoordNr.txt"), Lines{"new"});
+
+    Panel().cmdHomepage_Click();
+    auto& start = h.Windows().StartPageEditor();
+    ShowWithFocus(start.txtname);
+    sim.Char(WXK_RETURN);
+    testsupport::PumpFor(200ms);
+    EXPECT_TRUE(start.IsShown());
+    sim.Char(WXK_ESCAPE);
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return !start.IsShown(); }));
+    EXPECT_EQ(Items(Panel().startpagina1), Lines{kStartLine});
+
+    auto& blocker = h.Windows().Blocker();
+    Type(blocker.txtinternetaddress, "dice", "dice");
+    sim.Char(WXK_RETURN);
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return h.Lines("words.txt").size() == 2; }));
+    sim.Char(WXK_ESCAPE);
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return !blocker.IsShown(); }));
+    EXPECT_EQ(Messages(), Lines{"PASSWORD is CHANGED"});
+}
+
 TEST_F(Editors, SiteEditorAppendsRecordsWhoseAddressStartsInColumn22) {
     auto& editor = h.Windows().SiteEditor();
     editor.Show();
@@ -265,15 +308,27 @@ TEST_F(Editors, BlockerStoresEveryWordAsTypedAndTheFilterUsesItAtOnce) {
     blocker.Show();
     blocker.txtinternetaddress->SetValue("games");
     blocker.cmdsave_Click();
+    EXPECT_TRUE(h.messages.shown.empty());
+    EXPECT_EQ(blocker.lstwords->GetSelection(), 1);  // the sign that it was added
+    // A second press, or an empty word that would block every address, adds nothing and says so.
     blocker.cmdsave_Click();
     blocker.txtinternetaddress->SetValue("");
     blocker.cmdsave_Click();
     EXPECT_TRUE(blocker.IsShown());
-    EXPECT_EQ(Items(blocker.lstwords), (Lines{"casino", "games", "games", ""}));
-    EXPECT_EQ(h.folder.Get("words.txt"), "casino\r\ngames\r\ngames\r\n\r\n");
+    EXPECT_EQ(Messages(), (Lines{"The word \"games\" is already in the list.",
+                                 "An empty word cannot be added: it would block every site."}));
+    EXPECT_EQ(h.folder.Get("words.txt"), "casino\r\ngames\r\n");
+
+    // A mistyped word comes out of the list and the file at once; Remove with none chosen asks.
+    blocker.txtinternetaddress->SetValue("gmaes");
+    blocker.cmdsave_Click();
+    blocker.cmdremove_Click();
+    blocker.cmdremove_Click();
+    EXPECT_EQ(Items(blocker.lstwords), (Lines{"casino", "games"}));
+    EXPECT_EQ(h.Lines("words.txt"), (Lines{"casino", "games"}));
+    EXPECT_EQ(Messages().back(), "First choose the word you want to remove.");
     blocker.cmdcancel_Click();
     EXPECT_FALSE(blocker.IsShown());
-    EXPECT_TRUE(h.messages.shown.empty());
 
     // The next address through the browser's address box is checked against the new word.
     auto& browser = h.Browser();

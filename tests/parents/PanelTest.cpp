@@ -12,12 +12,15 @@
 #include "parents/Parents.h"
 #include "parents/invoegensite.h"
 #include "parents/paswoord.h"
+#include "parents/startpagina.h"
 #include "storage/Records.h"
 #include "support/Harness.h"
+#include "support/Wait.h"
 #include "widgets/ChameleonButton.h"
 
 using testsupport::Harness;
 using Lines = std::vector<std::string>;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -92,6 +95,52 @@ TEST_F(Panel, DeleteNeedsASelectionAndTouchesOnlyTheList) {
     EXPECT_EQ(h.folder.Get("adressen.txt"), before);
 }
 
+// The list gets the focus when the panel first shows; that alone must not pick a site that a
+// Delete would then remove unasked.
+TEST_F(Panel, NoSiteIsChosenUntilTheParentChoosesOne) {
+    testsupport::PumpFor(300ms);
+    P().List1->SetFocus();
+    testsupport::PumpFor(300ms);
+    EXPECT_EQ(P().List1->GetSelection(), wxNOT_FOUND);
+    P().cmdDelete_Click();
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(Items(P().List1), sites);
+}
+
+TEST_F(Panel, SavingWithTheStartPageEditorOpenKeepsTheStartPage) {
+    P().cmdHomepage_Click();
+    ASSERT_TRUE(h.Windows().StartPageEditor().IsShown());
+    P().cbolanguage->SetValue("Klingon");
+    P().cmdsave_Click();
+    EXPECT_EQ(h.Lines("startpagina.txt"), Lines{"Home                 http://home.example/"});
+    EXPECT_FALSE(h.Windows().StartPageEditor().IsShown());
+    EXPECT_EQ(Items(P().startpagina1), Lines{"Home                 http://home.example/"});
+}
+
+// Until the save, the child's panel follows the parent's list, even while it is open.
+TEST_F(Panel, ASiteDeletedInThePanelLeavesTheChildsPanelAtOnce) {
+    auto& browser = h.Browser();
+    browser.cmdvisit_Click();
+    ASSERT_EQ(browser.cmdsite(17).Caption(), "Site 17");
+    P().List1->SetSelection(16);
+    P().cmdDelete_Click();
+    EXPECT_FALSE(browser.cmdsite(17).IsShown());
+    browser.cmdvisit_Click();
+    browser.cmdvisit_Click();
+    EXPECT_EQ(browser.cmdsite(17).Caption(), "");
+    EXPECT_FALSE(browser.cmdsite(17).IsShown());
+    EXPECT_TRUE(browser.cmdsite(16).IsShown());
+
+    // Once saved, every press reads the file again, as before.
+    P().cbolanguage->SetValue("Klingon");
+    P().cmdsave_Click();
+    h.Put("adressen.txt", {storage::SiteRecord("Only", "http://only.example/")});
+    browser.cmdvisit_Click();
+    browser.cmdvisit_Click();
+    EXPECT_EQ(browser.cmdsite(1).Caption(), "Only");
+    EXPECT_EQ(browser.cmdsite(2).Caption(), "");
+}
+
 TEST_F(Panel, ClearingTheLogAndLoggingOutWritesNothing) {
     const std::string before = h.folder.Get("bezochtesites.txt");
     P().cmdclear_Click();
@@ -129,6 +178,10 @@ TEST_F(Panel, AFailedSaveNamesTheFileAndKeepsEverything) {
     P().cmdsave_Click();
     ASSERT_EQ(h.messages.shown.size(), 1u);
     EXPECT_NE(h.messages.shown[0].text.find(h.folder.File("startpagina.txt")), std::string::npos);
+    // What did reach the disk is said too: the site file now holds the list.
+    EXPECT_NE(h.messages.shown[0].text.find("Already saved: \"" + h.folder.File("adressen.txt")),
+              std::string::npos)
+        << h.messages.shown[0].text;
     // The save stopped at the failed file: no later file, no language step, no end.
     EXPECT_EQ(h.writes, (Lines{"adressen.txt", "startpagina.txt"}));
     EXPECT_EQ(h.ender.ended, 0);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "browser/Address.h"
 #include "storage/DataFiles.h"
 #include "storage/DataPath.h"
 #include "storage/LineFile.h"
@@ -38,6 +39,20 @@ TEST(Records, SeventyCharacterAddressesComeBackWhole) {
     EXPECT_EQ(storage::StartAddress("Home" + std::string(17, ' ') + "  http://x.org  "),
               "http://x.org");
     EXPECT_EQ(storage::StartAddress("short"), "");
+}
+
+// A record's address as the parent typed it, and what the web view is given for it.
+TEST(Records, AddressesWithoutAKnownSchemeOpenAsHttp) {
+    for (const std::string typed : {"www.starfall.com", "127.0.0.1:8080/kids.html",
+                                    "localhost:8080/x", "file:///etc/passwd", "javascript:x()"}) {
+        EXPECT_EQ(browser::WithScheme(typed), "http://" + typed);
+    }
+    for (const std::string whole :
+         {"http://zoo.example/", "https://zoo.example/a:b", "HTTP://ZOO.EXAMPLE", "About:blank",
+          "  http://gore.example/ "}) {
+        EXPECT_EQ(browser::WithScheme(whole), whole);
+    }
+    EXPECT_EQ(browser::WithScheme(""), "");
 }
 
 TEST(LineFile, EveryLineEndIsRecognised) {
