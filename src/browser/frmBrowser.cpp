@@ -53,6 +53,7 @@ frmBrowser::frmBrowser(app::Forms& forms)
         .downloadComplete = [this] { brwbrowser_DownloadComplete(); },
         .navigateComplete = [this] { brwbrowser_NavigateComplete2(); },
         .newWindow = [this](const std::string& url) { brwbrowser_NewWindow2(url); },
+        .programPage = [this](const std::string& url) { return ProgramPage(url); },
     });
 
     CreateSitePanel();

@@ -6,6 +6,7 @@
 #include "app/Forms.h"
 #include "browser/Address.h"
 #include "browser/BlockedWords.h"
+#include "browser/ProgramPages.h"
 #include "browser/frmBrowser.h"
 #include "storage/DataPath.h"
 
@@ -55,10 +56,14 @@ void frmBrowser::cboURL_Click() {
                                            "\" cannot be read.",
                                        "Lanternwick", app::Messages::Icon::Information);
     }
-    if (verdict != Verdict::Clean || !navigateOnSelect) {
+    if (verdict == Verdict::NoWordList || !navigateOnSelect) {
         return;
     }
     const std::string address = AddressText();
+    if (verdict == Verdict::Blocked || OffTheList(address)) {
+        ShowRefusal(address);
+        return;
+    }
     web_->Navigate(address);
     AddBareAddress(address);
 }
@@ -85,14 +90,39 @@ void frmBrowser::tmrcheck_Timer() {
 }
 
 void frmBrowser::brwbrowser_BeforeNavigate2(const std::string& url, bool mainFrame, bool& cancel) {
-    // Links, redirects, form posts, back and forward never pass the address box, so the word
-    // list is checked here too: a blocked address is refused before anything of it is shown.
-    if (!IsBlankPage(url)) {
-        const auto words = forms_.Data().Read(storage::files::kBlockedWords);
-        if (words && BlockedWordCount(*words, url) > 0) {
+    if (IsProgramPage(url)) {
+        // The refusal page's buttons act here; they act only from that page, so no other page
+        // can open the login. The page itself is the program's and opens whatever the lists say.
+        const bool fromRefusal = web_->LocationURL().rfind(kRefusedPage, 0) == 0;
+        if (url.rfind(kBackLink, 0) == 0 || url.rfind(kAskLink, 0) == 0) {
             cancel = true;
+            if (fromRefusal && mainFrame) {
+                const bool back = url.rfind(kBackLink, 0) == 0;
+                CallAfter([this, back] { back ? cmdrefusedback_Click() : cmdrefusedask_Click(); });
+            }
             return;
         }
+        cancel = !mainFrame;
+        return;
+    }
+    // Links, redirects, form posts, back and forward never pass the address box, so the word
+    // list is checked here too: a blocked address is refused before anything of it is shown.
+    // With the parent's switch on, every page (every hop of a redirect too) must also be one
+    // of the allowed sites; frames and what a page loads are left to the word list.
+    bool refused = false;
+    if (!IsBlankPage(url)) {
+        const auto words = forms_.Data().Read(storage::files::kBlockedWords);
+        refused = words && BlockedWordCount(*words, url) > 0;
+    }
+    if (mainFrame && OffTheList(url)) {
+        refused = true;
+    }
+    if (refused) {
+        cancel = true;
+        if (mainFrame) {
+            ShowRefusalSoon(url);
+        }
+        return;
     }
     if (mainFrame) {
         timBrowser.StartOnce(kWatchdogMs);
@@ -106,6 +136,10 @@ void frmBrowser::brwbrowser_DownloadComplete() {
 
 void frmBrowser::brwbrowser_NavigateComplete2() {
     timBrowser.Stop();
+    // The program's own pages are no visit: they stay out of the history and the log.
+    if (IsProgramPage(web_->LocationURL())) {
+        return;
+    }
     const wxString reached = wxString::FromUTF8(web_->LocationURL());
     navigateOnSelect = false;
     const int earlier = cboURL->FindString(reached, true);

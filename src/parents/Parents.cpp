@@ -73,7 +73,8 @@ Parents::Parents(app::Forms& forms)
     log->Add(column({button(cmdclear, "Clear List")}));
     auto* settings =
         column({button(cmdBlocksites, "Block sites"), button(cmdchange, "Change password"),
-                button(cmdsecurity, "Level of security"), lbltaalkiezen, cbolanguage});
+                button(cmdsecurity, "Level of security"),
+                button(cmdallowedsites, "Only allowed sites: off"), lbltaalkiezen, cbolanguage});
     settings->AddSpacer(gap * 2);
     settings->Add(
         column({button(cmdHelp, "Help"), button(cmddevelopers, "Contact developers"),
@@ -102,7 +103,8 @@ Parents::Parents(app::Forms& forms)
          LW_NAMED(cmdchange),       LW_NAMED(cmdclear),      LW_NAMED(cmdsave),
          LW_NAMED(cmdclose),        LW_NAMED(cmdsecurity),   LW_NAMED(cmdHelp),
          LW_NAMED(cmddevelopers),   LW_NAMED(cmddonation),   LW_NAMED(cmdforum),
-         LW_NAMED(cmdregistration), LW_NAMED(cmdSubmit),     LW_NAMED(cmdversion)});
+         LW_NAMED(cmdregistration), LW_NAMED(cmdSubmit),     LW_NAMED(cmdversion),
+         LW_NAMED(cmdallowedsites)});
     CentreOnScreen();
 
     cmdadd->Click = [this] { cmdadd_Click(); };
@@ -114,6 +116,7 @@ Parents::Parents(app::Forms& forms)
     cmdsave->Click = [this] { cmdsave_Click(); };
     cmdclose->Click = [this] { cmdclose_Click(); };
     cmdsecurity->Click = [this] { cmdsecurity_Click(); };
+    cmdallowedsites->Click = [this] { cmdallowedsites_Click(); };
     cmdHelp->Click = [this] { cmdHelp_Click(); };
     cmddevelopers->Click = [this] { cmddevelopers_Click(); };
     cmddonation->Click = [this] { cmddonation_Click(); };
@@ -130,7 +133,8 @@ Parents::Parents(app::Forms& forms)
 
 bool Parents::Show(bool show) {
     if (show) {
-        KeepNoSiteChosen();  // before the window hands the list its first focus
+        KeepNoSiteChosen();         // before the window hands the list its first focus
+        ShowAllowedSitesCaption();  // the language is applied after the panel is made
         FitOnScreen();
     }
     return wxFrame::Show(show);
@@ -173,6 +177,8 @@ void Parents::KeepNoSiteChosen() {
 }
 
 void Parents::Form_Load() {
+    settings_ = storage::Settings::Load(forms_.Data());
+    ShowAllowedSitesCaption();
     const auto lines = forms_.Data().Read(storage::files::kLanguage);
     if (lines && !lines->empty()) {
         cbolanguage->SetValue(wxString::FromUTF8(lines->front()));

@@ -28,9 +28,11 @@ TEST(StartAndClose, ReadsTheDataFilesInOrderAndFillsThePanelLists) {
     h.Put("words.txt", {"casino"});
     auto& browser = h.Start();
 
-    // The panel's own load, set off by the first site line, reads the language in between.
-    EXPECT_EQ(h.reads, (Lines{"adressen.txt", "languagechoose.txt", "bezochtesites.txt",
-                              "startpagina.txt", "languagechoose.txt", "words.txt"}));
+    // The panel's own load, set off by the first site line, reads the settings and the language
+    // in between.
+    EXPECT_EQ(h.reads,
+              (Lines{"adressen.txt", "instellingen.txt", "languagechoose.txt", "bezochtesites.txt",
+                     "startpagina.txt", "languagechoose.txt", "words.txt"}));
     EXPECT_TRUE(browser.IsShown());
     EXPECT_EQ(browser.GetTitle(), "Lanternwick");
     EXPECT_TRUE(browser.navigateOnSelect);

@@ -50,17 +50,22 @@ TEST_F(NavigationFilter, AStartPageWithABlockedWordIsNeverOpened) {
     fresh.Put("words.txt", {"casino"});
     fresh.Put("startpagina.txt", {"Bad                  http://casino.example/"});
     fresh.Start();
-    EXPECT_EQ(fresh.View().calls, Lines{"navigate About:blank"});
-    EXPECT_TRUE(fresh.VisitLog().empty());
+    // The refusal page stands in its place, and the parent sees what was tried.
+    EXPECT_EQ(fresh.View().calls,
+              (Lines{"navigate About:blank", "navigate lanternwick://refused/"}));
+    EXPECT_EQ(fresh.VisitLog(), Lines{"http://casino.example/"});
 }
 
-TEST_F(NavigationFilter, ABlockedAddressThroughTheAddressBoxOpensNothingAndLogsNothing) {
-    const Lines logBefore = h.VisitLog();
+TEST_F(NavigationFilter, ABlockedAddressThroughTheAddressBoxOpensOnlyTheRefusalPage) {
+    Lines log = h.VisitLog();
     h.View().backPages = 5;
     Open("http://www.casino.example/");
     Open("http://x.example/porn");
-    EXPECT_TRUE(h.View().calls.empty());
-    EXPECT_EQ(h.VisitLog(), logBefore);
+    EXPECT_EQ(h.View().calls,
+              (Lines{"navigate lanternwick://refused/", "navigate lanternwick://refused/"}));
+    log.insert(log.end(), {"http://www.casino.example/", "http://x.example/porn"});
+    EXPECT_EQ(h.VisitLog(), log);
+    h.View().calls.clear();
 
     // Case counts: "Gore" does not block "gore", and a clean address opens and is logged as is.
     Open("  http://gore.example/ ");

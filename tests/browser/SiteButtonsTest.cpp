@@ -119,11 +119,12 @@ TEST_F(SiteButtons, ASiteButtonOpensItsTrimmedAddressWholeAndClosesThePanel) {
     EXPECT_FALSE(Shown(1));
     B().cmdvisit_Click();
     B().cmdsite_Click(2);
-    // A blocked site never opens, whatever the panel offers.
+    // A blocked site never opens, whatever the panel offers: the refusal page comes instead.
     B().cmdvisit_Click();
     B().cmdsite_Click(3);
-    EXPECT_EQ(h.View().calls, (Lines{"navigate " + address70, "navigate http://spaces.example/"}));
-    EXPECT_EQ(h.VisitLog().back(), "http://spaces.example/");
+    EXPECT_EQ(h.View().calls, (Lines{"navigate " + address70, "navigate http://spaces.example/",
+                                     "navigate lanternwick://refused/"}));
+    EXPECT_EQ(h.VisitLog().back(), "http://casino.example/");
 }
 
 // Parents type addresses as an address bar shows them; every way into the view opens them as
@@ -146,8 +147,9 @@ TEST_F(SiteButtons, AddressesTypedWithoutASchemeOpenAsHttp) {
               (Lines{"navigate About:blank", "navigate http://home.example",
                      "navigate http://home.example", "navigate http://www.starfall.com",
                      "navigate http://localhost:8080/x", "navigate http://127.0.0.1:8080/kids.html",
-                     "navigate http://file:///etc/passwd"}));
-    EXPECT_EQ(h.VisitLog().back(), "http://file:///etc/passwd");
+                     "navigate http://file:///etc/passwd", "navigate lanternwick://refused/"}));
+    // The blocked one is checked with its scheme too, and only tried.
+    EXPECT_EQ(h.VisitLog().back(), "http://casino.example");
     EXPECT_EQ(h.Lines("adressen.txt"), records);
 }
 
