@@ -44,6 +44,9 @@ frmBrowser::Verdict frmBrowser::CheckBlockedWords(const std::string& file) {
 }
 
 void frmBrowser::cboURL_Click() {
+    if (navigateOnSelect && TimeIsUp()) {
+        return;
+    }
     const Verdict verdict = CheckBlockedWords(storage::files::kBlockedWords);
     if (verdict == Verdict::NoWordList && navigateOnSelect && !loading_) {
         forms_.Machine().messages.Show("The page is not opened: the list of blocked words \"" +
@@ -66,6 +69,7 @@ void frmBrowser::cboURL_KeyPress(int keyAscii) {
 }
 
 void frmBrowser::tmrcheck_Timer() {
+    TimeTick();
     if (txtchecksites->GetValue() == "1") {
         txtchecksites->SetValue("0");
         cboURL_Click();
@@ -81,6 +85,11 @@ void frmBrowser::tmrcheck_Timer() {
 }
 
 void frmBrowser::brwbrowser_BeforeNavigate2(const std::string& url, bool mainFrame, bool& cancel) {
+    // Behind the "time is up" cover only the blank page that replaced the last one may load.
+    if (TimeIsUp() && !IsBlankPage(url)) {
+        cancel = true;
+        return;
+    }
     // Links, redirects, form posts, back and forward never pass the address box, so the word
     // list is checked here too: a blocked address is refused before anything of it is shown.
     if (!IsBlankPage(url)) {
@@ -117,6 +126,9 @@ void frmBrowser::brwbrowser_NavigateComplete2() {
 }
 
 void frmBrowser::brwbrowser_NewWindow2(const std::string& url) {
+    if (TimeIsUp()) {
+        return;
+    }
     // One window only: the page opens here, through the same checks as any other navigation.
     web_->Navigate(url);
 }

@@ -56,6 +56,9 @@ void frmBrowser::FillSiteButtons(const std::string& file) {
 }
 
 void frmBrowser::cmdvisit_Click() {
+    if (TimeIsUp()) {
+        return;  // the cover lies where the site panel would open
+    }
     FillSiteButtons(storage::files::kSites);
     for (auto* button : sites_) {
         button->Hide();

@@ -14,6 +14,7 @@
 #include "parents/invoegensite.h"
 #include "parents/paswoordwijzigen.h"
 #include "parents/startpagina.h"
+#include "parents/tijdperdag.h"
 #include "storage/DataPath.h"
 #include "widgets/ChameleonButton.h"
 
@@ -71,7 +72,7 @@ void Parents::LeavePanel() {
     }
     for (wxTopLevelWindow* dialog : std::initializer_list<wxTopLevelWindow*>{
              forms_.SiteEditorIfLoaded(), forms_.BlockerIfLoaded(), forms_.ChangePasswordIfLoaded(),
-             forms_.StartPageEditorIfLoaded()}) {
+             forms_.StartPageEditorIfLoaded(), forms_.TimeLimitEditorIfLoaded()}) {
         if (dialog != nullptr) {
             dialog->Hide();
         }
@@ -104,7 +105,7 @@ void Parents::cmdsave_Click() {
     // A failed write stops here with the panel open, so the parent can mend the cause and
     // save again: nothing of the lists is lost and the program does not end half-saved.
     if (!SaveList(List1, files::kSites) || !SaveList(startpagina1, files::kStartPage) ||
-        !SaveLines(List2->Entries(), files::kVisitLog)) {
+        !SaveLines(List2->Entries(), files::kVisitLog) || !SaveTimeLimits(forms_)) {
         return;
     }
     // Dutch or English end the program here; a refused or unknown name comes back.
