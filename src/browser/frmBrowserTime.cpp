@@ -2,6 +2,7 @@
 // before the end and the cover when the time is up.
 #include <wx/combobox.h>
 #include <wx/panel.h>
+#include <wx/textctrl.h>
 
 #include <algorithm>
 
@@ -203,7 +204,9 @@ void frmBrowser::CoverForTimeUp() {
     }
     cmdvisit->SetEnabled(false);
     const std::string shown = web_->LocationURL();
-    pageBeforeCover_ = IsBlankPage(shown) ? std::string() : shown;
+    // A start with the time already used up has not reached its start page yet: that is where
+    // the child begins once time is granted.
+    pageBeforeCover_ = IsBlankPage(shown) ? Text4->GetValue().utf8_string() : shown;
     // Leaving the page is what surely silences it: a stopped page may still play its sound.
     try {
         web_->Stop();
@@ -223,7 +226,7 @@ void frmBrowser::UncoverAfterTimeUp() {
     covered_ = false;
     imgtijdop->Hide();
     cmdvisit->SetEnabled(!TmrIntro.IsRunning());
-    if (!pageBeforeCover_.empty()) {
+    if (!pageBeforeCover_.empty() && !IsBlankPage(pageBeforeCover_)) {
         // Back where the child was, through the same checks as any other address.
         cboURL->SetValue(Text(pageBeforeCover_));
         pageBeforeCover_.clear();
