@@ -45,6 +45,9 @@ frmBrowser::Verdict frmBrowser::CheckBlockedWords(const std::string& file) {
 }
 
 void frmBrowser::cboURL_Click() {
+    if (navigateOnSelect && TimeIsUp()) {
+        return;
+    }
     if (navigateOnSelect) {
         cboURL->SetValue(wxString::FromUTF8(WithScheme(AddressText())));
     }
@@ -70,6 +73,7 @@ void frmBrowser::cboURL_KeyPress(int keyAscii) {
 }
 
 void frmBrowser::tmrcheck_Timer() {
+    TimeTick();
     if (txtchecksites->GetValue() == "1") {
         txtchecksites->SetValue("0");
         cboURL_Click();
@@ -85,6 +89,11 @@ void frmBrowser::tmrcheck_Timer() {
 }
 
 void frmBrowser::brwbrowser_BeforeNavigate2(const std::string& url, bool mainFrame, bool& cancel) {
+    // Behind the "time is up" cover only the blank page that replaced the last one may load.
+    if (TimeIsUp() && !IsBlankPage(url)) {
+        cancel = true;
+        return;
+    }
     // Links, redirects, form posts, back and forward never pass the address box, so the word
     // list is checked here too: a blocked address is refused before anything of it is shown.
     if (!IsBlankPage(url)) {
@@ -121,6 +130,9 @@ void frmBrowser::brwbrowser_NavigateComplete2() {
 }
 
 void frmBrowser::brwbrowser_NewWindow2(const std::string& url) {
+    if (TimeIsUp()) {
+        return;
+    }
     // One window only: the page opens here, through the same checks as any other navigation.
     web_->Navigate(url);
 }

@@ -73,7 +73,8 @@ Parents::Parents(app::Forms& forms)
     log->Add(column({button(cmdclear, "Clear List")}));
     auto* settings =
         column({button(cmdBlocksites, "Block sites"), button(cmdchange, "Change password"),
-                button(cmdsecurity, "Level of security"), lbltaalkiezen, cbolanguage});
+                button(cmdsecurity, "Level of security"), button(cmdtime, "Time per day: no limit"),
+                lbltaalkiezen, cbolanguage});
     settings->AddSpacer(gap * 2);
     settings->Add(
         column({button(cmdHelp, "Help"), button(cmddevelopers, "Contact developers"),
@@ -102,7 +103,8 @@ Parents::Parents(app::Forms& forms)
          LW_NAMED(cmdchange),       LW_NAMED(cmdclear),      LW_NAMED(cmdsave),
          LW_NAMED(cmdclose),        LW_NAMED(cmdsecurity),   LW_NAMED(cmdHelp),
          LW_NAMED(cmddevelopers),   LW_NAMED(cmddonation),   LW_NAMED(cmdforum),
-         LW_NAMED(cmdregistration), LW_NAMED(cmdSubmit),     LW_NAMED(cmdversion)});
+         LW_NAMED(cmdregistration), LW_NAMED(cmdSubmit),     LW_NAMED(cmdversion),
+         LW_NAMED(cmdtime)});
     CentreOnScreen();
 
     cmdadd->Click = [this] { cmdadd_Click(); };
@@ -121,6 +123,13 @@ Parents::Parents(app::Forms& forms)
     cmdregistration->Click = [this] { cmdregistration_Click(); };
     cmdSubmit->Click = [this] { cmdSubmit_Click(); };
     cmdversion->Click = [this] { cmdversion_Click(); };
+    cmdtime->Click = [this] { cmdtime_Click(); };
+    Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+        if (event.IsShown()) {
+            Form_Activate();
+        }
+        event.Skip();
+    });
     Bind(wxEVT_CLOSE_WINDOW, &Parents::Form_QueryUnload, this);
     List1->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
         KeepNoSiteChosen();

@@ -14,6 +14,7 @@
 #include "parents/invoegensite.h"
 #include "parents/paswoordwijzigen.h"
 #include "parents/startpagina.h"
+#include "parents/tijdperdag.h"
 #include "storage/DataPath.h"
 #include "widgets/ChameleonButton.h"
 
@@ -80,7 +81,7 @@ void Parents::CloseEditors() {
     }
     for (wxTopLevelWindow* dialog : std::initializer_list<wxTopLevelWindow*>{
              forms_.SiteEditorIfLoaded(), forms_.BlockerIfLoaded(), forms_.ChangePasswordIfLoaded(),
-             forms_.StartPageEditorIfLoaded()}) {
+             forms_.StartPageEditorIfLoaded(), forms_.TimeLimitEditorIfLoaded()}) {
         if (dialog != nullptr) {
             dialog->Hide();
         }
@@ -116,11 +117,14 @@ void Parents::cmdsave_Click() {
     for (const wxString& item : startpagina1->GetStrings()) {
         startPage.push_back(item.utf8_string());
     }
-    const std::pair<const char*, std::vector<std::string>> steps[] = {
+    std::vector<std::pair<const char*, std::vector<std::string>>> steps = {
         {files::kSites, WorkingSites()},
         {files::kStartPage, startPage},
         {files::kVisitLog, List2->Entries()},
     };
+    if (auto settings = TimeLimitSettings(forms_)) {
+        steps.emplace_back(files::kSettings, std::move(*settings));
+    }
     // A failed write stops here with the panel open, so the parent can mend the cause and
     // save again: nothing of the lists is lost and the program does not end half-saved. The
     // message says which files the save did replace, as those now hold the lists' state.

@@ -28,9 +28,11 @@ TEST(StartAndClose, ReadsTheDataFilesInOrderAndFillsThePanelLists) {
     h.Put("words.txt", {"casino"});
     auto& browser = h.Start();
 
-    // The panel's own load, set off by the first site line, reads the language in between.
-    EXPECT_EQ(h.reads, (Lines{"adressen.txt", "languagechoose.txt", "bezochtesites.txt",
-                              "startpagina.txt", "languagechoose.txt", "words.txt"}));
+    // The panel's own load, set off by the first site line, reads the language in between; the
+    // settings come last, after the start page has been asked for.
+    EXPECT_EQ(h.reads,
+              (Lines{"adressen.txt", "languagechoose.txt", "bezochtesites.txt", "startpagina.txt",
+                     "languagechoose.txt", "words.txt", "instellingen.txt"}));
     EXPECT_TRUE(browser.IsShown());
     EXPECT_EQ(browser.GetTitle(), "Lanternwick");
     EXPECT_TRUE(browser.navigateOnSelect);
