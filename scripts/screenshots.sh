@@ -88,7 +88,7 @@ shot 4-login
 
 # The parents' panel and its dialogs, each shown over the browser window.
 kill "${pids[-1]}" 2>/dev/null || true
-for window in Parents invoegensite startpagina frmBlocker paswoordwijzigen sites; do
+for window in Parents invoegensite startpagina frmBlocker paswoordwijzigen tijdperdag sites; do
     "$root/build/tests/app/window_gallery" "$work" "$window" >>"$work/program.log" 2>&1 &
     gallery=$!
     sleep 3
@@ -96,3 +96,29 @@ for window in Parents invoegensite startpagina frmBlocker paswoordwijzigen sites
     kill "$gallery" 2>/dev/null || true
     wait "$gallery" 2>/dev/null || true
 done
+
+# The daily time limit: the clock with an hour left, the notice and orange clock at five minutes,
+# and the cover when the day's time is used up.
+limits() {
+    for d in maandag dinsdag woensdag donderdag vrijdag zaterdag zondag; do
+        printf 'minuten%s=%s\r\n' "$d" "$1"
+    done > "$work/instellingen.txt"
+}
+timed() {
+    "$work/lanternwick" >>"$work/program.log" 2>&1 &
+    local program=$!
+    sleep 6
+    shot "$1"
+    kill "$program" 2>/dev/null || true
+    wait "$program" 2>/dev/null || true
+}
+rm -f "$work/tijdgebruik.txt"
+limits 60
+timed 6-time-left
+rm -f "$work/tijdgebruik.txt"
+limits 5
+timed 7-time-notice
+limits 5
+printf 'datum=%s\r\ntijd=%s\r\nseconden=300\r\nextraminuten=0\r\n' "$(date +%F)" "$(date +%T)" \
+    > "$work/tijdgebruik.txt"
+timed 8-time-up

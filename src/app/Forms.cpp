@@ -14,6 +14,7 @@
 #include "parents/paswoord.h"
 #include "parents/paswoordwijzigen.h"
 #include "parents/startpagina.h"
+#include "parents/tijdperdag.h"
 
 namespace app {
 
@@ -76,6 +77,10 @@ parents::frmBlocker& Forms::Blocker() {
 
 parents::paswoordwijzigen& Forms::ChangePassword() {
     return Load(changePassword_);
+}
+
+parents::tijdperdag& Forms::TimeLimitEditor() {
+    return Load(timeLimitEditor_);
 }
 
 std::vector<wxTopLevelWindow*> Forms::CloseOrder(wxTopLevelWindow* self) const {

@@ -21,6 +21,7 @@ class invoegensite;
 class startpagina;
 class frmBlocker;
 class paswoordwijzigen;
+class tijdperdag;
 }  // namespace parents
 
 namespace app {
@@ -45,6 +46,7 @@ public:
     parents::startpagina& StartPageEditor();
     parents::frmBlocker& Blocker();
     parents::paswoordwijzigen& ChangePassword();
+    parents::tijdperdag& TimeLimitEditor();
 
     // The window if it exists; closing steps use these so they never create a window.
     frmMdi* MdiIfLoaded() const { return mdi_; }
@@ -56,6 +58,7 @@ public:
     parents::startpagina* StartPageEditorIfLoaded() const { return startPageEditor_; }
     parents::frmBlocker* BlockerIfLoaded() const { return blocker_; }
     parents::paswoordwijzigen* ChangePasswordIfLoaded() const { return changePassword_; }
+    parents::tijdperdag* TimeLimitEditorIfLoaded() const { return timeLimitEditor_; }
 
     // The windows that the close steps hide and then close, in that order, with `self` (the
     // window that is closing) third. Windows never opened are left out, not made to be closed.
@@ -94,6 +97,7 @@ private:
     parents::startpagina* startPageEditor_ = nullptr;
     parents::frmBlocker* blocker_ = nullptr;
     parents::paswoordwijzigen* changePassword_ = nullptr;
+    parents::tijdperdag* timeLimitEditor_ = nullptr;
     std::vector<wxTopLevelWindow*> loaded_;
     std::optional<i18n::Language> language_;
 };

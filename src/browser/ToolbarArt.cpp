@@ -261,4 +261,126 @@ wxBitmap BannerPicture(const TwipScale& scale, const wxColour& background) {
     return canvas.Take();
 }
 
+namespace {
+
+const wxColour kTimeGreen(0x2e, 0xa0, 0x43);
+const wxColour kTimeOrange(0xf0, 0x6a, 0x1a);
+
+// A clock face whose coloured wedge, from twelve o'clock clockwise, is what is left.
+void ClockFace(wxGraphicsContext& gc, double cx, double cy, double r, double left,
+               const wxColour& colour) {
+    const double pi = std::numbers::pi;
+    gc.SetPen(gc.CreatePen(wxGraphicsPenInfo(Mix(colour, *wxBLACK, 0.4)).Width(r * 0.08)));
+    gc.SetBrush(*wxWHITE_BRUSH);
+    gc.DrawEllipse(cx - r, cy - r, 2 * r, 2 * r);
+    gc.SetPen(*wxTRANSPARENT_PEN);
+    gc.SetBrush(wxBrush(colour));
+    if (left >= 1) {
+        gc.DrawEllipse(cx - r * 0.88, cy - r * 0.88, r * 1.76, r * 1.76);
+    } else if (left > 0) {
+        wxGraphicsPath wedge = gc.CreatePath();
+        wedge.MoveToPoint(cx, cy);
+        wedge.AddArc(cx, cy, r * 0.88, -pi / 2, -pi / 2 + 2 * pi * left, true);
+        wedge.CloseSubpath();
+        gc.FillPath(wedge);
+    }
+    gc.SetBrush(wxBrush(Mix(colour, *wxBLACK, 0.4)));
+    gc.DrawEllipse(cx - r * 0.1, cy - r * 0.1, r * 0.2, r * 0.2);
+}
+
+void CentredText(wxGraphicsContext& gc, const wxString& text, double cx, double cy) {
+    double tw = 0, th = 0;
+    gc.GetTextExtent(text, &tw, &th);
+    gc.DrawText(text, cx - tw / 2, cy - th / 2);
+}
+
+// The largest bold font up to `points` in which `text` fits `width`.
+wxFont FittingFont(wxGraphicsContext& gc, const wxString& text, int points, double width,
+                   const wxColour& colour) {
+    for (; points > 6; --points) {
+        wxFont font(wxFontInfo(points).Family(wxFONTFAMILY_SWISS).Bold());
+        gc.SetFont(font, colour);
+        double tw = 0, th = 0;
+        gc.GetTextExtent(text, &tw, &th);
+        if (tw <= width) {
+            return font;
+        }
+    }
+    return wxFont(wxFontInfo(6).Family(wxFONTFAMILY_SWISS).Bold());
+}
+
+}  // namespace
+
+wxBitmap TimeLeftPicture(const TimeLook& look, const wxString& minutes, const TwipScale& scale) {
+    const int w = scale.ToPixels(kTimeLeftRect.width);
+    const int h = scale.ToPixels(kTimeLeftRect.height);
+    Canvas canvas(w, h);
+    canvas.BandBackground(kTimeLeftRect.top, scale);
+    wxGraphicsContext& gc = *canvas.gc;
+    const wxColour colour = look.LastMinutes() ? kTimeOrange : kTimeGreen;
+    const double r = h * 0.44;
+    ClockFace(gc, h / 2.0, h / 2.0, r, look.FractionLeft(), colour);
+
+    const double textLeft = h + w * 0.03;
+    const double textWidth = w - textLeft;
+    gc.SetPen(*wxTRANSPARENT_PEN);
+    gc.SetBrush(wxBrush(look.LastMinutes() ? kTimeOrange : wxColour(255, 255, 255)));
+    gc.DrawRoundedRectangle(textLeft, h * 0.22, textWidth, h * 0.56, h * 0.14);
+    gc.SetFont(FittingFont(gc, minutes, std::max(8, h / 3), textWidth * 0.9, *wxBLACK),
+               look.LastMinutes() ? *wxWHITE : Mix(kTimeGreen, *wxBLACK, 0.5));
+    CentredText(gc, minutes, textLeft + textWidth / 2, h / 2.0);
+    return canvas.Take();
+}
+
+wxBitmap NoticePicture(const wxString& text, const TwipScale& scale) {
+    const int w = scale.ToPixels(kNoticeRect.width);
+    const int h = scale.ToPixels(kNoticeRect.height);
+    Canvas canvas(w, h);
+    canvas.Fill(wxColour(0x3a, 0x7b, 0xd5));
+    wxGraphicsContext& gc = *canvas.gc;
+    gc.SetPen(gc.CreatePen(wxGraphicsPenInfo(kTimeOrange).Width(std::max(2.0, h * 0.05))));
+    gc.SetBrush(wxBrush(wxColour(0xff, 0xf4, 0xc2)));
+    gc.DrawRoundedRectangle(h * 0.03, h * 0.03, w - h * 0.06, h * 0.94, h * 0.3);
+    ClockFace(gc, h * 0.55, h / 2.0, h * 0.32, 0.1, kTimeOrange);
+    const double textLeft = h * 1.0;
+    const double textWidth = w - textLeft - h * 0.3;
+    gc.SetFont(FittingFont(gc, text, std::max(8, h / 4), textWidth, *wxBLACK),
+               wxColour(0x5b, 0x3a, 0x1e));
+    CentredText(gc, text, textLeft + textWidth / 2, h / 2.0);
+    return canvas.Take();
+}
+
+wxBitmap TimeUpPicture(const wxSize& size, const wxString& sentence) {
+    const int w = std::max(1, size.x);
+    const int h = std::max(1, size.y);
+    Canvas canvas(w, h);
+    wxGraphicsContext& gc = *canvas.gc;
+    gc.SetPen(*wxTRANSPARENT_PEN);
+    gc.SetBrush(gc.CreateLinearGradientBrush(0, 0, 0, h, wxColour(0x14, 0x1e, 0x4f),
+                                             wxColour(0x3a, 0x4f, 0x9a)));
+    gc.DrawRectangle(0, 0, w, h);
+    const double unit = std::min(w, h);
+    // Stars at fixed places, so the picture is the same at every size.
+    gc.SetBrush(wxBrush(wxColour(0xff, 0xf3, 0x9a)));
+    const double stars[][2] = {{0.08, 0.12}, {0.22, 0.30}, {0.35, 0.08}, {0.62, 0.16},
+                               {0.78, 0.34}, {0.90, 0.10}, {0.12, 0.55}, {0.86, 0.60}};
+    for (const auto& star : stars) {
+        const double d = unit * 0.025;
+        gc.DrawEllipse(w * star[0] - d / 2, h * star[1] - d / 2, d, d);
+    }
+    // The moon: a bright disc with a bite of the sky taken out of it.
+    const double r = unit * 0.18;
+    const double mx = w / 2.0;
+    const double my = h * 0.36;
+    gc.DrawEllipse(mx - r, my - r, 2 * r, 2 * r);
+    gc.SetBrush(wxBrush(wxColour(0x1d, 0x2a, 0x63)));
+    gc.DrawEllipse(mx - r * 0.45, my - r * 1.15, 2 * r, 2 * r);
+
+    gc.SetFont(
+        FittingFont(gc, sentence, std::max(10, static_cast<int>(unit / 14)), w * 0.9, *wxWHITE),
+        *wxWHITE);
+    CentredText(gc, sentence, w / 2.0, h * 0.72);
+    return canvas.Take();
+}
+
 }  // namespace browser

@@ -3,6 +3,7 @@
 #include <wx/bitmap.h>
 
 #include "browser/Layout.h"
+#include "browser/TimeLook.h"
 
 namespace browser {
 
@@ -16,5 +17,16 @@ wxBitmap BandPicture(const TwipScale& scale);
 // The intro pictures, on the window's own background colour.
 wxBitmap LogoPicture(const TwipScale& scale, const wxColour& background);
 wxBitmap BannerPicture(const TwipScale& scale, const wxColour& background);
+
+// The daily time limit. The clock on the band: a disc that empties as the time goes, green and
+// then orange in the last minutes, with `minutes` written beside it.
+inline constexpr TwipRect kTimeLeftRect{8280, 120, 2700, 1095};
+wxBitmap TimeLeftPicture(const TimeLook& look, const wxString& minutes, const TwipScale& scale);
+// The short notice over the top of the page, five minutes before the end.
+inline constexpr TwipRect kNoticeRect{2280, 2160, 6600, 900};
+wxBitmap NoticePicture(const wxString& text, const TwipScale& scale);
+// The cover over the page and the site panel when the time is up: a night sky, the moon and
+// one sentence. `size` in pixels.
+wxBitmap TimeUpPicture(const wxSize& size, const wxString& sentence);
 
 }  // namespace browser

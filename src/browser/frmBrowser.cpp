@@ -6,6 +6,7 @@
 #include <wx/textctrl.h>
 
 #include "app/Forms.h"
+#include "app/TimeBudget.h"
 #include "browser/PictureBox.h"
 #include "browser/ToolbarArt.h"
 #include "widgets/ChameleonButton.h"
@@ -57,6 +58,7 @@ frmBrowser::frmBrowser(app::Forms& forms)
     });
 
     CreateSitePanel();
+    CreateTimeControls();  // last, so its cover lies over the page and the site panel
 
     // The address box, the start address and the request flag are never shown: they are how
     // the other windows and the timers hand addresses to the filter.
@@ -175,6 +177,7 @@ void frmBrowser::Form_Resize() {
     Place(Text3, {kStripRect.left, kStripRect.top, l.stripWidth, kStripRect.height});
     Place(cmdvisit, {kVisitRect.left, kVisitRect.top, l.visitWidth, kVisitRect.height});
     Place(Txtbackground, {kBackdropRect.left, kBackdropRect.top, l.viewWidth, l.viewHeight});
+    PlaceTimeCover();
 }
 
 void frmBrowser::SetBusy(bool busy) {

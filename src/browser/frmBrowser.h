@@ -9,8 +9,10 @@
 #include <string>
 
 #include "browser/Layout.h"
+#include "browser/TimeLook.h"
 #include "browser/WebView.h"
 #include "i18n/CaptionTables.h"
+#include "storage/Settings.h"
 
 class wxComboBox;
 class wxPanel;
@@ -18,7 +20,8 @@ class wxTextCtrl;
 
 namespace app {
 class Forms;
-}
+class TimeBudget;
+}  // namespace app
 namespace widgets {
 class chameleonButton;
 }
@@ -100,6 +103,26 @@ public:
     void Picparent2_Click();
     void TmrIntro_Timer();
 
+    // The daily time limit (frmBrowserTime.cpp). Without any limit stored nothing of it shows,
+    // counts or writes a file.
+    void StartTimeBudget();
+    void TimeTick();  // every tick of tmrcheck
+    // The "time is up" cover is showing: nothing may be opened until it lifts.
+    bool TimeIsUp() const { return covered_; }
+    const storage::WeekMinutes& TimeLimits() const { return limits_; }
+    std::optional<int> TodaysLimit() const;
+    // The parent's changes: they hold at once; the panel's save stores the limits.
+    void SetTimeLimits(const storage::WeekMinutes& limits);
+    // Written to the used-time file at once; a failure is told to the parent, who is there.
+    void GrantExtraTime(int minutes);
+    // A periodic write of the used time that failed is not told to the child; the parent hears
+    // of it when the panel next opens.
+    void ReportUsedTimeFailure();
+    void SaveUsedTime();  // at close
+    std::optional<i18n::Language> RunLanguage() const { return language_; }
+    // What the clock on the band shows now.
+    const TimeLook& ShownTimeLook() const { return shownLook_; }
+
     bool IsBusy() const { return busy_; }  // hourglass shown
     const TwipScale& Scale() const { return scale_; }
     // The visit button's caption in the language this run uses.
@@ -128,6 +151,9 @@ public:
     wxPanel* Txtbackground = nullptr;  // backdrop of the site panel
     PictureBox* Imglogo = nullptr;
     PictureBox* Imglink = nullptr;
+    PictureBox* imgklok = nullptr;     // the time left today, on the band
+    PictureBox* imgmelding = nullptr;  // five minutes left
+    PictureBox* imgtijdop = nullptr;   // time is up: covers the page and the site panel
     wxTimer tmrcheck;
     wxTimer timBrowser;
     wxTimer TmrIntro;
@@ -145,6 +171,13 @@ private:
     void Place(wxWindow* control, const TwipRect& rect);
     TwipRect OuterSize() const;
     static void Swap(PictureBox* hide, PictureBox* show);
+    void CreateTimeControls();
+    void PlaceTimeCover();
+    void MakeTimeBudget();
+    void ShowTimeState();
+    void CoverForTimeUp();
+    void UncoverAfterTimeUp();
+    bool WriteUsedTimeNow(double steadyNow);
 
     app::Forms& forms_;
     TwipScale scale_;
@@ -155,6 +188,15 @@ private:
     bool closing_ = false;
     bool busy_ = false;
     std::string refused_;  // the address the refusal page stands for
+
+    std::unique_ptr<app::TimeBudget> budget_;  // none while no day has a limit
+    storage::WeekMinutes limits_{};
+    TimeLook shownLook_;
+    bool covered_ = false;
+    int noticeTicks_ = 0;          // ticks the notice stays up
+    std::string pageBeforeCover_;  // opened again when the cover lifts
+    std::string usedTimeFailure_;  // path and reason of the last failed write, or empty
+    std::string usedTimeFailureReason_;
 };
 
 }  // namespace browser

@@ -77,6 +77,7 @@ void frmBrowser::Form_Load() {
         Imglogo->Show();
         Imglink->Show();
     });
+    IgnoringErrors([&] { StartTimeBudget(); });
     loading_ = false;
 }
 
@@ -100,6 +101,7 @@ void frmBrowser::Form_Unload() {
         return;  // closing this window is itself one of the steps below
     }
     closing_ = true;
+    SaveUsedTime();
     SaveVisitLog(storage::files::kVisitLog);
 
     forms_.HideAndClose(this);

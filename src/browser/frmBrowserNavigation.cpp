@@ -46,6 +46,9 @@ frmBrowser::Verdict frmBrowser::CheckBlockedWords(const std::string& file) {
 }
 
 void frmBrowser::cboURL_Click() {
+    if (navigateOnSelect && TimeIsUp()) {
+        return;
+    }
     if (navigateOnSelect) {
         cboURL->SetValue(wxString::FromUTF8(WithScheme(AddressText())));
     }
@@ -75,6 +78,7 @@ void frmBrowser::cboURL_KeyPress(int keyAscii) {
 }
 
 void frmBrowser::tmrcheck_Timer() {
+    TimeTick();
     if (txtchecksites->GetValue() == "1") {
         txtchecksites->SetValue("0");
         cboURL_Click();
@@ -90,6 +94,11 @@ void frmBrowser::tmrcheck_Timer() {
 }
 
 void frmBrowser::brwbrowser_BeforeNavigate2(const std::string& url, bool mainFrame, bool& cancel) {
+    // Behind the "time is up" cover only the blank page that replaced the last one may load.
+    if (TimeIsUp() && !IsBlankPage(url)) {
+        cancel = true;
+        return;
+    }
     if (IsProgramPage(url)) {
         // The refusal page's buttons act here; they act only from that page, so no other page
         // can open the login. The page itself is the program's and opens whatever the lists say.
@@ -155,6 +164,9 @@ void frmBrowser::brwbrowser_NavigateComplete2() {
 }
 
 void frmBrowser::brwbrowser_NewWindow2(const std::string& url) {
+    if (TimeIsUp()) {
+        return;
+    }
     // One window only: the page opens here, through the same checks as any other navigation.
     web_->Navigate(url);
 }

@@ -72,6 +72,9 @@ void frmBrowser::ShowWorkingSites() {
 }
 
 void frmBrowser::cmdvisit_Click() {
+    if (TimeIsUp()) {
+        return;  // the cover lies where the site panel would open
+    }
     FillSiteButtons(storage::files::kSites);
     for (auto* button : sites_) {
         button->Hide();

@@ -59,6 +59,10 @@ void frmBrowser::PicPrev2_MouseDown() {
 }
 
 void frmBrowser::PicPrev2_Click() {
+    if (TimeIsUp()) {
+        Swap(PicPrev2, PicPrev);
+        return;
+    }
     if (!web_->GoBack()) {
         forms_.Machine().messages.Show("YOU CANNOT GO BACK", kTitle,
                                        app::Messages::Icon::Information);
@@ -67,6 +71,10 @@ void frmBrowser::PicPrev2_Click() {
 }
 
 void frmBrowser::PicNext2_Click() {
+    if (TimeIsUp()) {
+        Swap(PicNext2, PicNext);
+        return;
+    }
     if (!web_->GoForward()) {
         forms_.Machine().messages.Show("YOU CANNOT GO FORWARD", kTitle,
                                        app::Messages::Icon::Information);
@@ -75,6 +83,10 @@ void frmBrowser::PicNext2_Click() {
 }
 
 void frmBrowser::Picrefresh2_Click() {
+    if (TimeIsUp()) {
+        Swap(Picrefresh2, PicRefresh);
+        return;
+    }
     try {
         web_->Refresh();
     } catch (...) {

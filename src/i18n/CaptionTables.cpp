@@ -81,6 +81,19 @@ const std::vector<CaptionRow>& BuiltInRows() {
         Caption("frmBlocker", "cmdremove", "Remove word"),
         Caption("frmBlocker", "cmdcancel", "Cancel"),
 
+        Title("tijdperdag", "Time per day"),
+        Caption("tijdperdag", "lbluitleg", "Minutes per day (empty: no limit):"),
+        Caption("tijdperdag", "lblmaandag", "Monday"),
+        Caption("tijdperdag", "lbldinsdag", "Tuesday"),
+        Caption("tijdperdag", "lblwoensdag", "Wednesday"),
+        Caption("tijdperdag", "lbldonderdag", "Thursday"),
+        Caption("tijdperdag", "lblvrijdag", "Friday"),
+        Caption("tijdperdag", "lblzaterdag", "Saturday"),
+        Caption("tijdperdag", "lblzondag", "Sunday"),
+        Caption("tijdperdag", "cmdextra", "15 minutes more today"),
+        Caption("tijdperdag", "cmdsave", "Save"),
+        Caption("tijdperdag", "cmdcancel", "Cancel"),
+
         Caption("sites", "cmdbezoek", "Bezoek site"),
     };
     return rows;
@@ -146,6 +159,19 @@ const std::vector<CaptionRow>& DutchRows() {
         Caption("frmBlocker", "cmdremove", "Verwijder woord"),
         Caption("frmBlocker", "cmdcancel", "Annuleren"),
 
+        Title("tijdperdag", "Tijd per dag"),
+        Caption("tijdperdag", "lbluitleg", "Minuten per dag (leeg: geen limiet):"),
+        Caption("tijdperdag", "lblmaandag", "Maandag"),
+        Caption("tijdperdag", "lbldinsdag", "Dinsdag"),
+        Caption("tijdperdag", "lblwoensdag", "Woensdag"),
+        Caption("tijdperdag", "lbldonderdag", "Donderdag"),
+        Caption("tijdperdag", "lblvrijdag", "Vrijdag"),
+        Caption("tijdperdag", "lblzaterdag", "Zaterdag"),
+        Caption("tijdperdag", "lblzondag", "Zondag"),
+        Caption("tijdperdag", "cmdextra", "15 minuten extra vandaag"),
+        Caption("tijdperdag", "cmdsave", "Opslaan"),
+        Caption("tijdperdag", "cmdcancel", "Annuleren"),
+
         Caption("sites", "cmdbezoek", "Bezoek site"),
     };
     return rows;
@@ -202,6 +228,19 @@ const std::vector<CaptionRow>& EnglishRows() {
         Caption("frmBlocker", "cmdremove", "Remove word"),
         Caption("frmBlocker", "cmdcancel", "Cancel"),
 
+        Title("tijdperdag", "Time per day"),
+        Caption("tijdperdag", "lbluitleg", "Minutes per day (empty: no limit):"),
+        Caption("tijdperdag", "lblmaandag", "Monday"),
+        Caption("tijdperdag", "lbldinsdag", "Tuesday"),
+        Caption("tijdperdag", "lblwoensdag", "Wednesday"),
+        Caption("tijdperdag", "lbldonderdag", "Thursday"),
+        Caption("tijdperdag", "lblvrijdag", "Friday"),
+        Caption("tijdperdag", "lblzaterdag", "Saturday"),
+        Caption("tijdperdag", "lblzondag", "Sunday"),
+        Caption("tijdperdag", "cmdextra", "15 minutes more today"),
+        Caption("tijdperdag", "cmdsave", "Save"),
+        Caption("tijdperdag", "cmdcancel", "Cancel"),
+
         Caption("sites", "cmdbezoek", "Visit site"),
     };
     return rows;
@@ -241,6 +280,46 @@ std::string_view LanguageName(Language language) {
 
 std::string_view RestartMessage(Language language) {
     return language == Language::Dutch ? kRestartMessageDutch : kRestartMessageEnglish;
+}
+
+namespace {
+
+struct PhraseRow {
+    Phrase phrase;
+    std::string_view english;
+    std::string_view dutch;
+};
+
+constexpr PhraseRow kPhraseRows[] = {
+    {Phrase::TimePerDayNoLimit, "Time per day: no limit", "Tijd per dag: geen limiet"},
+    {Phrase::TimePerDayMinutes, "Time per day: {} minutes", "Tijd per dag: {} minuten"},
+    {Phrase::MinutesLeft, "{} min", "{} min"},
+    {Phrase::FiveMinutesNotice, "Five more minutes, then it is time to stop.",
+     "Nog vijf minuten, dan is het tijd om te stoppen."},
+    {Phrase::TimeIsUp, "Time is up for today, see you tomorrow!",
+     "De tijd is op voor vandaag, tot morgen!"},
+    {Phrase::MinutesTypingLimit,
+     "Type the minutes as a number from 0 to 1440, or leave the box empty for no limit.",
+     "Geef de minuten in als een getal van 0 tot 1440, of laat het vak leeg voor geen limiet."},
+};
+
+}  // namespace
+
+std::string_view PhraseText(std::optional<Language> language, Phrase phrase) {
+    for (const PhraseRow& row : kPhraseRows) {
+        if (row.phrase == phrase) {
+            return language == Language::Dutch ? row.dutch : row.english;
+        }
+    }
+    return {};
+}
+
+std::string PhraseWith(std::optional<Language> language, Phrase phrase, long long number) {
+    std::string text(PhraseText(language, phrase));
+    if (const auto at = text.find("{}"); at != std::string::npos) {
+        text.replace(at, 2, std::to_string(number));
+    }
+    return text;
 }
 
 LanguageChoice ClassifyLanguageChoice(std::string_view text) {

@@ -92,4 +92,23 @@ enum class Message {
 std::string MessageText(std::optional<Language> language, Message message,
                         std::initializer_list<std::string_view> values = {});
 
+// Texts that no control holds from the start: they are put together when they are shown, some
+// around a number, which stands where the text has "{}".
+enum class Phrase {
+    TimePerDayNoLimit,   // the panel's time button without a limit today
+    TimePerDayMinutes,   // the same with today's limit
+    MinutesLeft,         // beside the child's clock
+    FiveMinutesNotice,   // once, five minutes before the end
+    TimeIsUp,            // the one sentence on the cover
+    MinutesTypingLimit,  // the time editor's boxes
+};
+inline constexpr Phrase kPhrases[] = {Phrase::TimePerDayNoLimit, Phrase::TimePerDayMinutes,
+                                      Phrase::MinutesLeft,       Phrase::FiveMinutesNotice,
+                                      Phrase::TimeIsUp,          Phrase::MinutesTypingLimit};
+
+// The phrase in the run's language; a run without one uses the built-in texts, which are English.
+std::string_view PhraseText(std::optional<Language> language, Phrase phrase);
+// The phrase with `number` in its place.
+std::string PhraseWith(std::optional<Language> language, Phrase phrase, long long number);
+
 }  // namespace i18n

@@ -19,6 +19,7 @@
 #include "parents/paswoord.h"
 #include "parents/paswoordwijzigen.h"
 #include "parents/startpagina.h"
+#include "parents/tijdperdag.h"
 #include "widgets/ChameleonButton.h"
 #include "widgets/HLine.h"
 
@@ -35,6 +36,7 @@ wxTopLevelWindow& WindowNamed(app::Forms& forms, std::string_view window) {
         {"startpagina", [](app::Forms& f) -> wxTopLevelWindow& { return f.StartPageEditor(); }},
         {"frmBlocker", [](app::Forms& f) -> wxTopLevelWindow& { return f.Blocker(); }},
         {"sites", [](app::Forms& f) -> wxTopLevelWindow& { return f.Sites(); }},
+        {"tijdperdag", [](app::Forms& f) -> wxTopLevelWindow& { return f.TimeLimitEditor(); }},
     };
     return windows.at(window)(forms);
 }

@@ -74,7 +74,8 @@ Parents::Parents(app::Forms& forms)
     auto* settings =
         column({button(cmdBlocksites, "Block sites"), button(cmdchange, "Change password"),
                 button(cmdsecurity, "Level of security"),
-                button(cmdallowedsites, "Only allowed sites: off"), lbltaalkiezen, cbolanguage});
+                button(cmdallowedsites, "Only allowed sites: off"),
+                button(cmdtime, "Time per day: no limit"), lbltaalkiezen, cbolanguage});
     settings->AddSpacer(gap * 2);
     settings->Add(
         column({button(cmdHelp, "Help"), button(cmddevelopers, "Contact developers"),
@@ -104,7 +105,7 @@ Parents::Parents(app::Forms& forms)
          LW_NAMED(cmdclose),        LW_NAMED(cmdsecurity),   LW_NAMED(cmdHelp),
          LW_NAMED(cmddevelopers),   LW_NAMED(cmddonation),   LW_NAMED(cmdforum),
          LW_NAMED(cmdregistration), LW_NAMED(cmdSubmit),     LW_NAMED(cmdversion),
-         LW_NAMED(cmdallowedsites)});
+         LW_NAMED(cmdallowedsites), LW_NAMED(cmdtime)});
     CentreOnScreen();
 
     cmdadd->Click = [this] { cmdadd_Click(); };
@@ -124,6 +125,13 @@ Parents::Parents(app::Forms& forms)
     cmdregistration->Click = [this] { cmdregistration_Click(); };
     cmdSubmit->Click = [this] { cmdSubmit_Click(); };
     cmdversion->Click = [this] { cmdversion_Click(); };
+    cmdtime->Click = [this] { cmdtime_Click(); };
+    Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+        if (event.IsShown()) {
+            Form_Activate();
+        }
+        event.Skip();
+    });
     Bind(wxEVT_CLOSE_WINDOW, &Parents::Form_QueryUnload, this);
     List1->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
         KeepNoSiteChosen();
@@ -178,6 +186,7 @@ void Parents::KeepNoSiteChosen() {
 
 void Parents::Form_Load() {
     settings_ = storage::Settings::Load(forms_.Data());
+    allowedSitesAtLoad_ = settings_.AllowedSitesOnly();
     ShowAllowedSitesCaption();
     const auto lines = forms_.Data().Read(storage::files::kLanguage);
     if (lines && !lines->empty()) {

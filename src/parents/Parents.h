@@ -53,6 +53,12 @@ public:
     void cmdregistration_Click();
     void cmdSubmit_Click();
     void cmdversion_Click();
+    // The daily time limit (ParentsTime.cpp). Each time the panel is shown: today's limit on
+    // its button, and a failed write of the used time told to the parent.
+    void Form_Activate();
+    void cmdtime_Click();
+    // "Time per day: ..." with today's limit, in the run's language.
+    void UpdateTimeCaption();
 
     // Whether the site list holds changes not yet written to the site file; while it does, the
     // child's site panel shows the list rather than the file.
@@ -94,6 +100,7 @@ public:
     widgets::chameleonButton* cmdregistration = nullptr;
     widgets::chameleonButton* cmdSubmit = nullptr;
     widgets::chameleonButton* cmdversion = nullptr;
+    widgets::chameleonButton* cmdtime = nullptr;
 
 private:
     // Asks the browser window to open `address` at its next check of the request flag.
@@ -116,6 +123,7 @@ private:
     app::Forms& forms_;
     bool sitesPending_ = false;
     storage::Settings settings_;
+    bool allowedSitesAtLoad_ = false;
 };
 
 }  // namespace parents

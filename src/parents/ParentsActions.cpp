@@ -16,6 +16,7 @@
 #include "parents/invoegensite.h"
 #include "parents/paswoordwijzigen.h"
 #include "parents/startpagina.h"
+#include "parents/tijdperdag.h"
 #include "storage/DataPath.h"
 #include "storage/Records.h"
 #include "storage/TextEncoding.h"
@@ -84,7 +85,7 @@ void Parents::CloseEditors() {
     }
     for (wxTopLevelWindow* dialog : std::initializer_list<wxTopLevelWindow*>{
              forms_.SiteEditorIfLoaded(), forms_.BlockerIfLoaded(), forms_.ChangePasswordIfLoaded(),
-             forms_.StartPageEditorIfLoaded()}) {
+             forms_.StartPageEditorIfLoaded(), forms_.TimeLimitEditorIfLoaded()}) {
         if (dialog != nullptr) {
             dialog->Hide();
         }
@@ -159,7 +160,10 @@ std::optional<storage::Settings> Parents::SettingsToSave() const {
     }
     // Read afresh: whatever else the file holds is kept as it now stands.
     storage::Settings settings(storage::NameValueLines(lines.value_or(std::vector<std::string>{})));
-    settings.SetAllowedSitesOnly(settings_.AllowedSitesOnly());
+    // Put in only when the parent turned it: a value the file got since the start is kept.
+    if (settings_.AllowedSitesOnly() != allowedSitesAtLoad_) {
+        settings.SetAllowedSitesOnly(settings_.AllowedSitesOnly());
+    }
     return settings;
 }
 
@@ -173,15 +177,29 @@ void Parents::cmdsave_Click() {
         {files::kStartPage, StartPageRecords()},
         {files::kVisitLog, List2->Entries()},
     };
-    // The settings file is written only when the switch changes what it says, so an
-    // installation without one keeps to the seven files until a parent turns the switch on.
-    const auto settings = SettingsToSave();
+    // The settings file is written only when it would say something new, so an installation
+    // without one keeps to the seven files until a parent turns the switch on or sets a limit.
+    auto settings = SettingsToSave();
     const auto stored = forms_.Data().Read(files::kSettings);
+    const auto limits = TimeLimitSettings(forms_);
     if (!settings) {
-        steps.emplace_back(files::kSettings, std::nullopt);
-    } else if (settings->Lines().Lines() != stored.value_or(std::vector<std::string>{}) &&
-               (stored || settings->AllowedSitesOnly())) {
-        steps.emplace_back(files::kSettings, settings->Lines().Lines());
+        // Only what the parent changed there is worth the failure; the rest stays as it was.
+        if (limits || settings_.AllowedSitesOnly() != allowedSitesAtLoad_) {
+            steps.emplace_back(files::kSettings, std::nullopt);
+        }
+    } else {
+        if (limits) {
+            const std::optional<std::string> allowed =
+                settings->Lines().Get(storage::Settings::kAllowedSitesOnly);
+            *settings = storage::Settings(storage::NameValueLines(*limits));
+            if (allowed) {
+                settings->SetAllowedSitesOnly(*allowed == "1");
+            }
+        }
+        if (settings->Lines().Lines() != stored.value_or(std::vector<std::string>{}) &&
+            (stored || limits || settings->AllowedSitesOnly())) {
+            steps.emplace_back(files::kSettings, settings->Lines().Lines());
+        }
     }
     // A failed write stops here with the panel open, so the parent can mend the cause and
     // save again: nothing of the lists is lost and the program does not end half-saved. The

@@ -29,10 +29,11 @@ TEST(StartAndClose, ReadsTheDataFilesInOrderAndFillsThePanelLists) {
     auto& browser = h.Start();
 
     // The panel's own load, set off by the first site line, reads the settings and the language
-    // in between.
+    // in between; the time limits read the settings again last, after the start page was asked
+    // for.
     EXPECT_EQ(h.reads,
               (Lines{"adressen.txt", "instellingen.txt", "languagechoose.txt", "bezochtesites.txt",
-                     "startpagina.txt", "languagechoose.txt", "words.txt"}));
+                     "startpagina.txt", "languagechoose.txt", "words.txt", "instellingen.txt"}));
     EXPECT_TRUE(browser.IsShown());
     EXPECT_EQ(browser.GetTitle(), "Lanternwick");
     EXPECT_TRUE(browser.navigateOnSelect);

@@ -1,7 +1,8 @@
 // Opens the program on a given data folder and shows one of its windows over the browser
 // window, for looking at it on a display (scripts/screenshots.sh takes the pictures).
 //   window_gallery DATA_FOLDER WINDOW   (WINDOW: Parents, invoegensite, startpagina,
-//                                        frmBlocker, paswoordwijzigen, paswoord, sites)
+//                                        frmBlocker, paswoordwijzigen, paswoord, sites,
+//                                        tijdperdag)
 #include <wx/app.h>
 #include <wx/toplevel.h>
 

@@ -1,5 +1,6 @@
 // The toolbar pictures, the strip, the intro and the window's layout.
 #include <gtest/gtest.h>
+#include <wx/combobox.h>
 #include <wx/dcmemory.h>
 #include <wx/panel.h>
 #include <wx/textctrl.h>
@@ -7,7 +8,10 @@
 #include "browser/PictureBox.h"
 #include "browser/frmBrowser.h"
 #include "browser/sites.h"
+#include "parents/Parents.h"
 #include "parents/paswoord.h"
+#include "parents/tijdperdag.h"
+#include "storage/Settings.h"
 #include "support/Harness.h"
 #include "widgets/ChameleonButton.h"
 
@@ -78,7 +82,7 @@ TEST_F(Toolbar, RefreshStopAndHomeActOnTheView) {
     h.View().calls.clear();
     B().Text4->SetValue("  http://casino.example/ ");
     B().PicHome2_Click();
-    EXPECT_TRUE(h.View().calls.empty());
+    EXPECT_EQ(h.View().calls, Lines{"navigate lanternwick://refused/"});
 }
 
 TEST_F(Toolbar, ParentsOpensTheLoginWithEmptyBoxes) {
@@ -180,3 +184,139 @@ TEST_F(Toolbar, TheSitesWindowPaintsItsRainbowOnceAndStaysHidden) {
 }
 
 }  // namespace
+
+// The daily time limit, driven by the fake clock behind the platform seam.
+class DailyTime : public ::testing::Test {
+protected:
+    void StartWithMinutes(int minutes) {
+        Lines settings{"alleentoegestaan=0"};
+        for (const char* day : storage::Settings::kMinutesPerDay) {
+            settings.push_back(std::string(day) + "=" + std::to_string(minutes));
+        }
+        h.Put("instellingen.txt", settings);
+        h.Put("words.txt", {"casino"});
+        h.Put("startpagina.txt", {"Home                 http://home.example/"});
+        h.Start();
+        B().TmrIntro_Timer();
+    }
+    // `seconds` pass on the monotonic clock, then the window's one-second tick comes.
+    void Pass(double seconds) {
+        h.clock.steady += seconds;
+        B().tmrcheck_Timer();
+    }
+    int MinutesShown() { return B().ShownTimeLook().minutesLeft; }
+    browser::frmBrowser& B() { return h.Browser(); }
+    Harness h;
+};
+
+TEST_F(DailyTime, TheClockCountsDownWarnsOnceAndTheCoverStopsEveryWayIn) {
+    StartWithMinutes(10);
+    EXPECT_TRUE(B().imgklok->IsShown());
+    EXPECT_EQ(MinutesShown(), 10);
+    Pass(240);
+    EXPECT_EQ(MinutesShown(), 6);
+    EXPECT_FALSE(B().ShownTimeLook().LastMinutes());
+    EXPECT_FALSE(B().imgmelding->IsShown());
+    Pass(60);
+    EXPECT_EQ(MinutesShown(), 5);
+    EXPECT_TRUE(B().ShownTimeLook().LastMinutes()) << "the colour changes";
+    EXPECT_TRUE(B().imgmelding->IsShown());
+    B().imgmelding->Click();  // the child may wave it away
+    Pass(30);
+    EXPECT_FALSE(B().imgmelding->IsShown()) << "the notice comes once";
+    EXPECT_TRUE(h.messages.shown.empty()) << "and never as a message box";
+
+    h.View().Reach("http://home.example/game");
+    h.View().calls.clear();
+    Pass(270);
+    ASSERT_TRUE(B().TimeIsUp());
+    EXPECT_TRUE(B().imgtijdop->IsShown());
+    EXPECT_EQ(h.View().calls, (Lines{"stop", "navigate about:blank"})) << "the page is left";
+    EXPECT_FALSE(h.View().Announce("about:blank"));
+    h.View().Reach("about:blank");
+    h.View().calls.clear();
+
+    // Every way a page could open is closed while the cover is up.
+    EXPECT_TRUE(h.View().Announce("http://home.example/next"));
+    EXPECT_TRUE(h.View().Announce("http://frame.example/", false));
+    h.View().AskForNewWindow("http://popup.example/");
+    B().PicHome2_Click();
+    B().PicPrev2_Click();
+    B().PicNext2_Click();
+    B().Picrefresh2_Click();
+    B().cmdvisit_Click();
+    B().cmdsite_Click(1);
+    B().cboURL->SetValue("http://panel.example/");
+    B().txtchecksites->SetValue("1");
+    Pass(1);
+    EXPECT_TRUE(h.View().calls.empty()) << h.View().calls.front();
+    EXPECT_FALSE(B().Txtbackground->IsShown());
+    EXPECT_FALSE(B().cmdvisit->Enabled());
+    EXPECT_TRUE(h.messages.shown.empty());
+
+    // Only the parents button works: the parent grants a quarter of an hour.
+    B().Picparent2_Click();
+    EXPECT_TRUE(h.Windows().Login().IsShown());
+    auto& panel = h.Windows().Panel();
+    panel.Show();
+    panel.cmdtime_Click();
+    h.Windows().TimeLimitEditor().cmdextra_Click();
+    EXPECT_EQ(h.Lines("tijdgebruik.txt").back(), "extraminuten=15") << "written at once";
+    Pass(1);
+    EXPECT_TRUE(B().TimeIsUp()) << "the cover stays while the parent is in the panel";
+    panel.cmdclose_Click();
+    Pass(1);
+    EXPECT_FALSE(B().TimeIsUp());
+    EXPECT_FALSE(B().imgtijdop->IsShown());
+    EXPECT_TRUE(B().cmdvisit->Enabled());
+    EXPECT_EQ(MinutesShown(), 15);
+    EXPECT_EQ(h.View().calls, (Lines{"navigate http://home.example/game"})) << "back to the game";
+}
+
+TEST_F(DailyTime, NeitherARestartNorTheWallClockGivesTimeBack) {
+    StartWithMinutes(30);
+    Pass(600);
+    EXPECT_EQ(MinutesShown(), 20);
+    // The wall clock set a day forwards and then back while the program runs.
+    h.clock.now.date = {2026, 12, 8};
+    Pass(1);
+    h.clock.now.date = {2026, 12, 6};
+    Pass(59);
+    EXPECT_EQ(MinutesShown(), 19);
+
+    // Killed: at most the last half minute since the last write is lost.
+    h.clock.now.date = {2026, 12, 7};
+    h.Restart();
+    EXPECT_EQ(MinutesShown(), 19);
+    // A clock set back to yesterday before the start gives no fresh allowance either.
+    h.clock.now = {{2026, 12, 6}, 12 * 3600};
+    h.Restart();
+    EXPECT_EQ(MinutesShown(), 19);
+    // A hidden window does not count; closing writes what was used.
+    B().Hide();
+    Pass(120);
+    EXPECT_EQ(MinutesShown(), 19);
+    B().Show();
+    Pass(120);
+    B().Close();
+    h.Restart();
+    EXPECT_EQ(MinutesShown(), 17);
+}
+
+TEST(DailyTimeOff, WithoutAnyLimitNothingShowsCountsOrIsWritten) {
+    Harness h;
+    h.Put("words.txt", {"casino"});
+    h.Put("instellingen.txt", {"alleentoegestaan=0"});
+    auto& browser = h.Start();
+    browser.TmrIntro_Timer();
+    for (int i = 0; i < 3; ++i) {
+        h.clock.steady += 3600;
+        browser.tmrcheck_Timer();
+    }
+    EXPECT_FALSE(browser.imgklok->IsShown());
+    EXPECT_FALSE(browser.TimeIsUp());
+    browser.PicHome2_Click();
+    EXPECT_EQ(h.View().calls.back(), "navigate about:blank");
+    browser.Close();
+    EXPECT_EQ(h.writes, Lines{"bezochtesites.txt"});
+}

@@ -98,8 +98,8 @@ TEST(CaptionTables, TablesOnlyWriteControlsThatHaveABuiltInText) {
 
     // Both languages reach the browser window and the seven windows they create at start-up.
     const std::set<std::string_view> windows{
-        "frmBrowser",       "invoegensite", "Parents",    "paswoord",
-        "paswoordwijzigen", "startpagina",  "frmBlocker", "sites"};
+        "frmBrowser",  "invoegensite", "Parents", "paswoord",  "paswoordwijzigen",
+        "startpagina", "frmBlocker",   "sites",   "tijdperdag"};
     for (Language language : {Language::Dutch, Language::English}) {
         std::set<std::string_view> touched;
         for (const CaptionRow& row : i18n::CaptionTable(language)) {
@@ -142,4 +142,23 @@ TEST(CaptionTables, TextsKeepTheirOddities) {
     const CaptionRow* line = i18n::FindRow(nl, "paswoord", "linepassword", Property::LineRightEnd);
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->twips, 3350);
+}
+
+TEST(CaptionTables, EveryPhraseHasBothLanguagesAndKeepsItsNumber) {
+    for (i18n::Phrase phrase : i18n::kPhrases) {
+        const auto english = i18n::PhraseText(Language::English, phrase);
+        const auto dutch = i18n::PhraseText(Language::Dutch, phrase);
+        EXPECT_FALSE(english.empty());
+        EXPECT_FALSE(dutch.empty());
+        EXPECT_EQ(i18n::PhraseText(std::nullopt, phrase), english) << "built in: English";
+        EXPECT_EQ(english.find("{}") != std::string_view::npos,
+                  dutch.find("{}") != std::string_view::npos)
+            << english;
+    }
+    EXPECT_EQ(i18n::PhraseWith(Language::Dutch, i18n::Phrase::TimePerDayMinutes, 60),
+              "Tijd per dag: 60 minuten");
+    EXPECT_EQ(i18n::PhraseWith(std::nullopt, i18n::Phrase::TimePerDayMinutes, 60),
+              "Time per day: 60 minutes");
+    EXPECT_EQ(i18n::PhraseText(Language::Dutch, i18n::Phrase::TimePerDayNoLimit),
+              "Tijd per dag: geen limiet");
 }

@@ -11,6 +11,7 @@
 #include <csignal>
 #include <filesystem>
 
+#include "browser/PictureBox.h"
 #include "browser/frmBrowser.h"
 #include "browser/sites.h"
 #include "parents/Parents.h"
@@ -19,9 +20,11 @@
 #include "parents/paswoord.h"
 #include "parents/paswoordwijzigen.h"
 #include "parents/startpagina.h"
+#include "parents/tijdperdag.h"
 #include "storage/Records.h"
 #include "support/Harness.h"
 #include "support/Wait.h"
+#include "widgets/ChameleonButton.h"
 
 using namespace std::chrono_literals;
 using testsupport::Harness;
@@ -460,6 +463,54 @@ TEST_F(PasswordChange, APastedLineBreakCannotLockTheParentOut) {
     D().Show();
     D().txtnieuwpaswoord->SetValue("two\nlines");
     EXPECT_EQ(D().txtnieuwpaswoord->GetValue(), "two");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Editors, TimeEditorTakesMinutesOnlyAndTheSaveKeepsEveryOtherSetting) {
+    h.Put("instellingen.txt", {"alleentoegestaan=1", "# door een ouder", "onbekend=x"});
+    Panel().Show();
+    EXPECT_EQ(Panel().cmdtime->Caption(), "Time per day: no limit");
+    Panel().cmdtime_Click();
+    auto& editor = h.Windows().TimeLimitEditor();
+    ASSERT_TRUE(editor.IsShown());
+    const std::string told =
+        "Type the minutes as a number from 0 to 1440, or leave the box empty for no limit.";
+    Type(editor.txtminuten[0], "6x0", "60");
+    Type(editor.txtminuten[0], "000", "6000");  // a fifth digit never gets in
+    EXPECT_EQ(Messages(), (Lines{told, told}));
+
+    // A number past a day is refused with the boxes as typed; nothing is in force yet.
+    editor.txtminuten[1]->SetValue("1441");
+    editor.cmdsave_Click();
+    EXPECT_TRUE(editor.IsShown());
+    EXPECT_EQ(Messages().size(), 3u);
+    EXPECT_FALSE(h.Browser().TimeLimits()[1].has_value());
+    editor.txtminuten[0]->SetValue("60");  // Monday, the fake clock's day
+    editor.txtminuten[1]->SetValue("0");
+    editor.cmdsave_Click();
+    EXPECT_FALSE(editor.IsShown());
+    EXPECT_EQ(Panel().cmdtime->Caption(), "Time per day: 60 minutes");
+    EXPECT_TRUE(h.Browser().imgklok->IsShown()) << "in force at once";
+    EXPECT_TRUE(h.writes.empty()) << "stored only with the panel's save";
+
+    Panel().cbolanguage->SetValue("no such language");
+    Panel().cmdsave_Click();
+    EXPECT_EQ(h.Lines("instellingen.txt"),
+              (Lines{"alleentoegestaan=1", "# door een ouder", "onbekend=x", "minutenmaandag=60",
+                     "minutendinsdag=0"}));
+
+    // A failed write names the file and keeps the panel open.
+    std::filesystem::remove(h.folder.File("instellingen.txt"));
+    std::filesystem::create_directory(h.folder.File("instellingen.txt"));
+    Panel().Show();
+    h.messages.shown.clear();
+    Panel().cmdsave_Click();
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_NE(Messages()[0].find(h.folder.File("instellingen.txt")), std::string::npos);
+    EXPECT_TRUE(Panel().IsShown());
 }
 
 }  // namespace

@@ -1,0 +1,148 @@
+#include "parents/tijdperdag.h"
+
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "app/Forms.h"
+#include "browser/frmBrowser.h"
+#include "parents/DialogLayout.h"
+#include "parents/Parents.h"
+#include "parents/TextBoxes.h"
+#include "storage/DataPath.h"
+#include "widgets/ChameleonButton.h"
+#include "widgets/Named.h"
+
+namespace parents {
+
+namespace {
+constexpr const char* kMessageTitle = "Lanternwick";
+constexpr std::size_t kMaxDigits = 4;  // 1440
+constexpr std::array<const char*, 7> kDayNames{"Monday", "Tuesday",  "Wednesday", "Thursday",
+                                               "Friday", "Saturday", "Sunday"};
+constexpr std::array<const char*, 7> kDayControls{"lblmaandag",   "lbldinsdag", "lblwoensdag",
+                                                  "lbldonderdag", "lblvrijdag", "lblzaterdag",
+                                                  "lblzondag"};
+}  // namespace
+
+tijdperdag::tijdperdag(app::Forms& forms)
+    : wxDialog(nullptr, wxID_ANY, "Time per day", wxDefaultPosition, wxDefaultSize,
+               wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU),
+      forms_(forms) {
+    const int gap = FromDIP(8);
+    lbluitleg = new wxStaticText(this, wxID_ANY, "Minutes per day (empty: no limit):");
+    auto* boxes = new wxFlexGridSizer(2, gap, gap);
+    for (int day = 0; day < 7; ++day) {
+        lbldag[day] = new wxStaticText(this, wxID_ANY, kDayNames[day]);
+        lbldag[day]->SetName(kDayControls[day]);
+        txtminuten[day] =
+            new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, FromDIP(wxSize(80, -1)));
+        boxes->Add(lbldag[day], 0, wxALIGN_CENTER_VERTICAL);
+        boxes->Add(txtminuten[day]);
+    }
+    cmdextra = widgets::chameleonButton::CreateStored(this, "15 minutes more today",
+                                                      wxDefaultPosition, FromDIP(wxSize(220, 26)));
+    cmdsave = widgets::chameleonButton::CreateStored(this, "Save");
+    cmdcancel = widgets::chameleonButton::CreateStored(this, "Cancel");
+
+    auto* column = new wxBoxSizer(wxVERTICAL);
+    column->Add(lbluitleg, 0, wxBOTTOM, gap);
+    column->Add(boxes, 0, wxBOTTOM, gap * 2);
+    column->Add(cmdextra, 0);
+    LayOutEditor(this, column, cmdsave, cmdcancel, gap);
+    widgets::NameControls(
+        {LW_NAMED(lbluitleg), LW_NAMED(cmdextra), LW_NAMED(cmdsave), LW_NAMED(cmdcancel)});
+    Fit();
+    CentreOnScreen();
+
+    for (int day = 0; day < 7; ++day) {
+        limits_[day] = std::make_unique<TypingLimit>(
+            txtminuten[day], kMaxDigits, "", [this](const std::string&) { Tell(LimitMessage()); });
+        BindTypingLimit(
+            txtminuten[day], [this, day](int& key) { txtminuten_KeyPress(day, key); },
+            [this, day] { txtminuten_Change(day); });
+    }
+    cmdextra->Click = [this] { cmdextra_Click(); };
+    cmdsave->Click = [this] { cmdsave_Click(); };
+    cmdcancel->Click = [this] { cmdcancel_Click(); };
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { cmdcancel_Click(); });
+}
+
+tijdperdag::~tijdperdag() = default;
+
+void tijdperdag::Tell(const std::string& message) {
+    forms_.Machine().messages.Show(message, kMessageTitle, app::Messages::Icon::None);
+}
+
+std::string tijdperdag::LimitMessage() const {
+    const auto* browser = forms_.BrowserIfLoaded();
+    return std::string(i18n::PhraseText(browser ? browser->RunLanguage() : std::nullopt,
+                                        i18n::Phrase::MinutesTypingLimit));
+}
+
+void tijdperdag::Form_Activate() {
+    const auto& week = forms_.Browser().TimeLimits();
+    for (int day = 0; day < 7; ++day) {
+        txtminuten[day]->ChangeValue(week[day] ? std::to_string(*week[day]) : std::string());
+        txtminuten_Change(day);  // the limit takes the new text as its own
+    }
+}
+
+void tijdperdag::cmdsave_Click() {
+    storage::WeekMinutes week;
+    for (int day = 0; day < 7; ++day) {
+        const std::string text = txtminuten[day]->GetValue().utf8_string();
+        if (text.empty()) {
+            continue;
+        }
+        const auto minutes = storage::ParseBoundedNumber(text, 0, storage::kMaxMinutesPerDay);
+        if (!minutes) {
+            // Stays open on the box to mend, with every other box as typed.
+            Tell(LimitMessage());
+            txtminuten[day]->SetFocus();
+            return;
+        }
+        week[day] = static_cast<int>(*minutes);
+    }
+    changed_ = true;
+    forms_.Browser().SetTimeLimits(week);
+    forms_.Panel().UpdateTimeCaption();
+    Hide();
+}
+
+void tijdperdag::cmdcancel_Click() {
+    Hide();
+}
+
+void tijdperdag::cmdextra_Click() {
+    forms_.Browser().GrantExtraTime(kExtraMinutes);
+}
+
+void tijdperdag::txtminuten_KeyPress(int day, int& keyAscii) {
+    // Minutes are digits only; control keys (backspace, Ctrl+V) pass to the box.
+    if (keyAscii >= 32 && keyAscii != 127 && (keyAscii < '0' || keyAscii > '9')) {
+        keyAscii = 0;
+        Tell(LimitMessage());
+        return;
+    }
+    limits_[day]->KeyPress(keyAscii);
+}
+
+void tijdperdag::txtminuten_Change(int day) {
+    limits_[day]->Change();
+}
+
+std::optional<std::vector<std::string>> TimeLimitSettings(app::Forms& forms) {
+    const auto* editor = forms.TimeLimitEditorIfLoaded();
+    if (editor == nullptr || !editor->Changed()) {
+        return std::nullopt;  // never touched: the file stays as it is, or absent
+    }
+    auto settings = storage::Settings::Load(forms.Data());
+    const auto& week = forms.Browser().TimeLimits();
+    for (int day = 0; day < 7; ++day) {
+        settings.SetMinutesPerDay(day, week[day]);
+    }
+    return settings.Lines().Lines();
+}
+
+}  // namespace parents

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <wx/dialog.h>
+
+#include <array>
+#include <memory>
+
+#include "storage/Settings.h"
+
+class wxStaticText;
+class wxTextCtrl;
+
+namespace app {
+class Forms;
+}
+namespace widgets {
+class chameleonButton;
+}
+
+namespace parents {
+
+class TypingLimit;
+
+// The time editor behind the panel's "Time per day": the minutes the child may browse on each
+// day of the week. Save puts the limits in force at once; the panel's "Log out and save" stores
+// them. "15 minutes more today" grants extra time at once and is kept whatever else happens.
+class tijdperdag : public wxDialog {
+public:
+    static constexpr int kExtraMinutes = 15;
+
+    explicit tijdperdag(app::Forms& forms);
+    ~tijdperdag() override;
+
+    void Form_Load() {}
+    // Before each opening: the boxes show the limits in force, so a Cancel leaves no trace.
+    void Form_Activate();
+    void cmdsave_Click();
+    void cmdcancel_Click();
+    void cmdextra_Click();
+    void txtminuten_KeyPress(int day, int& keyAscii);
+    void txtminuten_Change(int day);
+
+    // Whether Save was used since the start: only then does the panel's save write the limits.
+    bool Changed() const { return changed_; }
+
+    wxStaticText* lbluitleg = nullptr;
+    std::array<wxStaticText*, 7> lbldag{};    // Monday first
+    std::array<wxTextCtrl*, 7> txtminuten{};  // empty: no limit that day
+    widgets::chameleonButton* cmdextra = nullptr;
+    widgets::chameleonButton* cmdsave = nullptr;
+    widgets::chameleonButton* cmdcancel = nullptr;
+
+private:
+    void Tell(const std::string& message);
+    std::string LimitMessage() const;
+
+    app::Forms& forms_;
+    std::array<std::unique_ptr<TypingLimit>, 7> limits_;
+    bool changed_ = false;
+};
+
+// What the panel's "Log out and save" writes to "instellingen.txt" for the limits: every line of
+// the file as it stands with the limits put in, or nothing when the editor never changed them.
+std::optional<std::vector<std::string>> TimeLimitSettings(app::Forms& forms);
+
+}  // namespace parents
