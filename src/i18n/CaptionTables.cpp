@@ -13,6 +13,10 @@ constexpr CaptionRow Caption(std::string_view window, std::string_view control,
 constexpr CaptionRow Title(std::string_view window, std::string_view text) {
     return {window, {}, Property::Title, text, 0};
 }
+constexpr CaptionRow Message(std::string_view window, std::string_view name,
+                             std::string_view text) {
+    return {window, name, Property::Message, text, 0};
+}
 constexpr CaptionRow LineEnd(std::string_view window, std::string_view control, int twips) {
     return {window, control, Property::LineRightEnd, {}, twips};
 }
@@ -24,6 +28,8 @@ constexpr CaptionRow LineEnd(std::string_view window, std::string_view control, 
 const std::vector<CaptionRow>& BuiltInRows() {
     static const std::vector<CaptionRow> rows{
         Caption("frmBrowser", "cmdvisit", "VISIT A SITE"),
+        Message("frmBrowser", "msgnowordlist",
+                "Nothing can be opened now: the list of blocked words cannot be read."),
 
         Title("invoegensite", "Lanternwick"),
         Caption("invoegensite", "lblname", "Name internetaddress:"),
@@ -88,6 +94,8 @@ const std::vector<CaptionRow>& BuiltInRows() {
 const std::vector<CaptionRow>& DutchRows() {
     static const std::vector<CaptionRow> rows{
         Caption("frmBrowser", "cmdvisit", "BEZOEK EEN SITE"),
+        Message("frmBrowser", "msgnowordlist",
+                "Er kan nu niets worden geopend: de lijst met geblokkeerde woorden is onleesbaar."),
 
         Title("invoegensite", "Voeg een nieuwe link toe aan de lijst"),
         Caption("invoegensite", "lblname", "Geef de naam van de site:"),
@@ -153,6 +161,8 @@ const std::vector<CaptionRow>& DutchRows() {
 const std::vector<CaptionRow>& EnglishRows() {
     static const std::vector<CaptionRow> rows{
         Caption("frmBrowser", "cmdvisit", "VISIT A SITE"),
+        Message("frmBrowser", "msgnowordlist",
+                "Nothing can be opened now: the list of blocked words cannot be read."),
 
         Title("invoegensite", "Add a new link to the list"),
         Caption("invoegensite", "lblname", "Name of the site:"),

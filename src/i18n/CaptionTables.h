@@ -10,8 +10,9 @@ namespace i18n {
 enum class Language { Dutch, English };
 
 // How a row reaches its control: the caption of a button or label, the title of the window
-// itself, or the x of a line's right end (the only number the tables move).
-enum class Property { Caption, Title, LineRightEnd };
+// itself, the x of a line's right end (the only number the tables move), or a message the
+// window shows in a message box.
+enum class Property { Caption, Title, LineRightEnd, Message };
 
 struct CaptionRow {
     std::string_view window;   // frmBrowser, invoegensite, Parents, paswoord, ...
