@@ -123,7 +123,10 @@ TEST_F(SiteButtons, ASiteButtonOpensItsTrimmedAddressWholeAndClosesThePanel) {
     B().cmdvisit_Click();
     B().cmdsite_Click(3);
     EXPECT_EQ(h.View().calls, (Lines{"navigate " + address70, "navigate http://spaces.example/"}));
-    EXPECT_EQ(h.VisitLog().back(), "http://spaces.example/");
+    const auto log = h.VisitLog();
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log[log.size() - 2], "http://spaces.example/");
+    EXPECT_EQ(log.back(), "http://casino.example/");  // tried, not opened
 }
 
 }  // namespace
