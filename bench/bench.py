@@ -105,6 +105,7 @@ class Site:
     def __init__(self):
         self.loaded = threading.Event()
         self.loaded_at = None
+        self.many_at = None
         site = self
 
         class Handler(http.server.BaseHTTPRequestHandler):
@@ -116,7 +117,12 @@ class Site:
                     body, kind = b"ok", "text/plain"
                 elif self.path.startswith("/img/"):
                     body, kind = PIXEL, "image/gif"
+                elif self.path.startswith("/before-many.html"):
+                    # Opened first, so both word lists are in memory when the big page starts.
+                    body = b"<html><body onload=\"location = '/many.html'\"></body></html>"
+                    kind = "text/html"
                 elif self.path.startswith("/many.html"):
+                    site.many_at = time.monotonic()
                     # onload waits for every picture, so the mark comes after all 300 requests.
                     pictures = "".join(f'<img src="/img/{i}.gif">' for i in range(300))
                     body = (f"<html><body onload=\"fetch('/loaded?' + Date.now())\">"
@@ -144,6 +150,7 @@ class Site:
     def reset(self):
         self.loaded.clear()
         self.loaded_at = None
+        self.many_at = None
 
 
 class Browsers:
@@ -320,7 +327,7 @@ def bench_visit_log(browsers):
 
 
 def bench_subresources(browsers, work):
-    say(f"Sub-resources: start-up to the load of a page with 300 pictures, every request checked "
+    say(f"Sub-resources: request to load of a page with 300 pictures, every request checked "
         f"against 100,000 blocked words (none occurs) and against an empty list ({RUNS} runs "
         f"each, alternating; one warm-up each not counted)")
     folder = work / "subresource-words"
@@ -330,26 +337,27 @@ def bench_subresources(browsers, work):
     words = browsers.program_dir / "words.txt"
     start_page = browsers.program_dir / "startpagina.txt"
     kept = (words.read_bytes(), start_page.read_bytes())
-    start_page.write_bytes(f"{'Many'.ljust(21)}{browsers.site.url.replace('index', 'many')}"
+    start_page.write_bytes(f"{'Many'.ljust(21)}"
+                           f"{browsers.site.url.replace('index', 'before-many')}"
                            f"\r\n".encode())
     times = {"empty": [], "100,000": []}
     try:
         for run in range(RUNS + 1):
             for kind in times:
                 words.write_bytes(b"" if kind == "empty" else many)
-                seconds, _, proc, helpers = browsers.first_page("lanternwick", settle=0.2)
+                _, _, proc, helpers = browsers.first_page("lanternwick", settle=0.2)
                 stop(proc, helpers)
                 if run > 0:
-                    times[kind].append(seconds)
+                    times[kind].append(browsers.site.loaded_at - browsers.site.many_at)
     finally:
         words.write_bytes(kept[0])
         start_page.write_bytes(kept[1])
     empty, full = median(times["empty"]), median(times["100,000"])
     ratio = full / empty
-    say(f"  page of 300 pictures, s     empty list {empty:7.3f}  100,000 words {full:7.3f}  "
+    say(f"  page of 300 pictures, s  empty list {empty:7.3f}  100,000 words {full:7.3f}  "
         f"ratio {ratio:5.2f} x (target <= 1.05) {'met' if ratio <= 1.05 else 'MISSED'}")
     record("Sub-resources (300 requests, 100,000 words vs empty list)",
-           [("start-up to the loaded page, s", f"{empty:.3f}", f"{full:.3f}", f"{ratio:.2f} x",
+           [("/many.html asked for to its load, s", f"{empty:.3f}", f"{full:.3f}", f"{ratio:.2f} x",
              "<= 1.05 x", "met" if ratio <= 1.05 else "missed")])
 
 
