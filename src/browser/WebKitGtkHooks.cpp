@@ -217,8 +217,7 @@ void WebKitGtkHooks::FilterEveryRequest(const std::string& wordListFile) {
                                G_CALLBACK(OnInitializeExtensions), nullptr);
     } else if (wordListFile != FilterWordList()) {
         webkit_web_context_send_message_to_all_extensions(
-            context,
-            webkit_user_message_new("words", g_variant_new_string(wordListFile.c_str())));
+            context, webkit_user_message_new("words", g_variant_new_string(wordListFile.c_str())));
     }
     FilterWordList() = wordListFile;
 }

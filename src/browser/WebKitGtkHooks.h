@@ -14,7 +14,7 @@ class WebKitGtkHooks {
 public:
     struct Calls {
         std::function<void(const std::string& url)> newWindow;  // a page asked for a window
-        std::function<void()> contentGone;  // the page process ended
+        std::function<void()> contentGone;                      // the page process ended
     };
 
     // Loads the program's filter into every page process the engine starts from now on, so that

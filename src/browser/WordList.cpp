@@ -23,16 +23,15 @@ WordList::State WordList::Refresh() {
         read_ = false;
         return state_ = State::Unreadable;
     }
-    const Stamp now{static_cast<long long>(info.st_size),
-                    static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL +
-                        info.st_mtim.tv_nsec,
-                    static_cast<long long>(info.st_ctim.tv_sec) * 1000000000LL +
-                        info.st_ctim.tv_nsec,
-                    static_cast<unsigned long long>(info.st_ino)};
+    const Stamp now{
+        static_cast<long long>(info.st_size),
+        static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec,
+        static_cast<long long>(info.st_ctim.tv_sec) * 1000000000LL + info.st_ctim.tv_nsec,
+        static_cast<unsigned long long>(info.st_ino)};
     if (read_ && now == stamp_) {
         return state_;
     }
-    const auto lines = storage::ReadAllLines(path_);
+    const auto lines = read_lines_ ? read_lines_() : storage::ReadAllLines(path_);
     if (!lines) {
         matcher_ = std::make_shared<WordMatcher>();
         read_ = false;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "browser/BlockedWords.h"
 
@@ -17,7 +20,11 @@ public:
         Ready,
     };
 
-    explicit WordList(std::string path) : path_(std::move(path)) {}
+    using Reader = std::function<std::optional<std::vector<std::string>>()>;
+
+    // `read` reads the file's lines; by default the file at `path` is read directly.
+    explicit WordList(std::string path, Reader read = {})
+        : path_(std::move(path)), read_lines_(std::move(read)) {}
 
     // Brings the list up to date with the file.
     State Refresh();
@@ -42,6 +49,7 @@ private:
     };
 
     std::string path_;
+    Reader read_lines_;
     std::shared_ptr<const WordMatcher> matcher_ = std::make_shared<WordMatcher>();
     State state_ = State::Missing;
     Stamp stamp_;

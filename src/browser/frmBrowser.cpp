@@ -17,7 +17,8 @@ namespace browser {
 frmBrowser::frmBrowser(app::Forms& forms)
     : wxFrame(nullptr, wxID_ANY, "Lanternwick"),
       forms_(forms),
-      words_(forms.Data().PathOf(storage::files::kBlockedWords)) {
+      words_(forms.Data().PathOf(storage::files::kBlockedWords),
+             [&forms] { return forms.Data().Read(storage::files::kBlockedWords); }) {
     scale_ = TwipScale(GetDPI().y);
     SetPosition(wxPoint(scale_.ToPixels(kBrowserLeft), scale_.ToPixels(kBrowserTop)));
     SetClientSize(scale_.ToPixels(kBrowserClientWidth), scale_.ToPixels(kBrowserClientHeight));

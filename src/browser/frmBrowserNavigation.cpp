@@ -31,7 +31,7 @@ void frmBrowser::StepBack(int steps) {
 
 frmBrowser::Verdict frmBrowser::CheckBlockedWords(const std::string& file) {
     if (const std::string path = forms_.Data().PathOf(file); path != words_.Path()) {
-        words_ = WordList(path);
+        words_ = WordList(path, [this, file] { return forms_.Data().Read(file); });
     }
     switch (words_.Refresh()) {
         case WordList::State::Missing:

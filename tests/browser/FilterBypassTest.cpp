@@ -152,7 +152,8 @@ public:
         // /sub/<ok|bad>: a page that asks for every kind of sub-resource under /ok/ or /casino/.
         server_.Get(R"(/sub/(ok|bad))", [](const httplib::Request& req, httplib::Response& res) {
             const std::string at = req.matches[1] == "ok" ? "/ok/" : std::string("/") + kWord + "/";
-            res.set_content(Replaced(Replaced(R"(<html><head><link rel="stylesheet" href="ATstyle.css">
+            res.set_content(
+                Replaced(Replaced(R"(<html><head><link rel="stylesheet" href="ATstyle.css">
                 </head><body><img src="ATpicture.png"><img src="ENCpicture2.png">
                 <a id="pinger" href="#here" ping="ATping">p</a><div id="shown"></div><script>
                 var x = new XMLHttpRequest(); x.open('GET', 'ATxhr'); x.send();
@@ -165,9 +166,9 @@ public:
                 if (navigator.serviceWorker) navigator.serviceWorker.register('/ok/sw.js');
                 document.getElementById('pinger').click();
                 </script></body></html>)",
-                                              "ENC", Encoded(at)),
-                                     "AT", at),
-                            "text/html");
+                                  "ENC", Encoded(at)),
+                         "AT", at),
+                "text/html");
         });
         server_.Get(R"(/hop/(\w+)/(ok|bad))",
                     [](const httplib::Request& req, httplib::Response& res) {
@@ -381,9 +382,10 @@ TEST_F(FilterBypass, NoSubResourceOfAnyKindIsRequestedFromABlockedAddress) {
 // A script can put anything on the page and then give it a blocked address.
 TEST_F(FilterBypass, APageThatTakesABlockedAddressLeavesTheScreen) {
     Open("/ok/script.html");
-    View().RunScript("document.body.innerHTML = '<p>blocked content</p>'; "
-                     "history.pushState({}, '', '/" +
-                     std::string(kWord) + "/pushed.html')");
+    View().RunScript(
+        "document.body.innerHTML = '<p>blocked content</p>'; "
+        "history.pushState({}, '', '/" +
+        std::string(kWord) + "/pushed.html')");
     ASSERT_NE(PageText().find("blocked content"), std::string::npos);
     EXPECT_TRUE(testsupport::WaitUntil([] {
         return Location().find(kWord) == std::string::npos &&

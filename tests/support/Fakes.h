@@ -44,7 +44,7 @@ public:
     std::vector<std::string> calls;
     std::string location = "about:blank";
     bool loading = true;
-    int backPages = 0;  // how many earlier pages the history holds
+    int backPages = 0;                 // how many earlier pages the history holds
     std::vector<std::string> history;  // what BackHistory() reports, newest first
     int forwardPages = 0;
 

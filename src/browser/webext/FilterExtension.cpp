@@ -68,13 +68,11 @@ gboolean RefusedFromScript(const char* url, gpointer) {
     return Refused(url) ? TRUE : FALSE;
 }
 
-void OnWindowObjectCleared(WebKitScriptWorld* world, WebKitWebPage*, WebKitFrame* frame,
-                           gpointer) {
+void OnWindowObjectCleared(WebKitScriptWorld* world, WebKitWebPage*, WebKitFrame* frame, gpointer) {
     JSCContext* context = webkit_frame_get_js_context_for_script_world(frame, world);
     JSCValue* guards = jsc_context_evaluate(context, kGuards, -1);
-    JSCValue* refused =
-        jsc_value_new_function(context, nullptr, G_CALLBACK(RefusedFromScript), nullptr, nullptr,
-                               G_TYPE_BOOLEAN, 1, G_TYPE_STRING);
+    JSCValue* refused = jsc_value_new_function(context, nullptr, G_CALLBACK(RefusedFromScript),
+                                               nullptr, nullptr, G_TYPE_BOOLEAN, 1, G_TYPE_STRING);
     JSCValue* done = jsc_value_function_call(guards, JSC_TYPE_VALUE, refused, G_TYPE_NONE);
     g_clear_object(&done);
     g_object_unref(refused);
