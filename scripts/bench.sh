@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs every benchmark side by side with its reference (surf, grep) and rewrites
 # bench/results.md. Installs what is missing first, like setup.sh. About eight minutes, most of
-# it the idle measurement. Section names (first-page words visit-log idle idle-limit paint) run only those
-# and leave the report alone.
+# it the idle measurement. Section names (first-page words subresources visit-log idle idle-limit
+# paint) run only those and leave the report alone.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 

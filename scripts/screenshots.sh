@@ -32,6 +32,7 @@ trap cleanup EXIT
 
 # The program reads its data next to itself: give this copy a folder of its own.
 cp "$root/build/lanternwick" "$work/"
+cp -r "$root/build/webext" "$work/"  # the page processes' request filter
 cp "$root"/data/*.txt "$work/"
 printf '%s\r\n%s\r\n' "$language" "$language" > "$work/languagechoose.txt"
 mkdir "$work/site"

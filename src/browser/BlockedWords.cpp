@@ -2,13 +2,182 @@
 
 #include <algorithm>
 #include <cctype>
+#include <deque>
+#include <unordered_map>
 
 namespace browser {
 
+WordMatcher::WordMatcher(const std::vector<std::string>& words) {
+    struct Edge {
+        int32_t parent;
+        unsigned char byte;
+        int32_t child;
+    };
+    std::vector<Edge> edges;
+    std::unordered_map<uint64_t, int32_t> step;
+    int32_t nodes = 1;
+    wordAt_.push_back(-1);
+    nextSame_.assign(words.size(), -1);
+    std::vector<int32_t> lastSame(1, -1);
+    for (size_t line = 0; line < words.size(); ++line) {
+        const std::string& word = words[line];
+        if (word.empty()) {
+            continue;
+        }
+        int32_t node = 0;
+        for (const char c : word) {
+            const auto byte = static_cast<unsigned char>(c);
+            const uint64_t key = (static_cast<uint64_t>(node) << 8) | byte;
+            auto [at, added] = step.try_emplace(key, nodes);
+            if (added) {
+                edges.push_back({node, byte, nodes++});
+                wordAt_.push_back(-1);
+                lastSame.push_back(-1);
+            }
+            node = at->second;
+        }
+        const auto id = static_cast<int32_t>(line);
+        if (wordAt_[node] < 0) {
+            wordAt_[node] = id;
+        } else {
+            nextSame_[lastSame[node]] = id;
+        }
+        lastSame[node] = id;
+        ++lines_;
+    }
+    step = {};
+
+    std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) {
+        return a.parent != b.parent ? a.parent < b.parent : a.byte < b.byte;
+    });
+    firstEdge_.assign(nodes + 1, 0);
+    for (const Edge& e : edges) {
+        ++firstEdge_[e.parent + 1];
+    }
+    for (int32_t n = 0; n < nodes; ++n) {
+        firstEdge_[n + 1] += firstEdge_[n];
+    }
+    edgeByte_.reserve(edges.size());
+    edgeChild_.reserve(edges.size());
+    std::fill(std::begin(root_), std::end(root_), -1);
+    for (const Edge& e : edges) {
+        edgeByte_.push_back(e.byte);
+        edgeChild_.push_back(e.child);
+        if (e.parent == 0) {
+            root_[e.byte] = e.child;
+        }
+    }
+
+    // Fail and dictionary links, breadth first so that every shorter suffix is done before.
+    fail_.assign(nodes, 0);
+    dictLink_.assign(nodes, -1);
+    std::deque<int32_t> queue;
+    for (int32_t e = firstEdge_[0]; e < firstEdge_[1]; ++e) {
+        queue.push_back(edgeChild_[e]);
+    }
+    while (!queue.empty()) {
+        const int32_t node = queue.front();
+        queue.pop_front();
+        for (int32_t e = firstEdge_[node]; e < firstEdge_[node + 1]; ++e) {
+            const int32_t child = edgeChild_[e];
+            int32_t f = fail_[node];
+            int32_t to = Child(f, edgeByte_[e]);
+            while (to < 0 && f != 0) {
+                f = fail_[f];
+                to = Child(f, edgeByte_[e]);
+            }
+            fail_[child] = to < 0 ? 0 : to;
+            dictLink_[child] = wordAt_[fail_[child]] >= 0 ? fail_[child] : dictLink_[fail_[child]];
+            queue.push_back(child);
+        }
+    }
+}
+
+int32_t WordMatcher::Child(int32_t node, unsigned char byte) const {
+    if (node == 0) {
+        return root_[byte];
+    }
+    const auto from = edgeByte_.begin() + firstEdge_[node];
+    const auto to = edgeByte_.begin() + firstEdge_[node + 1];
+    const auto at = std::lower_bound(from, to, byte);
+    return at != to && *at == byte ? edgeChild_[at - edgeByte_.begin()] : -1;
+}
+
+void WordMatcher::Scan(std::string_view text, std::vector<int32_t>& found) const {
+    int32_t state = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        int32_t to = Child(state, byte);
+        while (to < 0 && state != 0) {
+            state = fail_[state];
+            to = Child(state, byte);
+        }
+        state = to < 0 ? 0 : to;
+        for (int32_t d = wordAt_[state] >= 0 ? state : dictLink_[state]; d >= 0; d = dictLink_[d]) {
+            for (int32_t line = wordAt_[d]; line >= 0; line = nextSame_[line]) {
+                if (std::find(found.begin(), found.end(), line) == found.end()) {
+                    found.push_back(line);
+                }
+            }
+        }
+    }
+}
+
+int WordMatcher::Count(std::string_view address) const {
+    if (lines_ == 0) {
+        return 0;
+    }
+    std::vector<int32_t> found;
+    for (const std::string& form : DecodedForms(address)) {
+        Scan(form, found);
+    }
+    return static_cast<int>(found.size());
+}
+
+namespace {
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+}  // namespace
+
+std::vector<std::string> DecodedForms(std::string_view address) {
+    std::vector<std::string> forms{std::string(address)};
+    // Every decoding that changes anything makes the text shorter, so this ends.
+    for (;;) {
+        const std::string& last = forms.back();
+        std::string decoded;
+        decoded.reserve(last.size());
+        for (size_t i = 0; i < last.size(); ++i) {
+            int high = 0;
+            int low = 0;
+            if (last[i] == '%' && i + 2 < last.size() && (high = HexValue(last[i + 1])) >= 0 &&
+                (low = HexValue(last[i + 2])) >= 0) {
+                decoded.push_back(static_cast<char>(high * 16 + low));
+                i += 2;
+            } else {
+                decoded.push_back(last[i]);
+            }
+        }
+        if (decoded.size() == last.size()) {
+            return forms;
+        }
+        forms.push_back(std::move(decoded));
+    }
+}
+
 int BlockedWordCount(const std::vector<std::string>& words, std::string_view address) {
-    return static_cast<int>(std::count_if(words.begin(), words.end(), [&](const std::string& w) {
-        return !w.empty() && address.find(w) != std::string_view::npos;
-    }));
+    return WordMatcher(words).Count(address);
 }
 
 bool IsBlankPage(std::string_view address) {

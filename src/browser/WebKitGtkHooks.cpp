@@ -2,6 +2,8 @@
 
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
+#include <wx/filename.h>
+#include <wx/stdpaths.h>
 #include <wx/webview.h>
 
 #include <set>
@@ -120,18 +122,25 @@ void OnDownloadStarted(WebKitWebContext*, WebKitDownload* download, gpointer dat
 }
 
 // window.open takes the engine's path for new views, which this engine aborts the whole process
-// on when the page names no window features. The page's window.open is replaced, in every
-// frame before any of the page's own scripts run, by one that hands the address over here.
+// on when the page names no window features; document.open with three arguments is window.open
+// under another name. Both are replaced, in every frame before any of the page's own scripts
+// run, by one that hands the address over here.
 constexpr const char* kOpenHandler = "lanternwickOpen";
 constexpr const char* kOpenHere = R"JS((function () {
     var handlers = window.webkit && window.webkit.messageHandlers;
     var post = handlers && handlers.lanternwickOpen;
     if (!post) { return; }
-    window.open = function (url) {
+    var openHere = function open(url) {
         if (url !== undefined && url !== null && String(url) !== '') {
             post.postMessage(new URL(String(url), document.baseURI).href);
         }
         return null;
+    };
+    window.open = openHere;
+    var documentOpen = Document.prototype.open;
+    Document.prototype.open = function open() {
+        return arguments.length > 2 ? openHere(arguments[0])
+                                    : documentOpen.apply(this, arguments);
     };
 })();)JS";
 
@@ -150,7 +159,68 @@ gboolean OnPrint(WebKitWebView*, WebKitPrintOperation*, gpointer) {
     return TRUE;  // the print dialog is a window of its own, with a file chooser behind it
 }
 
+// The engine's choosers and its password and permission prompts would each be a window of its
+// own over the browser; a file chooser could even browse the program's folder. All are refused.
+gboolean OnFileChooser(WebKitWebView*, WebKitFileChooserRequest* request, gpointer) {
+    webkit_file_chooser_request_cancel(request);
+    return TRUE;
+}
+
+gboolean OnColorChooser(WebKitWebView*, WebKitColorChooserRequest* request, gpointer) {
+    webkit_color_chooser_request_cancel(request);
+    return TRUE;
+}
+
+gboolean OnAuthenticate(WebKitWebView*, WebKitAuthenticationRequest* request, gpointer) {
+    webkit_authentication_request_cancel(request);
+    return TRUE;
+}
+
+gboolean OnPermission(WebKitWebView*, WebKitPermissionRequest* request, gpointer) {
+    webkit_permission_request_deny(request);
+    return TRUE;
+}
+
+void OnProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason, gpointer data) {
+    auto* state = static_cast<State*>(data);
+    if (state->calls.contentGone) {
+        state->calls.contentGone();
+    }
+}
+
+// The filter of the page processes, from the "webext" folder beside the program, and the word
+// list it is to use. Page processes already running learn of a new list by message.
+std::string& FilterWordList() {
+    static std::string path;
+    return path;
+}
+
+void OnInitializeExtensions(WebKitWebContext* context, gpointer) {
+    const wxString folder =
+        wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPathWithSep() + "webext";
+    webkit_web_context_set_web_extensions_directory(context, folder.utf8_str());
+    webkit_web_context_set_web_extensions_initialization_user_data(
+        context, g_variant_new_string(FilterWordList().c_str()));
+}
+
 }  // namespace
+
+void WebKitGtkHooks::FilterEveryRequest(const std::string& wordListFile) {
+    WebKitWebContext* context = webkit_web_context_get_default();
+    static bool connected = false;
+    if (!connected) {
+        connected = true;
+        // After the toolkit's own handler, which hands its own extension its own data: the page
+        // processes load this program's filter instead. (The toolkit's extension serves only
+        // selection and DOM calls that this program does not make.)
+        g_signal_connect_after(context, "initialize-web-extensions",
+                               G_CALLBACK(OnInitializeExtensions), nullptr);
+    } else if (wordListFile != FilterWordList()) {
+        webkit_web_context_send_message_to_all_extensions(
+            context, webkit_user_message_new("words", g_variant_new_string(wordListFile.c_str())));
+    }
+    FilterWordList() = wordListFile;
+}
 
 WebKitGtkHooks::WebKitGtkHooks(wxWebView& view, Calls calls) : state_(new State) {
     auto* web = static_cast<WebKitWebView*>(view.GetNativeBackend());
@@ -165,6 +235,11 @@ WebKitGtkHooks::WebKitGtkHooks(wxWebView& view, Calls calls) : state_(new State)
     g_signal_connect(web, "create", G_CALLBACK(OnCreate), state_);
     g_signal_connect(web, "context-menu", G_CALLBACK(OnContextMenu), state_);
     g_signal_connect(web, "print", G_CALLBACK(OnPrint), state_);
+    g_signal_connect(web, "run-file-chooser", G_CALLBACK(OnFileChooser), state_);
+    g_signal_connect(web, "run-color-chooser", G_CALLBACK(OnColorChooser), state_);
+    g_signal_connect(web, "authenticate", G_CALLBACK(OnAuthenticate), state_);
+    g_signal_connect(web, "permission-request", G_CALLBACK(OnPermission), state_);
+    g_signal_connect(web, "web-process-terminated", G_CALLBACK(OnProcessTerminated), state_);
 
     state_->content =
         WEBKIT_USER_CONTENT_MANAGER(g_object_ref(webkit_web_view_get_user_content_manager(web)));

@@ -14,7 +14,12 @@ class WebKitGtkHooks {
 public:
     struct Calls {
         std::function<void(const std::string& url)> newWindow;  // a page asked for a window
+        std::function<void()> contentGone;                      // the page process ended
     };
+
+    // Loads the program's filter into every page process the engine starts from now on, so that
+    // no request whose address holds a word of `wordListFile` is ever sent.
+    static void FilterEveryRequest(const std::string& wordListFile);
 
     WebKitGtkHooks(wxWebView& view, Calls calls);
     ~WebKitGtkHooks();

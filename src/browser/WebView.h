@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class wxWindow;
 
@@ -16,6 +17,7 @@ struct WebViewEvents {
     std::function<void()> downloadComplete;  // the page finished loading, or failed to
     std::function<void()> navigateComplete;  // a page was reached
     std::function<void(const std::string& url)> newWindow;  // a page asked for a new window
+    std::function<void()> contentGone;  // the engine lost what it showed (its process ended)
     // The HTML of one of the program's own pages (ProgramPages.h); empty when there is none.
     std::function<std::string(const std::string& url)> programPage;
 };
@@ -37,12 +39,15 @@ public:
     virtual std::string LocationURL() const = 0;
     // Whether the page is still loading.
     virtual bool IsLoading() const = 0;
+    // The addresses of the pages before the current one, the newest first.
+    virtual std::vector<std::string> BackHistory() const = 0;
 };
 
 class WebViewFactory {
 public:
     virtual ~WebViewFactory() = default;
-    virtual std::unique_ptr<WebView> Create(wxWindow* parent) = 0;
+    // `wordListFile` is the blocked-words file every request of the view is checked against.
+    virtual std::unique_ptr<WebView> Create(wxWindow* parent, const std::string& wordListFile) = 0;
 };
 
 }  // namespace browser

@@ -48,7 +48,13 @@ private:
 
 }  // namespace
 
-WxWebView::WxWebView(wxWindow* parent) {
+WxWebView::WxWebView(wxWindow* parent, const std::string& wordListFile) {
+#ifdef __WXGTK__
+    // Before the view exists: its page process starts with it and must start filtered.
+    WebKitGtkHooks::FilterEveryRequest(wordListFile);
+#else
+    (void)wordListFile;  // this engine has no request layer of its own to filter
+#endif
     view_ = wxWebView::New(parent, wxID_ANY, "about:blank");
     if (view_ == nullptr) {
         throw std::runtime_error("no web view is available on this system");
@@ -75,6 +81,14 @@ WxWebView::WxWebView(wxWindow* parent) {
     hooks_ = std::make_unique<WebKitGtkHooks>(
         *view_, WebKitGtkHooks::Calls{
                     .newWindow = [this](const std::string& url) { NewWindowLater(url); },
+                    .contentGone =
+                        [this] {
+                            view_->CallAfter([this] {
+                                if (events_.contentGone) {
+                                    events_.contentGone();
+                                }
+                            });
+                        },
                 });
     pages_ = std::make_unique<WebKitGtkPages>(
         *view_, [this](const std::string& url) { return ProgramPage(url); });
@@ -154,8 +168,18 @@ std::string WxWebView::LocationURL() const {
     return Utf8(view_->GetCurrentURL());
 }
 
-std::unique_ptr<WebView> WxWebViewFactory::Create(wxWindow* parent) {
-    return std::make_unique<WxWebView>(parent);
+std::vector<std::string> WxWebView::BackHistory() const {
+    std::vector<std::string> urls;
+    // The toolkit lists them oldest first.
+    for (const auto& item : view_->GetBackwardHistory()) {
+        urls.insert(urls.begin(), Utf8(item->GetUrl()));
+    }
+    return urls;
+}
+
+std::unique_ptr<WebView> WxWebViewFactory::Create(wxWindow* parent,
+                                                  const std::string& wordListFile) {
+    return std::make_unique<WxWebView>(parent, wordListFile);
 }
 
 }  // namespace browser

@@ -15,7 +15,7 @@ class WebKitGtkPages;
 // The platform's web view (WebKitGTK here, Edge or WebKit elsewhere).
 class WxWebView : public WebView {
 public:
-    explicit WxWebView(wxWindow* parent);
+    WxWebView(wxWindow* parent, const std::string& wordListFile);
     ~WxWebView() override;
 
     wxWindow* Control() override;
@@ -27,6 +27,7 @@ public:
     void Stop() override;
     std::string LocationURL() const override;
     bool IsLoading() const override;
+    std::vector<std::string> BackHistory() const override;
 
 private:
     void OnNavigating(wxWebViewEvent& event);
@@ -43,7 +44,7 @@ private:
 
 class WxWebViewFactory : public WebViewFactory {
 public:
-    std::unique_ptr<WebView> Create(wxWindow* parent) override;
+    std::unique_ptr<WebView> Create(wxWindow* parent, const std::string& wordListFile) override;
 };
 
 }  // namespace browser

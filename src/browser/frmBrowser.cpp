@@ -9,13 +9,17 @@
 #include "app/TimeBudget.h"
 #include "browser/PictureBox.h"
 #include "browser/ToolbarArt.h"
+#include "storage/DataPath.h"
 #include "widgets/ChameleonButton.h"
 #include "widgets/Named.h"
 
 namespace browser {
 
 frmBrowser::frmBrowser(app::Forms& forms)
-    : wxFrame(nullptr, wxID_ANY, "Lanternwick"), forms_(forms) {
+    : wxFrame(nullptr, wxID_ANY, "Lanternwick"),
+      forms_(forms),
+      words_(forms.Data().PathOf(storage::files::kBlockedWords),
+             [&forms] { return forms.Data().Read(storage::files::kBlockedWords); }) {
     scale_ = TwipScale(GetDPI().y);
     SetPosition(wxPoint(scale_.ToPixels(kBrowserLeft), scale_.ToPixels(kBrowserTop)));
     SetClientSize(scale_.ToPixels(kBrowserClientWidth), scale_.ToPixels(kBrowserClientHeight));
@@ -44,7 +48,7 @@ frmBrowser::frmBrowser(app::Forms& forms)
     Imglink->Hide();
 
     // Made after the intro pictures, so the page covers them once the intro is over.
-    web_ = forms_.Machine().webViews.Create(this);
+    web_ = forms_.Machine().webViews.Create(this, words_.Path());
     web_->Control()->Hide();
     Place(web_->Control(), kViewRect);
     web_->SetEvents({
@@ -54,6 +58,7 @@ frmBrowser::frmBrowser(app::Forms& forms)
         .downloadComplete = [this] { brwbrowser_DownloadComplete(); },
         .navigateComplete = [this] { brwbrowser_NavigateComplete2(); },
         .newWindow = [this](const std::string& url) { brwbrowser_NewWindow2(url); },
+        .contentGone = [this] { brwbrowser_ContentGone(); },
         .programPage = [this](const std::string& url) { return ProgramPage(url); },
     });
 
@@ -185,11 +190,17 @@ void frmBrowser::SetBusy(bool busy) {
     SetCursor(busy ? wxCursor(wxCURSOR_WAIT) : wxNullCursor);
 }
 
-wxString frmBrowser::VisitCaption() const {
+wxString frmBrowser::TableText(std::string_view name, i18n::Property property) const {
     const auto& rows = language_ ? i18n::CaptionTable(*language_) : i18n::BuiltInCaptions();
-    const auto* row = i18n::FindRow(rows, "frmBrowser", "cmdvisit", i18n::Property::Caption);
-    return row != nullptr ? wxString::FromUTF8(row->text.data(), row->text.size())
-                          : wxString("VISIT A SITE");
+    const auto* row = i18n::FindRow(rows, "frmBrowser", name, property);
+    if (row == nullptr) {
+        row = i18n::FindRow(i18n::BuiltInCaptions(), "frmBrowser", name, property);
+    }
+    return row != nullptr ? wxString::FromUTF8(row->text.data(), row->text.size()) : wxString();
+}
+
+wxString frmBrowser::VisitCaption() const {
+    return TableText("cmdvisit", i18n::Property::Caption);
 }
 
 }  // namespace browser

@@ -7,10 +7,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "browser/Layout.h"
 #include "browser/TimeLook.h"
 #include "browser/WebView.h"
+#include "browser/WordList.h"
 #include "i18n/CaptionTables.h"
 #include "storage/Settings.h"
 
@@ -61,6 +63,7 @@ public:
     void brwbrowser_DownloadComplete();
     void brwbrowser_NavigateComplete2();
     void brwbrowser_NewWindow2(const std::string& url);
+    void brwbrowser_ContentGone();
 
     // Refusals (frmBrowserRefusal.cpp). Whether the parent's switch keeps `url` from opening at
     // the top level: on, and not one of the panel's sites as they now stand.
@@ -76,7 +79,7 @@ public:
     const std::string& RefusedAddress() const { return refused_; }
 
     // What a check of the address box's text against the blocked words found.
-    enum class Verdict { NoWordList, Clean, Blocked };
+    enum class Verdict { NoWordList, Unreadable, Clean, Blocked };
     Verdict CheckBlockedWords(const std::string& file);
 
     // Visit log (frmBrowserVisitLog.cpp).
@@ -167,6 +170,9 @@ private:
     void CreateSitePanel();
     void SetBusy(bool busy);
     void StepBack(int steps);
+    void LeaveBlockedPage();
+    void SaveVisitLogSoon();
+    wxString TableText(std::string_view name, i18n::Property property) const;
     std::string AddressText() const;
     void Place(wxWindow* control, const TwipRect& rect);
     TwipRect OuterSize() const;
@@ -180,6 +186,9 @@ private:
     bool WriteUsedTimeNow(double steadyNow);
 
     app::Forms& forms_;
+    WordList words_;
+    std::string caught_;  // the last blocked address the once-a-second check found on screen
+    wxTimer logSave_;     // writes the visit log shortly after it changed
     TwipScale scale_;
     std::unique_ptr<WebView> web_;
     std::array<widgets::chameleonButton*, kSiteButtons> sites_{};

@@ -32,11 +32,18 @@ void frmBrowser::StepBack(int steps) {
 }
 
 frmBrowser::Verdict frmBrowser::CheckBlockedWords(const std::string& file) {
-    const auto words = forms_.Data().Read(file);
-    if (!words) {
-        return Verdict::NoWordList;
+    if (const std::string path = forms_.Data().PathOf(file); path != words_.Path()) {
+        words_ = WordList(path, [this, file] { return forms_.Data().Read(file); });
     }
-    const int hits = BlockedWordCount(*words, AddressText());
+    switch (words_.Refresh()) {
+        case WordList::State::Missing:
+            return Verdict::NoWordList;
+        case WordList::State::Unreadable:
+            return Verdict::Unreadable;
+        case WordList::State::Ready:
+            break;
+    }
+    const int hits = words_.Words().Count(AddressText());
     // A page already on screen is stepped back once per word found; an address that is about
     // to be opened is simply not opened, so there is nothing to step back from.
     if (!navigateOnSelect) {
@@ -53,22 +60,30 @@ void frmBrowser::cboURL_Click() {
         cboURL->SetValue(wxString::FromUTF8(WithScheme(AddressText())));
     }
     const Verdict verdict = CheckBlockedWords(storage::files::kBlockedWords);
-    if (verdict == Verdict::NoWordList && navigateOnSelect && !loading_) {
-        forms_.Machine().messages.Show("The page is not opened: the list of blocked words \"" +
-                                           forms_.Data().PathOf(storage::files::kBlockedWords) +
-                                           "\" cannot be read.",
-                                       "Lanternwick", app::Messages::Icon::Information);
-    }
-    if (verdict == Verdict::NoWordList || !navigateOnSelect) {
+    if (!navigateOnSelect) {
         return;
     }
     const std::string address = AddressText();
-    if (verdict == Verdict::Blocked || OffTheList(address)) {
-        ShowRefusal(address);
-        return;
+    switch (verdict) {
+        case Verdict::Clean:
+            if (OffTheList(address)) {
+                ShowRefusal(address);
+                break;
+            }
+            web_->Navigate(address);
+            AddBareAddress(address);
+            break;
+        case Verdict::Blocked:
+            ShowRefusal(address);  // not opened; the parent sees what was tried
+            break;
+        case Verdict::NoWordList:
+        case Verdict::Unreadable:
+            if (!loading_) {
+                forms_.Machine().messages.Show(forms_.Text(i18n::Message::WordListMissing),
+                                               "Lanternwick", app::Messages::Icon::Information);
+            }
+            break;
     }
-    web_->Navigate(address);
-    AddBareAddress(address);
 }
 
 void frmBrowser::cboURL_KeyPress(int keyAscii) {
@@ -83,14 +98,34 @@ void frmBrowser::tmrcheck_Timer() {
         txtchecksites->SetValue("0");
         cboURL_Click();
     }
-    // history.pushState and replaceState change the address without any navigation event, so
-    // nothing else would notice a blocked word arriving that way. Addresses that come with a
-    // navigation were refused beforehand, so only such changes are caught here.
+    // history.pushState and replaceState change the address without any navigation event, and
+    // a word the parent adds may hold the page already shown: nothing else would notice either.
     const std::string shown = web_->LocationURL();
-    const auto words = forms_.Data().Read(storage::files::kBlockedWords);
-    if (words && !IsBlankPage(shown) && BlockedWordCount(*words, shown) > 0) {
-        brwbrowser_NavigateComplete2();
+    if (IsBlankPage(shown) || words_.Refresh() != WordList::State::Ready ||
+        !words_.Words().Blocks(shown)) {
+        caught_.clear();
+        return;
     }
+    if (shown != caught_) {
+        caught_ = shown;
+        AddReachedPage(shown);
+    }
+    LeaveBlockedPage();
+}
+
+void frmBrowser::LeaveBlockedPage() {
+    if (web_->IsLoading()) {
+        return;  // already on its way elsewhere
+    }
+    // Going back within the same document would change only the address and keep what a
+    // script put on the page, so the nearest clean page is loaded afresh.
+    for (const std::string& earlier : web_->BackHistory()) {
+        if (!IsBlankPage(earlier) && !words_.Refuses(earlier)) {
+            web_->Navigate(earlier);
+            return;
+        }
+    }
+    web_->Navigate(kBlank);
 }
 
 void frmBrowser::brwbrowser_BeforeNavigate2(const std::string& url, bool mainFrame, bool& cancel) {
@@ -115,22 +150,21 @@ void frmBrowser::brwbrowser_BeforeNavigate2(const std::string& url, bool mainFra
         return;
     }
     // Links, redirects, form posts, back and forward never pass the address box, so the word
-    // list is checked here too: a blocked address is refused before anything of it is shown.
-    // With the parent's switch on, every page (every hop of a redirect too) must also be one
-    // of the allowed sites; frames and what a page loads are left to the word list.
-    bool refused = false;
-    if (!IsBlankPage(url)) {
-        const auto words = forms_.Data().Read(storage::files::kBlockedWords);
-        refused = words && BlockedWordCount(*words, url) > 0;
-    }
-    if (mainFrame && OffTheList(url)) {
-        refused = true;
-    }
-    if (refused) {
+    // list is checked here too: a blocked address is refused before anything of it is shown,
+    // and while the list cannot be read nothing is opened at all. With the parent's switch on,
+    // every page (every hop of a redirect too) must also be one of the allowed sites; frames
+    // and what a page loads are left to the word list.
+    if (!IsBlankPage(url) && words_.Refuses(url)) {
         cancel = true;
-        if (mainFrame) {
+        // Without a list to read there is no page to explain, only nothing opened.
+        if (mainFrame && words_.Refresh() == WordList::State::Ready) {
             ShowRefusalSoon(url);
         }
+        return;
+    }
+    if (mainFrame && OffTheList(url)) {
+        cancel = true;
+        ShowRefusalSoon(url);
         return;
     }
     if (mainFrame) {
@@ -169,6 +203,14 @@ void frmBrowser::brwbrowser_NewWindow2(const std::string& url) {
     }
     // One window only: the page opens here, through the same checks as any other navigation.
     web_->Navigate(url);
+}
+
+void frmBrowser::brwbrowser_ContentGone() {
+    // The engine's page process ended (it crashed or was killed): whatever it showed is gone,
+    // and the window goes on with an empty page.
+    timBrowser.Stop();
+    SetBusy(false);
+    web_->Navigate(kBlank);
 }
 
 void frmBrowser::timBrowser_Timer() {

@@ -353,9 +353,8 @@ const std::vector<MessageRow>& MessageRows() {
          "de woorden die er al in staan kunnen niet worden gelezen, dus zouden ze verloren gaan.",
          "the words already in it cannot be read, so they would be lost."},
         {Message::WordListMissing,
-         "De pagina wordt niet geopend: de lijst van geblokkeerde woorden \"{}\" kan niet "
-         "worden gelezen.",
-         "The page is not opened: the list of blocked words \"{}\" cannot be read."},
+         "Er kan nu niets worden geopend: de lijst met geblokkeerde woorden is onleesbaar.",
+         "Nothing can be opened now: the list of blocked words cannot be read."},
         {Message::AccountUnreadable,
          "De gegevens van de ouders kunnen niet worden gecontroleerd: het bestand \"{}\" "
          "ontbreekt of is leeg.",

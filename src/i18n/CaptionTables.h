@@ -74,7 +74,7 @@ enum class Message {
     SavedBefore,         // after SaveFailed, when earlier files of the same save were written
     NothingSavedBefore,  // after SaveFailed, when it was the first file of the save
     WordsUnreadable,     // the reason a word list that cannot be read is not overwritten
-    WordListMissing,     // the page is not opened: the word list's path
+    WordListMissing,     // nothing is opened while the word list cannot be read
     AccountUnreadable,   // the login cannot check the account: the file's path
     WordAlreadyListed,   // the blocked-words editor: the word is in the list already
     EmptyWordRefused,    // the blocked-words editor: an empty word would block every address

@@ -18,47 +18,6 @@
 
 namespace storage {
 
-std::vector<std::string> SplitLines(std::string_view text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    size_t i = 0;
-    while (i < text.size()) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.emplace_back(text.substr(start, i - start));
-            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < text.size()) {
-        lines.emplace_back(text.substr(start));
-    }
-    return lines;
-}
-
-std::optional<std::vector<std::string>> ReadAllLines(const std::string& path) {
-    // A folder, a device or a pipe in a data file's place is no data file.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        return std::nullopt;
-    }
-    try {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) {
-            return std::nullopt;
-        }
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (in.bad()) {
-            return std::nullopt;
-        }
-        return SplitLines(DecodeFileText(bytes));
-    } catch (const std::exception&) {
-        return std::nullopt;  // a read error part-way is an unreadable file, not half a list
-    }
-}
-
 namespace {
 
 // What a new file gets from the process's umask.

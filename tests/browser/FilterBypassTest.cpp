@@ -7,7 +7,9 @@
 #include <wx/webview.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
+#include <iterator>
 #include <mutex>
 #include <thread>
 
@@ -66,6 +68,14 @@ const Way kWays[] = {
     {"iframe", R"(<iframe src="TARGET"></iframe>)", "", true},
     {"frametop", R"(<iframe id="fr" srcdoc="<a id=go target=_top href=TARGET>go</a>"></iframe>)",
      "document.getElementById('fr').contentDocument.getElementById('go').click()", true},
+    // Three arguments make document.open a window.open.
+    {"docopen", "", "document.open('TARGET', '_blank', '')", true},
+    {"docopenfeatures", "", "document.open('TARGET', '_blank', 'width=300,height=200')", true},
+    // The network decodes what the page escapes: ENCODED is TARGET with every "o" as "%6F".
+    {"encoded", R"(<a id="go" href="ENCODED">go</a>)", "document.getElementById('go').click()",
+     true},
+    {"encodedredirect", R"(<a id="go" href="HOP">go</a>)", "document.getElementById('go').click()",
+     true},
     {"pushstate", "", "history.pushState({}, '', 'TARGET')", false},
     {"replacestate", "", "history.replaceState({}, '', 'TARGET')", false},
 };
@@ -97,10 +107,10 @@ public:
             const std::string target = TargetOf(way->name, req.matches[2] == "ok");
             // The hop's own address is allowed: only where it leads holds the word.
             const std::string hop = std::string("/hop/") + way->name + "/" + req.matches[2].str();
-            res.set_content("<html><body>" +
-                                Replaced(Replaced(way->body, "TARGET", target), "HOP", hop) +
-                                "</body></html>",
-                            "text/html");
+            const std::string body = Replaced(
+                Replaced(Replaced(way->body, "ENCODED", Encoded(target)), "TARGET", target), "HOP",
+                hop);
+            res.set_content("<html><body>" + body + "</body></html>", "text/html");
         });
         auto landing = [](const httplib::Request&, httplib::Response& res) {
             res.set_content("<html><body>landed</body></html>", "text/html");
@@ -109,6 +119,13 @@ public:
             server_.Get(pattern, landing);
             server_.Post(pattern, landing);
         }
+        server_.Get("/choosers.html", [](const httplib::Request&, httplib::Response& res) {
+            res.set_content(R"(<html><body style="margin:0">
+                <input type="file" style="position:absolute;left:0;top:0;width:200px;height:60px">
+                <input type="color" style="position:absolute;left:0;top:100px;width:200px;height:60px">
+                </body></html>)",
+                            "text/html");
+        });
         // Ways out of the window that are not navigations: downloads and menus.
         server_.Get("/exits.html", [](const httplib::Request&, httplib::Response& res) {
             res.set_content(R"(<html><body style="margin:0">
@@ -132,9 +149,31 @@ public:
             res.set_content(std::string(4096, 'x'),
                             req.matches[2] == "txt" ? "text/plain" : "application/octet-stream");
         });
+        // /sub/<ok|bad>: a page that asks for every kind of sub-resource under /ok/ or /casino/.
+        server_.Get(R"(/sub/(ok|bad))", [](const httplib::Request& req, httplib::Response& res) {
+            const std::string at = req.matches[1] == "ok" ? "/ok/" : std::string("/") + kWord + "/";
+            res.set_content(
+                Replaced(Replaced(R"(<html><head><link rel="stylesheet" href="ATstyle.css">
+                </head><body><img src="ATpicture.png"><img src="ENCpicture2.png">
+                <a id="pinger" href="#here" ping="ATping">p</a><div id="shown"></div><script>
+                var x = new XMLHttpRequest(); x.open('GET', 'ATxhr'); x.send();
+                fetch('ATfetch').then(r => r.text()).then(t => {
+                    document.getElementById('shown').innerHTML = t; });
+                fetch('ATkeepalive', {method: 'POST', body: 'x', keepalive: true});
+                new EventSource('ATevents');
+                try { new WebSocket('ws://' + location.host + 'ATws'); } catch (e) {}
+                navigator.sendBeacon('ATbeacon', 'x');
+                if (navigator.serviceWorker) navigator.serviceWorker.register('/ok/sw.js');
+                document.getElementById('pinger').click();
+                </script></body></html>)",
+                                  "ENC", Encoded(at)),
+                         "AT", at),
+                "text/html");
+        });
         server_.Get(R"(/hop/(\w+)/(ok|bad))",
                     [](const httplib::Request& req, httplib::Response& res) {
-                        res.set_redirect(TargetOf(req.matches[1], req.matches[2] == "ok"));
+                        const std::string to = TargetOf(req.matches[1], req.matches[2] == "ok");
+                        res.set_redirect(req.matches[1] == "encodedredirect" ? Encoded(to) : to);
                     });
         port_ = server_.bind_to_any_port("127.0.0.1");
         thread_ = std::thread([this] { server_.listen_after_bind(); });
@@ -143,11 +182,20 @@ public:
         server_.stop();
         thread_.join();
     }
+    static std::string Encoded(const std::string& path) { return Replaced(path, "o", "%6F"); }
     static std::string TargetOf(const std::string& way, bool allowed) {
         return (allowed ? "/ok/" : std::string("/") + kWord + "/") + way + ".html";
     }
     std::string HostAndPort() const { return "127.0.0.1:" + std::to_string(port_); }
     std::string Url(const std::string& path) const { return "http://" + HostAndPort() + path; }
+    // The requests that arrived whose path, as the server decoded it, holds the text.
+    std::vector<std::string> RequestsHolding(const std::string& text) {
+        std::lock_guard lock(mutex_);
+        std::vector<std::string> holding;
+        std::copy_if(requested_.begin(), requested_.end(), std::back_inserter(holding),
+                     [&](auto& r) { return r.find(text) != r.npos; });
+        return holding;
+    }
     // How often a path was asked for, by any method and with any query.
     int Requests(const std::string& path) {
         std::lock_guard lock(mutex_);
@@ -210,6 +258,11 @@ protected:
         ASSERT_TRUE(testsupport::WaitUntil([&] { return Reached(path) > before; })) << Location();
     }
     static void Run(const std::string& script) { View().RunScriptAsync(script); }
+    static std::string PageText() {
+        wxString text;
+        View().RunScript("document.body ? document.body.innerHTML : ''", &text);
+        return text.utf8_string();
+    }
     // Runs a script once the page and its frames have loaded, as a child's click would come.
     static void RunWhenLoaded(const std::string& script) {
         Run("(function run() { if (document.readyState !== 'complete') { setTimeout(run, 20); "
@@ -305,6 +358,90 @@ TEST_F(FilterBypass, BackAndForwardNeverReturnToAPageBlockedSinceItWasShown) {
                 {"history.go(-1)", [] { Run("history.go(-1)"); }}});
 }
 
+// Every kind of request a page makes by itself; the allowed twin shows that each kind really
+// reaches the server on this engine.
+TEST_F(FilterBypass, NoSubResourceOfAnyKindIsRequestedFromABlockedAddress) {
+    const char* kinds[] = {"style.css", "picture.png", "picture2.png", "xhr",    "fetch",
+                           "keepalive", "events",      "ws",           "beacon", "ping"};
+    Open("/sub/ok");
+    for (const char* kind : kinds) {
+        EXPECT_TRUE(testsupport::WaitUntil(
+            [&] { return site_->Requests(std::string("/ok/") + kind) > 0; }, 3s))
+            << "an allowed " << kind << " was not asked for";
+    }
+    const auto earlier = site_->RequestsHolding(kWord);
+    Open("/sub/bad");
+    testsupport::PumpFor(1500ms);
+    EXPECT_EQ(site_->RequestsHolding(kWord), earlier);
+    EXPECT_EQ(PageText().find("landed"), std::string::npos) << "a blocked page shows inside";
+    // A service worker would fetch for the page where nothing of the page can see it.
+    EXPECT_EQ(site_->Requests("/ok/sw.js"), 0);
+    EXPECT_EQ(Location(), site_->Url("/sub/bad#here"));
+}
+
+// A script can put anything on the page and then give it a blocked address.
+TEST_F(FilterBypass, APageThatTakesABlockedAddressLeavesTheScreen) {
+    Open("/ok/script.html");
+    View().RunScript(
+        "document.body.innerHTML = '<p>blocked content</p>'; "
+        "history.pushState({}, '', '/" +
+        std::string(kWord) + "/pushed.html')");
+    ASSERT_NE(PageText().find("blocked content"), std::string::npos);
+    EXPECT_TRUE(testsupport::WaitUntil([] {
+        return Location().find(kWord) == std::string::npos &&
+               PageText().find("blocked content") == std::string::npos && !View().IsBusy();
+    })) << Location();
+    EXPECT_LE(Reached("/" + std::string(kWord) + "/pushed.html"), 1);
+}
+
+TEST_F(FilterBypass, APageBlockedWhileShownLeavesForGoodAndIsLoggedOnce) {
+    h_->Put("words.txt", {"unrelated"});
+    Open("/ok/first.html");
+    Open("/ok/second.html");
+    const auto before = h_->VisitLog().size();
+    h_->Put("words.txt", {"127.0.0.1"});  // every page of the site, the pages before included
+    EXPECT_TRUE(testsupport::WaitUntil([] { return Location() == "about:blank"; })) << Location();
+    testsupport::PumpFor(2500ms);
+    EXPECT_EQ(Location(), "about:blank");
+    EXPECT_LE(h_->VisitLog().size(), before + 2);
+}
+
+// A list that is there but cannot be read (here: a folder in its place) lets nothing through.
+TEST_F(FilterBypass, AnUnreadableWordListOpensNothingAndSaysSoBriefly) {
+    Open("/way/link/ok");
+    const int linked = site_->Requests("/ok/link.html");
+    const std::string words = h_->folder.File("words.txt");
+    std::filesystem::remove(words);
+    std::filesystem::create_directory(words);
+    RunWhenLoaded("document.getElementById('go').click()");
+    testsupport::PumpFor(800ms);
+    const auto shown = h_->messages.shown.size();
+    const int home = site_->Requests("/ok/home.html");
+    Browser().PicHome2_Click();
+    Browser().PicPrev2_Click();
+    testsupport::PumpFor(800ms);
+    EXPECT_EQ(site_->Requests("/ok/link.html"), linked);
+    EXPECT_EQ(site_->Requests("/ok/home.html"), home);
+    ASSERT_GT(h_->messages.shown.size(), shown);
+    EXPECT_EQ(h_->messages.shown[shown].text.find(h_->folder.Path()), std::string::npos);
+    EXPECT_EQ(Location().find("/ok/"), std::string::npos) << Location();
+    std::filesystem::remove(words);
+    h_->Put("words.txt", {kWord});
+}
+
+TEST_F(FilterBypass, ABlockedAttemptIsLoggedAndHomeStillOpensAtTheFirstClick) {
+    const std::string bad = site_->Url(std::string("/") + kWord + "/attempt.html");
+    Browser().cboURL->SetValue(bad);
+    Browser().cboURL_Click();
+    EXPECT_EQ(h_->VisitLog().back(), bad);
+
+    Open("/way/redirect/bad");
+    RunWhenLoaded("document.getElementById('go').click()");
+    ASSERT_TRUE(testsupport::WaitUntil([] { return site_->Requests("/hop/redirect/bad") > 0; }));
+    testsupport::PumpFor(500ms);
+    StepTo("/ok/home.html", [] { Browser().PicHome2_Click(); });
+}
+
 #ifdef __WXGTK__
 
 WebKitWebView* Engine() {
@@ -315,7 +452,11 @@ int TopLevelWindows() {
     GList* windows = gtk_window_list_toplevels();
     int visible = 0;
     for (GList* w = windows; w != nullptr; w = w->next) {
-        visible += gtk_widget_get_visible(GTK_WIDGET(w->data)) ? 1 : 0;
+        // Tooltips and menus are popups inside the window, not windows of their own.
+        visible += gtk_widget_get_visible(GTK_WIDGET(w->data)) &&
+                           gtk_window_get_window_type(GTK_WINDOW(w->data)) == GTK_WINDOW_TOPLEVEL
+                       ? 1
+                       : 0;
     }
     g_list_free(windows);
     return visible;
@@ -481,6 +622,32 @@ TEST_F(FilterBypass, NoShortcutOrPageScriptOpensAWindowOrTheInspector) {
     testsupport::PumpFor(700ms);
     g_source_remove(closer);
     EXPECT_FALSE(dialogShown) << "window.print() opened a dialog";
+}
+
+TEST_F(FilterBypass, ChoosersOpenNoWindowAndALostPageProcessLeavesAnEmptyPage) {
+    Open("/choosers.html");
+    ASSERT_TRUE(testsupport::WaitUntil([] { return View().IsShownOnScreen(); }, 5s));
+    const int windows = TopLevelWindows();
+    wxUIActionSimulator mouse;
+    for (const wxPoint at : {wxPoint(100, 30), wxPoint(100, 130)}) {
+        mouse.MouseMove(View().GetScreenPosition() + at);
+        mouse.MouseClick();
+        testsupport::PumpFor(800ms);
+        EXPECT_EQ(TopLevelWindows(), windows) << "a click at " << at.y << " opened a window";
+    }
+    // Whatever did open is closed again, so the suite goes on with one window.
+    GList* all = gtk_window_list_toplevels();
+    for (GList* w = all; w != nullptr; w = w->next) {
+        if (GTK_IS_DIALOG(w->data) || GTK_IS_FILE_CHOOSER(w->data)) {
+            gtk_widget_hide(GTK_WIDGET(w->data));
+        }
+    }
+    g_list_free(all);
+
+    webkit_web_view_terminate_web_process(Engine());
+    EXPECT_TRUE(testsupport::WaitUntil([] { return Location() == "about:blank"; })) << Location();
+    EXPECT_TRUE(Browser().IsShown());
+    Open("/ok/after-crash.html");
 }
 
 // A small window of "another program" that offers an address to drag, as a file manager or

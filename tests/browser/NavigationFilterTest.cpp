@@ -61,9 +61,14 @@ TEST_F(NavigationFilter, ABlockedAddressThroughTheAddressBoxOpensOnlyTheRefusalP
     h.View().backPages = 5;
     Open("http://www.casino.example/");
     Open("http://x.example/porn");
-    EXPECT_EQ(h.View().calls,
-              (Lines{"navigate lanternwick://refused/", "navigate lanternwick://refused/"}));
-    log.insert(log.end(), {"http://www.casino.example/", "http://x.example/porn"});
+    // Escapes hide nothing, however often they are escaped again.
+    Open("http://x.example/p%6Frn");
+    Open("http://x.example/p%256Frn");
+    EXPECT_EQ(h.View().calls, Lines(4, "navigate lanternwick://refused/"));
+    for (const char* tried : {"http://www.casino.example/", "http://x.example/porn",
+                              "http://x.example/p%6Frn", "http://x.example/p%256Frn"}) {
+        log.push_back(tried);
+    }
     EXPECT_EQ(h.VisitLog(), log);
     h.View().calls.clear();
 
@@ -176,17 +181,23 @@ TEST_F(NavigationFilter, TheWatchdogStopsTheLoadAndSaysSo) {
     EXPECT_FALSE(Browser().timBrowser.IsRunning());
 }
 
-TEST_F(NavigationFilter, WithoutAWordListNothingOpensAndTheParentIsToldWhichFile) {
+TEST_F(NavigationFilter, WithoutAWordListNothingOpensAndTheChildIsToldBriefly) {
     std::filesystem::remove(h.folder.File("words.txt"));
     Open("http://fine.example/");
     EXPECT_TRUE(h.View().calls.empty());
     ASSERT_EQ(h.messages.shown.size(), 1u);
-    EXPECT_NE(h.messages.shown[0].text.find(h.folder.File("words.txt")), std::string::npos);
+    EXPECT_EQ(h.messages.shown[0].text.find(h.folder.Path()), std::string::npos);
 
     // Pages reached meanwhile and navigations the view announces are not held up.
     h.View().Reach("http://fine.example/");
     EXPECT_FALSE(h.View().Announce("http://casino.example/"));
     EXPECT_EQ(h.messages.shown.size(), 1u);
+
+    // A list that is there but cannot be read refuses everything, the empty page aside.
+    std::filesystem::create_directory(h.folder.File("words.txt"));
+    EXPECT_TRUE(h.View().Announce("http://fine.example/"));
+    EXPECT_FALSE(h.View().Announce("about:blank"));
+    std::filesystem::remove(h.folder.File("words.txt"));
 
     // During start-up the same gap stays silent.
     Harness silent;

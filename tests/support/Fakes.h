@@ -25,6 +25,7 @@ public:
     void Stop() override { calls.push_back("stop"); }
     std::string LocationURL() const override { return location; }
     bool IsLoading() const override { return loading; }
+    std::vector<std::string> BackHistory() const override { return history; }
 
     // The view reached `url`.
     void Reach(const std::string& url) {
@@ -43,7 +44,8 @@ public:
     std::vector<std::string> calls;
     std::string location = "about:blank";
     bool loading = true;
-    int backPages = 0;  // how many earlier pages the history holds
+    int backPages = 0;                 // how many earlier pages the history holds
+    std::vector<std::string> history;  // what BackHistory() reports, newest first
     int forwardPages = 0;
 
 private:
@@ -62,7 +64,7 @@ private:
 
 class FakeWebViewFactory : public browser::WebViewFactory {
 public:
-    std::unique_ptr<browser::WebView> Create(wxWindow* parent) override {
+    std::unique_ptr<browser::WebView> Create(wxWindow* parent, const std::string&) override {
         auto view = std::make_unique<FakeWebView>(parent);
         last = view.get();
         return view;

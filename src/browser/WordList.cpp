@@ -1,0 +1,46 @@
+#include "browser/WordList.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "storage/LineFile.h"
+
+namespace browser {
+
+WordList::State WordList::Refresh() {
+    struct stat info {};
+    if (stat(path_.c_str(), &info) != 0) {
+        const State now = errno == ENOENT || errno == ENOTDIR ? State::Missing : State::Unreadable;
+        if (now != state_ || read_) {
+            matcher_ = std::make_shared<WordMatcher>();
+            read_ = false;
+        }
+        return state_ = now;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        matcher_ = std::make_shared<WordMatcher>();
+        read_ = false;
+        return state_ = State::Unreadable;
+    }
+    const Stamp now{
+        static_cast<long long>(info.st_size),
+        static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec,
+        static_cast<long long>(info.st_ctim.tv_sec) * 1000000000LL + info.st_ctim.tv_nsec,
+        static_cast<unsigned long long>(info.st_ino)};
+    if (read_ && now == stamp_) {
+        return state_;
+    }
+    const auto lines = read_lines_ ? read_lines_() : storage::ReadAllLines(path_);
+    if (!lines) {
+        matcher_ = std::make_shared<WordMatcher>();
+        read_ = false;
+        return state_ = State::Unreadable;
+    }
+    matcher_ = std::make_shared<WordMatcher>(*lines);
+    stamp_ = now;
+    read_ = true;
+    return state_ = State::Ready;
+}
+
+}  // namespace browser

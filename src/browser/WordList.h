@@ -1,0 +1,59 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "browser/BlockedWords.h"
+
+namespace browser {
+
+// "words.txt" kept in memory between checks. Every use looks at the file's size and times and
+// reads it again only when they changed, so a word the parent adds counts at the next check.
+class WordList {
+public:
+    enum class State {
+        Missing,     // there is no such file
+        Unreadable,  // something is there but it cannot be read, or it is no regular file
+        Ready,
+    };
+
+    using Reader = std::function<std::optional<std::vector<std::string>>()>;
+
+    // `read` reads the file's lines; by default the file at `path` is read directly.
+    explicit WordList(std::string path, Reader read = {})
+        : path_(std::move(path)), read_lines_(std::move(read)) {}
+
+    // Brings the list up to date with the file.
+    State Refresh();
+    // The words as last read; empty unless Refresh() said Ready.
+    const WordMatcher& Words() const { return *matcher_; }
+
+    // A decision for an address: what a filter that cannot read its list must do is refuse.
+    bool Refuses(const std::string& address) {
+        const State state = Refresh();
+        return state == State::Unreadable || (state == State::Ready && Words().Blocks(address));
+    }
+
+    const std::string& Path() const { return path_; }
+
+private:
+    struct Stamp {
+        long long size = -1;
+        long long modified = 0;
+        long long changed = 0;
+        unsigned long long inode = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+
+    std::string path_;
+    Reader read_lines_;
+    std::shared_ptr<const WordMatcher> matcher_ = std::make_shared<WordMatcher>();
+    State state_ = State::Missing;
+    Stamp stamp_;
+    bool read_ = false;
+};
+
+}  // namespace browser
