@@ -120,7 +120,8 @@ void frmBrowser::LeaveBlockedPage() {
     // Going back within the same document would change only the address and keep what a
     // script put on the page, so the nearest clean page is loaded afresh.
     for (const std::string& earlier : web_->BackHistory()) {
-        if (!IsBlankPage(earlier) && !words_.Refuses(earlier)) {
+        // A refusal page in the history stands for a page that was refused: no place to land.
+        if (!IsBlankPage(earlier) && !IsProgramPage(earlier) && !words_.Refuses(earlier)) {
             web_->Navigate(earlier);
             return;
         }
