@@ -30,8 +30,7 @@ std::string Escaped(std::string_view text) {
 }
 
 // A round, smiling lantern with a raised hand: friendly, and readable without words.
-constexpr std::string_view kPicture = R"(<svg viewBox="0 0 200 200" width="300" height="300"
-  aria-hidden="true">
+constexpr std::string_view kPicture = R"(<svg viewBox="0 0 200 200" aria-hidden="true">
  <rect x="80" y="8" width="40" height="18" rx="6" fill="#7a4b1e"/>
  <circle cx="100" cy="105" r="78" fill="#ffd23f" stroke="#e08a00" stroke-width="8"/>
  <circle cx="72" cy="92" r="10" fill="#3b2a14"/>
@@ -50,10 +49,11 @@ constexpr std::string_view kStyle = R"(<style>
  html, body { height: 100%; margin: 0; }
  body { display: flex; flex-direction: column; align-items: center; justify-content: center;
         background: #bfe8ff; font-family: sans-serif; color: #1d3557; text-align: center; }
- p { font-size: 34px; font-weight: bold; margin: 18px 24px 30px; }
- nav { display: flex; gap: 40px; flex-wrap: wrap; justify-content: center; }
- a { display: inline-block; min-width: 260px; padding: 26px 34px; border-radius: 26px;
-     font-size: 30px; font-weight: bold; text-decoration: none; color: #fff;
+ svg { flex: none; width: min(300px, 34vh); height: min(300px, 34vh); }
+ p { font-size: 32px; font-weight: bold; margin: 14px 24px 26px; }
+ nav { display: flex; gap: 30px; flex-wrap: wrap; justify-content: center; }
+ a { display: inline-block; min-width: 180px; padding: 22px 30px; border-radius: 26px;
+     font-size: 28px; font-weight: bold; text-decoration: none; color: #fff;
      box-shadow: 0 6px 0 rgba(0,0,0,0.25); }
  #back { background: #2a9d8f; }
  #ask { background: #e76f51; }
