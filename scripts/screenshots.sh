@@ -87,8 +87,10 @@ xdotool click 1
 sleep 1
 shot 4-login
 
-# The parents' panel and its dialogs, each shown over the browser window.
+# The parents' panel and its dialogs, each shown over the browser window; the panel with the
+# switch for only the allowed sites on.
 kill "${pids[-1]}" 2>/dev/null || true
+printf 'alleentoegestaan=1\r\n' > "$work/instellingen.txt"
 for window in Parents invoegensite startpagina frmBlocker paswoordwijzigen tijdperdag sites; do
     "$root/build/tests/app/window_gallery" "$work" "$window" >>"$work/program.log" 2>&1 &
     gallery=$!
@@ -123,3 +125,9 @@ limits 5
 printf 'datum=%s\r\ntijd=%s\r\nseconden=300\r\nextraminuten=0\r\n' "$(date +%F)" "$(date +%T)" \
     > "$work/tijdgebruik.txt"
 timed 8-time-up
+
+# A refused page: the start page holds a blocked word, so the program's own page stands in for it.
+rm -f "$work/tijdgebruik.txt" "$work/instellingen.txt"
+printf 'casino\r\n' > "$work/words.txt"
+printf 'Welcome              http://127.0.0.1:%s/casino.html\r\n' "$port" > "$work/startpagina.txt"
+timed 9-refused

@@ -18,6 +18,8 @@ struct WebViewEvents {
     std::function<void()> navigateComplete;  // a page was reached
     std::function<void(const std::string& url)> newWindow;  // a page asked for a new window
     std::function<void()> contentGone;  // the engine lost what it showed (its process ended)
+    // The HTML of one of the program's own pages (ProgramPages.h); empty when there is none.
+    std::function<std::string(const std::string& url)> programPage;
 };
 
 // The embedded web view, behind a small interface so the windows can be tested with a fake.

@@ -4,8 +4,15 @@
 
 #include <stdexcept>
 
+#include "browser/ProgramPages.h"
+
 #ifdef __WXGTK__
 #include "browser/WebKitGtkHooks.h"
+#include "browser/WebKitGtkPages.h"
+#else
+#include <wx/filesys.h>
+#include <wx/mstream.h>
+#include <wx/sharedptr.h>
 #endif
 
 namespace browser {
@@ -15,6 +22,29 @@ namespace {
 std::string Utf8(const wxString& s) {
     return s.utf8_string();
 }
+
+#ifndef __WXGTK__
+// The toolkit's own way to serve a scheme, on the engines where it keeps no handler per view.
+class ProgramPageHandler : public wxWebViewHandler {
+public:
+    explicit ProgramPageHandler(std::function<std::string(const std::string&)> page)
+        : wxWebViewHandler(wxString::FromUTF8(std::string(kProgramScheme))),
+          page_(std::move(page)) {}
+    wxFSFile* GetFile(const wxString& uri) override {
+        const std::string html = page_(Utf8(uri));
+        if (html.empty()) {
+            return nullptr;
+        }
+        wxMemoryOutputStream bytes;
+        bytes.Write(html.data(), html.size());
+        return new wxFSFile(new wxMemoryInputStream(bytes), uri, "text/html", wxString(),
+                            wxDateTime::Now());
+    }
+
+private:
+    std::function<std::string(const std::string&)> page_;
+};
+#endif
 
 }  // namespace
 
@@ -60,6 +90,11 @@ WxWebView::WxWebView(wxWindow* parent, const std::string& wordListFile) {
                             });
                         },
                 });
+    pages_ = std::make_unique<WebKitGtkPages>(
+        *view_, [this](const std::string& url) { return ProgramPage(url); });
+#else
+    view_->RegisterHandler(wxSharedPtr<wxWebViewHandler>(
+        new ProgramPageHandler([this](const std::string& url) { return ProgramPage(url); })));
 #endif
 }
 
@@ -73,6 +108,10 @@ void WxWebView::NewWindowLater(const std::string& url) {
             events_.newWindow(url);
         }
     });
+}
+
+std::string WxWebView::ProgramPage(const std::string& url) const {
+    return events_.programPage ? events_.programPage(url) : std::string();
 }
 
 void WxWebView::OnNavigating(wxWebViewEvent& event) {

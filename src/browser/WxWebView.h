@@ -10,6 +10,7 @@ class wxWebViewEvent;
 namespace browser {
 
 class WebKitGtkHooks;
+class WebKitGtkPages;
 
 // The platform's web view (WebKitGTK here, Edge or WebKit elsewhere).
 class WxWebView : public WebView {
@@ -31,11 +32,13 @@ public:
 private:
     void OnNavigating(wxWebViewEvent& event);
     void NewWindowLater(const std::string& url);
+    std::string ProgramPage(const std::string& url) const;
 
     wxWebView* view_ = nullptr;
     WebViewEvents events_;
 #ifdef __WXGTK__
     std::unique_ptr<WebKitGtkHooks> hooks_;
+    std::unique_ptr<WebKitGtkPages> pages_;
 #endif
 };
 

@@ -59,6 +59,7 @@ frmBrowser::frmBrowser(app::Forms& forms)
         .navigateComplete = [this] { brwbrowser_NavigateComplete2(); },
         .newWindow = [this](const std::string& url) { brwbrowser_NewWindow2(url); },
         .contentGone = [this] { brwbrowser_ContentGone(); },
+        .programPage = [this](const std::string& url) { return ProgramPage(url); },
     });
 
     CreateSitePanel();

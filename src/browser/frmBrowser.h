@@ -65,6 +65,19 @@ public:
     void brwbrowser_NewWindow2(const std::string& url);
     void brwbrowser_ContentGone();
 
+    // Refusals (frmBrowserRefusal.cpp). Whether the parent's switch keeps `url` from opening at
+    // the top level: on, and not one of the panel's sites as they now stand.
+    bool OffTheList(const std::string& url) const;
+    // Logs the refused address and shows the refusal page in its place, now or, from inside
+    // the view's own event, as soon as the view has finished asking.
+    void ShowRefusal(const std::string& address);
+    void ShowRefusalSoon(const std::string& address);
+    std::string ProgramPage(const std::string& url) const;
+    // The refusal page's buttons; their links are answered here and never opened.
+    void cmdrefusedback_Click();
+    void cmdrefusedask_Click();
+    const std::string& RefusedAddress() const { return refused_; }
+
     // What a check of the address box's text against the blocked words found.
     enum class Verdict { NoWordList, Unreadable, Clean, Blocked };
     Verdict CheckBlockedWords(const std::string& file);
@@ -183,6 +196,7 @@ private:
     bool loading_ = false;
     bool closing_ = false;
     bool busy_ = false;
+    std::string refused_;  // the address the refusal page stands for
 
     std::unique_ptr<app::TimeBudget> budget_;  // none while no day has a limit
     storage::WeekMinutes limits_{};

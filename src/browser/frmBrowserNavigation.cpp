@@ -6,6 +6,7 @@
 #include "app/Forms.h"
 #include "browser/Address.h"
 #include "browser/BlockedWords.h"
+#include "browser/ProgramPages.h"
 #include "browser/frmBrowser.h"
 #include "storage/DataPath.h"
 
@@ -65,12 +66,15 @@ void frmBrowser::cboURL_Click() {
     const std::string address = AddressText();
     switch (verdict) {
         case Verdict::Clean:
+            if (OffTheList(address)) {
+                ShowRefusal(address);
+                break;
+            }
             web_->Navigate(address);
             AddBareAddress(address);
             break;
         case Verdict::Blocked:
-            // Not opened, but the parent sees what was tried.
-            AddBareAddress(address);
+            ShowRefusal(address);  // not opened; the parent sees what was tried
             break;
         case Verdict::NoWordList:
         case Verdict::Unreadable:
@@ -116,7 +120,8 @@ void frmBrowser::LeaveBlockedPage() {
     // Going back within the same document would change only the address and keep what a
     // script put on the page, so the nearest clean page is loaded afresh.
     for (const std::string& earlier : web_->BackHistory()) {
-        if (!IsBlankPage(earlier) && !words_.Refuses(earlier)) {
+        // A refusal page in the history stands for a page that was refused: no place to land.
+        if (!IsBlankPage(earlier) && !IsProgramPage(earlier) && !words_.Refuses(earlier)) {
             web_->Navigate(earlier);
             return;
         }
@@ -130,11 +135,37 @@ void frmBrowser::brwbrowser_BeforeNavigate2(const std::string& url, bool mainFra
         cancel = true;
         return;
     }
+    if (IsProgramPage(url)) {
+        // The refusal page's buttons act here; they act only from that page, so no other page
+        // can open the login. The page itself is the program's and opens whatever the lists say.
+        const bool fromRefusal = web_->LocationURL().rfind(kRefusedPage, 0) == 0;
+        if (url.rfind(kBackLink, 0) == 0 || url.rfind(kAskLink, 0) == 0) {
+            cancel = true;
+            if (fromRefusal && mainFrame) {
+                const bool back = url.rfind(kBackLink, 0) == 0;
+                CallAfter([this, back] { back ? cmdrefusedback_Click() : cmdrefusedask_Click(); });
+            }
+            return;
+        }
+        cancel = !mainFrame;
+        return;
+    }
     // Links, redirects, form posts, back and forward never pass the address box, so the word
     // list is checked here too: a blocked address is refused before anything of it is shown,
-    // and while the list cannot be read nothing is opened at all.
+    // and while the list cannot be read nothing is opened at all. With the parent's switch on,
+    // every page (every hop of a redirect too) must also be one of the allowed sites; frames
+    // and what a page loads are left to the word list.
     if (!IsBlankPage(url) && words_.Refuses(url)) {
         cancel = true;
+        // Without a list to read there is no page to explain, only nothing opened.
+        if (mainFrame && words_.Refresh() == WordList::State::Ready) {
+            ShowRefusalSoon(url);
+        }
+        return;
+    }
+    if (mainFrame && OffTheList(url)) {
+        cancel = true;
+        ShowRefusalSoon(url);
         return;
     }
     if (mainFrame) {
@@ -149,6 +180,10 @@ void frmBrowser::brwbrowser_DownloadComplete() {
 
 void frmBrowser::brwbrowser_NavigateComplete2() {
     timBrowser.Stop();
+    // The program's own pages are no visit: they stay out of the history and the log.
+    if (IsProgramPage(web_->LocationURL())) {
+        return;
+    }
     const wxString reached = wxString::FromUTF8(web_->LocationURL());
     navigateOnSelect = false;
     const int earlier = cboURL->FindString(reached, true);

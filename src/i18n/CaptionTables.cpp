@@ -366,6 +366,16 @@ const std::vector<MessageRow>& MessageRows() {
          "An empty word cannot be added: it would block every site."},
         {Message::SelectWordFirst, "Kies eerst het woord dat u wilt verwijderen.",
          "First choose the word you want to remove."},
+        {Message::SettingsUnreadable,
+         "de instellingen die er al in staan kunnen niet worden gelezen, dus zouden ze verloren "
+         "gaan.",
+         "the settings already in it cannot be read, so they would be lost."},
+        {Message::AllowedSitesOff, "Alleen toegestane sites: uit", "Only allowed sites: off"},
+        {Message::AllowedSitesOn, "Alleen toegestane sites: aan", "Only allowed sites: on"},
+        {Message::RefusalSentence, "Deze pagina is niet voor jou. Vraag het aan een volwassene!",
+         "This page is not for you. Ask a grown-up!"},
+        {Message::RefusalBack, "Terug", "Back"},
+        {Message::RefusalAsk, "Vraag een volwassene", "Ask a grown-up"},
     };
     return rows;
 }

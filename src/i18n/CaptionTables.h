@@ -79,6 +79,12 @@ enum class Message {
     WordAlreadyListed,   // the blocked-words editor: the word is in the list already
     EmptyWordRefused,    // the blocked-words editor: an empty word would block every address
     SelectWordFirst,     // the blocked-words editor: Remove with no word chosen
+    SettingsUnreadable,  // the reason a settings file that cannot be read is not overwritten
+    AllowedSitesOff,     // the panel's switch for only the allowed sites, while it is off
+    AllowedSitesOn,      // the same switch while it is on
+    RefusalSentence,     // the page shown in place of a refused one
+    RefusalBack,         // its button back to where the child was
+    RefusalAsk,          // its button that fetches a grown-up
 };
 
 // The message in `language` (none: the English text), with each "{}" replaced by the next of

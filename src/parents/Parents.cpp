@@ -73,8 +73,9 @@ Parents::Parents(app::Forms& forms)
     log->Add(column({button(cmdclear, "Clear List")}));
     auto* settings =
         column({button(cmdBlocksites, "Block sites"), button(cmdchange, "Change password"),
-                button(cmdsecurity, "Level of security"), button(cmdtime, "Time per day: no limit"),
-                lbltaalkiezen, cbolanguage});
+                button(cmdsecurity, "Level of security"),
+                button(cmdallowedsites, "Only allowed sites: off"),
+                button(cmdtime, "Time per day: no limit"), lbltaalkiezen, cbolanguage});
     settings->AddSpacer(gap * 2);
     settings->Add(
         column({button(cmdHelp, "Help"), button(cmddevelopers, "Contact developers"),
@@ -104,7 +105,7 @@ Parents::Parents(app::Forms& forms)
          LW_NAMED(cmdclose),        LW_NAMED(cmdsecurity),   LW_NAMED(cmdHelp),
          LW_NAMED(cmddevelopers),   LW_NAMED(cmddonation),   LW_NAMED(cmdforum),
          LW_NAMED(cmdregistration), LW_NAMED(cmdSubmit),     LW_NAMED(cmdversion),
-         LW_NAMED(cmdtime)});
+         LW_NAMED(cmdallowedsites), LW_NAMED(cmdtime)});
     CentreOnScreen();
 
     cmdadd->Click = [this] { cmdadd_Click(); };
@@ -116,6 +117,7 @@ Parents::Parents(app::Forms& forms)
     cmdsave->Click = [this] { cmdsave_Click(); };
     cmdclose->Click = [this] { cmdclose_Click(); };
     cmdsecurity->Click = [this] { cmdsecurity_Click(); };
+    cmdallowedsites->Click = [this] { cmdallowedsites_Click(); };
     cmdHelp->Click = [this] { cmdHelp_Click(); };
     cmddevelopers->Click = [this] { cmddevelopers_Click(); };
     cmddonation->Click = [this] { cmddonation_Click(); };
@@ -139,7 +141,8 @@ Parents::Parents(app::Forms& forms)
 
 bool Parents::Show(bool show) {
     if (show) {
-        KeepNoSiteChosen();  // before the window hands the list its first focus
+        KeepNoSiteChosen();         // before the window hands the list its first focus
+        ShowAllowedSitesCaption();  // the language is applied after the panel is made
         FitOnScreen();
     }
     return wxFrame::Show(show);
@@ -182,6 +185,9 @@ void Parents::KeepNoSiteChosen() {
 }
 
 void Parents::Form_Load() {
+    settings_ = storage::Settings::Load(forms_.Data());
+    allowedSitesAtLoad_ = settings_.AllowedSitesOnly();
+    ShowAllowedSitesCaption();
     const auto lines = forms_.Data().Read(storage::files::kLanguage);
     if (lines && !lines->empty()) {
         cbolanguage->SetValue(wxString::FromUTF8(lines->front()));

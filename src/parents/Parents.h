@@ -2,8 +2,11 @@
 
 #include <wx/frame.h>
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "storage/Settings.h"
 
 class wxComboBox;
 class wxListBox;
@@ -42,6 +45,7 @@ public:
     void cmdclose_Click();
     void cmdsave_Click();
     void cmdsecurity_Click();
+    void cmdallowedsites_Click();
     void cmdHelp_Click();
     void cmddevelopers_Click();
     void cmddonation_Click();
@@ -62,6 +66,14 @@ public:
     std::vector<std::string> WorkingSites() const;
     // After a site was added or deleted.
     void SitesChanged();
+    std::vector<std::string> StartPageRecords() const;
+
+    // The switch as the parent set it in this run; it counts at once and is stored with
+    // "Log out and save".
+    bool AllowedSitesOnly() const { return settings_.AllowedSitesOnly(); }
+    // Opens the site editor with `address` in its address box and an empty name, so that a
+    // parent fetched by the child allows a refused site in one step.
+    void AddSiteFor(const std::string& address);
 
     wxListBox* List1 = nullptr;         // site records
     wxListBox* startpagina1 = nullptr;  // the start-page record
@@ -80,6 +92,7 @@ public:
     widgets::chameleonButton* cmdsave = nullptr;
     widgets::chameleonButton* cmdclose = nullptr;
     widgets::chameleonButton* cmdsecurity = nullptr;
+    widgets::chameleonButton* cmdallowedsites = nullptr;
     widgets::chameleonButton* cmdHelp = nullptr;
     widgets::chameleonButton* cmddevelopers = nullptr;
     widgets::chameleonButton* cmddonation = nullptr;
@@ -102,9 +115,15 @@ private:
     void KeepNoSiteChosen();
     // Narrows the record lists until the panel fits the screen.
     void FitOnScreen();
+    void ShowAllowedSitesCaption();
+    // The settings file as it stands, with the switch put in; nothing when the file exists but
+    // cannot be read, as rewriting it would lose the settings it holds.
+    std::optional<storage::Settings> SettingsToSave() const;
 
     app::Forms& forms_;
     bool sitesPending_ = false;
+    storage::Settings settings_;
+    bool allowedSitesAtLoad_ = false;
 };
 
 }  // namespace parents

@@ -4,6 +4,8 @@
 #include <wx/panel.h>
 #include <wx/textctrl.h>
 
+#include <filesystem>
+
 #include "app/Forms.h"
 #include "browser/frmBrowser.h"
 #include "i18n/LanguageSwitch.h"
@@ -16,6 +18,8 @@
 #include "parents/startpagina.h"
 #include "parents/tijdperdag.h"
 #include "storage/DataPath.h"
+#include "storage/Records.h"
+#include "storage/TextEncoding.h"
 #include "widgets/ChameleonButton.h"
 
 namespace parents {
@@ -108,29 +112,103 @@ std::vector<std::string> Parents::WorkingSites() const {
 // The button is there, greyed, for a feature that does not exist.
 void Parents::cmdsecurity_Click() {}
 
+void Parents::cmdallowedsites_Click() {
+    settings_.SetAllowedSitesOnly(!settings_.AllowedSitesOnly());
+    ShowAllowedSitesCaption();
+}
+
+void Parents::ShowAllowedSitesCaption() {
+    cmdallowedsites->SetCaption(wxString::FromUTF8(
+        forms_.Text(settings_.AllowedSitesOnly() ? i18n::Message::AllowedSitesOn
+                                                 : i18n::Message::AllowedSitesOff)));
+}
+
+std::vector<std::string> Parents::StartPageRecords() const {
+    std::vector<std::string> lines;
+    for (const wxString& item : startpagina1->GetStrings()) {
+        lines.push_back(item.utf8_string());
+    }
+    return lines;
+}
+
+void Parents::AddSiteFor(const std::string& address) {
+    if (List1->GetCount() >= kMaxSites) {
+        cmdadd_Click();  // says why no site can be added
+        return;
+    }
+    // The address box takes what a record keeps; a longer address is cut to its site, which is
+    // what the switch judges anyway.
+    std::string shown = address;
+    if (storage::CharCount(shown) > storage::kMaxAddressChars) {
+        const auto scheme = shown.find("://");
+        const auto path =
+            scheme == std::string::npos ? shown.find('/') : shown.find('/', scheme + 3);
+        shown = shown.substr(0, path == std::string::npos ? shown.size() : path + 1);
+    }
+    auto& editor = forms_.SiteEditor();
+    editor.txtname->Clear();
+    editor.txtinternetaddress->ChangeValue(wxString::FromUTF8(shown));
+    editor.Show();
+    editor.Raise();
+}
+
+std::optional<storage::Settings> Parents::SettingsToSave() const {
+    auto lines = forms_.Data().Read(storage::files::kSettings);
+    std::error_code error;
+    if (!lines && std::filesystem::exists(forms_.Data().PathOf(storage::files::kSettings), error)) {
+        return std::nullopt;
+    }
+    // Read afresh: whatever else the file holds is kept as it now stands.
+    storage::Settings settings(storage::NameValueLines(lines.value_or(std::vector<std::string>{})));
+    // Put in only when the parent turned it: a value the file got since the start is kept.
+    if (settings_.AllowedSitesOnly() != allowedSitesAtLoad_) {
+        settings.SetAllowedSitesOnly(settings_.AllowedSitesOnly());
+    }
+    return settings;
+}
+
 void Parents::cmdsave_Click() {
     namespace files = storage::files;
     // An open start page editor has taken the record out of its list; saving now would store
     // an empty start page. Its Cancel puts the stored record back first.
     CloseEditors();
-    std::vector<std::string> startPage;
-    for (const wxString& item : startpagina1->GetStrings()) {
-        startPage.push_back(item.utf8_string());
-    }
-    std::vector<std::pair<const char*, std::vector<std::string>>> steps = {
+    std::vector<std::pair<const char*, std::optional<std::vector<std::string>>>> steps = {
         {files::kSites, WorkingSites()},
-        {files::kStartPage, startPage},
+        {files::kStartPage, StartPageRecords()},
         {files::kVisitLog, List2->Entries()},
     };
-    if (auto settings = TimeLimitSettings(forms_)) {
-        steps.emplace_back(files::kSettings, std::move(*settings));
+    // The settings file is written only when it would say something new, so an installation
+    // without one keeps to the seven files until a parent turns the switch on or sets a limit.
+    auto settings = SettingsToSave();
+    const auto stored = forms_.Data().Read(files::kSettings);
+    const auto limits = TimeLimitSettings(forms_);
+    if (!settings) {
+        // Only what the parent changed there is worth the failure; the rest stays as it was.
+        if (limits || settings_.AllowedSitesOnly() != allowedSitesAtLoad_) {
+            steps.emplace_back(files::kSettings, std::nullopt);
+        }
+    } else {
+        if (limits) {
+            const std::optional<std::string> allowed =
+                settings->Lines().Get(storage::Settings::kAllowedSitesOnly);
+            *settings = storage::Settings(storage::NameValueLines(*limits));
+            if (allowed) {
+                settings->SetAllowedSitesOnly(*allowed == "1");
+            }
+        }
+        if (settings->Lines().Lines() != stored.value_or(std::vector<std::string>{}) &&
+            (stored || limits || settings->AllowedSitesOnly())) {
+            steps.emplace_back(files::kSettings, settings->Lines().Lines());
+        }
     }
     // A failed write stops here with the panel open, so the parent can mend the cause and
     // save again: nothing of the lists is lost and the program does not end half-saved. The
     // message says which files the save did replace, as those now hold the lists' state.
     std::string written;
     for (const auto& [file, lines] : steps) {
-        const auto result = forms_.Data().Write(file, lines);
+        const auto result =
+            lines ? forms_.Data().Write(file, *lines)
+                  : storage::WriteResult{false, forms_.Text(i18n::Message::SettingsUnreadable)};
         if (!result.ok) {
             const std::string before = written.empty()
                                            ? forms_.Text(i18n::Message::NothingSavedBefore)

@@ -91,6 +91,10 @@ void paswoord::CheckPassword() {
         } else {
             forms_.Panel().Show();
             Hide();
+            if (askedFor_) {
+                forms_.Panel().AddSiteFor(*askedFor_);
+                askedFor_.reset();
+            }
         }
     }
 }
@@ -99,6 +103,9 @@ void paswoord::Refuse(const char* message) {
     forms_.Machine().messages.Show(message, kTitle, app::Messages::Icon::Information);
     txtnaam->Clear();
     txtpaswoord->Clear();
+    if (askedFor_) {
+        cmdcancel_Click();  // the child, not a parent, may be typing: back to the refusal page
+    }
 }
 
 void paswoord::ReportUnreadable(const char* file) {
@@ -109,7 +116,17 @@ void paswoord::ReportUnreadable(const char* file) {
 }
 
 void paswoord::cmdcancel_Click() {
+    askedFor_.reset();
     Hide();
+}
+
+void paswoord::AskFor(const std::string& refusedAddress) {
+    askedFor_ = refusedAddress;
+    txtnaam->Clear();
+    txtpaswoord->Clear();
+    Show();
+    Raise();
+    txtnaam->SetFocus();
 }
 
 }  // namespace parents

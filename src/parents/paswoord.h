@@ -2,6 +2,9 @@
 
 #include <wx/dialog.h>
 
+#include <optional>
+#include <string>
+
 class wxStaticText;
 class wxTextCtrl;
 
@@ -24,6 +27,9 @@ public:
     void Form_Load() {}
     void cmdLogon_Click();
     void cmdcancel_Click();
+    // Opened by the child from a refusal page: a right login leads to the site editor with the
+    // refused address in it; a wrong one, or Cancel, back to the page.
+    void AskFor(const std::string& refusedAddress);
 
     wxStaticText* lblcontrole = nullptr;
     widgets::HLine* linepassword = nullptr;  // under the heading; its right end follows it
@@ -40,6 +46,7 @@ private:
     void ReportUnreadable(const char* file);
 
     app::Forms& forms_;
+    std::optional<std::string> askedFor_;
 };
 
 }  // namespace parents

@@ -28,11 +28,12 @@ TEST(StartAndClose, ReadsTheDataFilesInOrderAndFillsThePanelLists) {
     h.Put("words.txt", {"casino"});
     auto& browser = h.Start();
 
-    // The panel's own load, set off by the first site line, reads the language in between; the
-    // settings come last, after the start page has been asked for.
+    // The panel's own load, set off by the first site line, reads the settings and the language
+    // in between; the time limits read the settings again last, after the start page was asked
+    // for.
     EXPECT_EQ(h.reads,
-              (Lines{"adressen.txt", "languagechoose.txt", "bezochtesites.txt", "startpagina.txt",
-                     "languagechoose.txt", "words.txt", "instellingen.txt"}));
+              (Lines{"adressen.txt", "instellingen.txt", "languagechoose.txt", "bezochtesites.txt",
+                     "startpagina.txt", "languagechoose.txt", "words.txt", "instellingen.txt"}));
     EXPECT_TRUE(browser.IsShown());
     EXPECT_EQ(browser.GetTitle(), "Lanternwick");
     EXPECT_TRUE(browser.navigateOnSelect);

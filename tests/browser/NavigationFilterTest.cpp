@@ -50,11 +50,13 @@ TEST_F(NavigationFilter, AStartPageWithABlockedWordIsNeverOpened) {
     fresh.Put("words.txt", {"casino"});
     fresh.Put("startpagina.txt", {"Bad                  http://casino.example/"});
     fresh.Start();
-    EXPECT_EQ(fresh.View().calls, Lines{"navigate About:blank"});
-    EXPECT_EQ(fresh.VisitLog(), Lines{"http://casino.example/"});  // the parent sees the try
+    // The refusal page stands in its place, and the parent sees what was tried.
+    EXPECT_EQ(fresh.View().calls,
+              (Lines{"navigate About:blank", "navigate lanternwick://refused/"}));
+    EXPECT_EQ(fresh.VisitLog(), Lines{"http://casino.example/"});
 }
 
-TEST_F(NavigationFilter, ABlockedAddressThroughTheAddressBoxOpensNothingAndIsLoggedAsTried) {
+TEST_F(NavigationFilter, ABlockedAddressThroughTheAddressBoxOpensOnlyTheRefusalPage) {
     Lines log = h.VisitLog();
     h.View().backPages = 5;
     Open("http://www.casino.example/");
@@ -62,12 +64,13 @@ TEST_F(NavigationFilter, ABlockedAddressThroughTheAddressBoxOpensNothingAndIsLog
     // Escapes hide nothing, however often they are escaped again.
     Open("http://x.example/p%6Frn");
     Open("http://x.example/p%256Frn");
-    EXPECT_TRUE(h.View().calls.empty());
+    EXPECT_EQ(h.View().calls, Lines(4, "navigate lanternwick://refused/"));
     for (const char* tried : {"http://www.casino.example/", "http://x.example/porn",
                               "http://x.example/p%6Frn", "http://x.example/p%256Frn"}) {
         log.push_back(tried);
     }
     EXPECT_EQ(h.VisitLog(), log);
+    h.View().calls.clear();
 
     // Case counts: "Gore" does not block "gore", and a clean address opens and is logged as is.
     Open("  http://gore.example/ ");

@@ -8,8 +8,14 @@
 #include <mutex>
 #include <thread>
 
+#include <wx/textctrl.h>
+
+#include "browser/ProgramPages.h"
 #include "browser/WxWebView.h"
 #include "browser/frmBrowser.h"
+#include "parents/Parents.h"
+#include "parents/invoegensite.h"
+#include "parents/paswoord.h"
 #include "storage/Records.h"
 #include "support/Harness.h"
 #include "support/Wait.h"
@@ -19,28 +25,44 @@ using testsupport::Harness;
 
 namespace {
 
-// Serves a few pages on 127.0.0.1 and remembers every path that was asked for.
+constexpr const char* kWordInTest = "casino";
+
+// Serves a few pages on 127.0.0.1, also reachable as localhost, and remembers every path that was
+// asked for, and every "host path" too.
 class LocalSite {
 public:
     LocalSite() {
-        auto page = [](const std::string& body) {
-            return [body](const httplib::Request&, httplib::Response& res) {
-                res.set_content("<html><body>" + body + "</body></html>", "text/html");
+        auto page = [this](const std::string& body) {
+            return [this, body](const httplib::Request&, httplib::Response& res) {
+                std::string html = "<html><body>" + body + "</body></html>";
+                for (auto at = html.find("PORT"); at != std::string::npos; at = html.find("PORT")) {
+                    html.replace(at, 4, std::to_string(port_));
+                }
+                res.set_content(html, "text/html");
             };
         };
         server_.set_logger([this](const httplib::Request& req, const httplib::Response&) {
             std::lock_guard lock(mutex_);
             requested_.push_back(req.path);
+            const std::string host = req.get_header_value("Host");
+            asked_.push_back(host.substr(0, host.find(':')) + " " + req.path);
         });
         server_.Get("/index.html", page(R"(<a id="ok" href="/page2.html">ok</a>
             <a id="bad" href="/casino.html">bad</a>
-            <a id="popup" href="/page3.html" target="_blank">popup</a>)"));
-        server_.Get("/page2.html", page("two"));
+            <a id="popup" href="/page3.html" target="_blank">popup</a>
+            <a id="away" href="http://localhost:PORT/page2.html">away</a>
+            <a id="awayblank" href="http://localhost:PORT/page3.html" target="_blank">away</a>
+            <a id="hop" href="/hop">hop</a>)"));
+        server_.Get("/page2.html", page(R"(<p id="two">two</p>)"));
         server_.Get("/page3.html", page("three"));
         server_.Get("/casino.html", page("blocked"));
         server_.Get("/casino-land.html", page("blocked"));
         server_.Get("/redirect", [](const httplib::Request&, httplib::Response& res) {
             res.set_redirect("/casino-land.html");
+        });
+        // From an allowed host to another one.
+        server_.Get("/hop", [this](const httplib::Request&, httplib::Response& res) {
+            res.set_redirect("http://localhost:" + std::to_string(port_) + "/page3.html");
         });
         // Bound and listening here, so requests wait in the queue until the thread accepts.
         port_ = server_.bind_to_any_port("127.0.0.1");
@@ -56,12 +78,25 @@ public:
         std::lock_guard lock(mutex_);
         return std::find(requested_.begin(), requested_.end(), path) != requested_.end();
     }
+    bool WasAsked(const std::string& host, const std::string& path) {
+        std::lock_guard lock(mutex_);
+        return std::find(asked_.begin(), asked_.end(), host + " " + path) != asked_.end();
+    }
+    bool AnyFrom(const std::string& host) {
+        std::lock_guard lock(mutex_);
+        return std::any_of(asked_.begin(), asked_.end(),
+                           [&](const std::string& a) { return a.rfind(host + " ", 0) == 0; });
+    }
+    std::string Other(const std::string& path) const {
+        return "http://localhost:" + std::to_string(port_) + path;
+    }
 
 private:
     httplib::Server server_;
     std::thread thread_;
     std::mutex mutex_;
     std::vector<std::string> requested_;
+    std::vector<std::string> asked_;
     int port_ = 0;
 };
 
@@ -69,6 +104,9 @@ class RealWebView : public ::testing::Test {
 protected:
     void SetUp() override {
         h.Put("words.txt", {"casino"});
+        h.Put("paswoordNaam.txt", {"parents"});
+        h.Put("paswoordNr.txt", {"secret"});
+        Prepare();
         h.Put("startpagina.txt",
               {storage::StartPageRecord("Home", site.HostAndPort() + "/index.html")});
         h.Start();
@@ -84,6 +122,37 @@ protected:
     bool WaitForReached(const std::string& path) {
         return testsupport::WaitUntil([&] { return Logged(path); }, 30s);
     }
+    virtual void Prepare() {}
+    void Open(const std::string& address) {
+        h.Browser().cboURL->SetValue(address);
+        h.Browser().cboURL_Click();
+    }
+    std::string Location() { return h.Browser().brwbrowser().LocationURL(); }
+    // The address changes before the page is there to be clicked.
+    bool WaitForElement(const std::string& id) {
+        auto* view = dynamic_cast<wxWebView*>(h.Browser().brwbrowser().Control());
+        return testsupport::WaitUntil(
+            [&] {
+                wxString found;
+                return view->RunScript("document.getElementById('" + id + "') !== null", &found) &&
+                       found == "true";
+            },
+            20s);
+    }
+    bool WaitForRefusal() {
+        return testsupport::WaitUntil([&] { return Location() == browser::kRefusedPage; }, 20s) &&
+               WaitForElement("ask");
+    }
+    bool WaitForPage(const std::string& url, const std::string& id) {
+        return testsupport::WaitUntil([&] { return Location() == url; }, 20s) && WaitForElement(id);
+    }
+    std::string PageText() {
+        auto* view = dynamic_cast<wxWebView*>(h.Browser().brwbrowser().Control());
+        wxString text;
+        return view != nullptr && view->RunScript("document.body.innerText", &text)
+                   ? text.utf8_string()
+                   : std::string();
+    }
     void Click(const std::string& id) {
         auto* view = dynamic_cast<wxWebView*>(h.Browser().brwbrowser().Control());
         ASSERT_NE(view, nullptr);
@@ -95,17 +164,28 @@ protected:
     Harness h{&realViews};
 };
 
-TEST_F(RealWebView, ALinkToABlockedAddressIsNeverFollowed) {
+TEST_F(RealWebView, ALinkToABlockedAddressShowsTheRefusalPageInstead) {
     Click("bad");
-    testsupport::PumpFor(1500ms);
+    ASSERT_TRUE(WaitForRefusal());
     EXPECT_FALSE(site.WasRequested("/casino.html"));
-    EXPECT_EQ(h.Browser().brwbrowser().LocationURL(), site.Url("/index.html"));
+    const std::string text = PageText();
+    EXPECT_NE(text.find("This page is not for you. Ask a grown-up!"), std::string::npos) << text;
+    EXPECT_EQ(text.find(kWordInTest), std::string::npos) << text;
+    // Logged as tried, never as reached; the program's page is no visit.
+    EXPECT_EQ(h.VisitLog().back(), site.Url("/casino.html"));
     EXPECT_FALSE(h.Browser().IsBusy());
 
-    // An ordinary link still works and its page lands in the log.
+    // Its back button returns to where the child was, and an ordinary link still works there.
+    Click("back");
+    ASSERT_TRUE(WaitForPage(site.Url("/index.html"), "ok"));
     Click("ok");
     EXPECT_TRUE(WaitForReached("/page2.html"));
     EXPECT_EQ(h.Browser().cboURL->GetString(0), site.Url("/page2.html"));
+}
+
+TEST_F(RealWebView, WithoutTheSettingsFileEveryHostStillOpens) {
+    Click("away");
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return Location() == site.Other("/page2.html"); }));
 }
 
 TEST_F(RealWebView, ANewWindowLinkOpensInTheSameView) {
@@ -121,6 +201,77 @@ TEST_F(RealWebView, ARedirectToABlockedAddressIsRefused) {
     testsupport::PumpFor(1500ms);
     EXPECT_FALSE(site.WasRequested("/casino-land.html"));
     EXPECT_FALSE(Logged("/casino-land.html"));
+}
+
+// The parent's switch on, with 127.0.0.1 the one allowed site: localhost is another host.
+class OnlyAllowedSites : public RealWebView {
+protected:
+    void Prepare() override {
+        h.Put("instellingen.txt", {"alleentoegestaan=1"});
+        h.Put("adressen.txt", {storage::SiteRecord("Here", site.HostAndPort())});
+    }
+};
+
+TEST_F(OnlyAllowedSites, AnotherHostIsRefusedAtEveryWayInWithoutARequest) {
+    // The allowed host opens, by link as by the address box.
+    Click("ok");
+    ASSERT_TRUE(WaitForReached("/page2.html"));
+
+    for (const char* way : {"away", "awayblank", "hop", "box"}) {
+        SCOPED_TRACE(way);
+        Open(site.Url("/index.html"));
+        ASSERT_TRUE(WaitForPage(site.Url("/index.html"), "away"));
+        if (std::string(way) == "box") {
+            Open(site.Other("/page2.html"));
+        } else {
+            Click(way);
+        }
+        ASSERT_TRUE(WaitForRefusal());
+        EXPECT_NE(PageText().find("Ask a grown-up"), std::string::npos);
+    }
+    // The redirect's first hop was asked for on the allowed host; the other host heard nothing.
+    EXPECT_TRUE(site.WasAsked("127.0.0.1", "/hop"));
+    EXPECT_FALSE(site.AnyFrom("localhost"));
+    EXPECT_EQ(h.VisitLog().back(), site.Other("/page2.html"));
+    EXPECT_EQ(h.Browser().RefusedAddress(), site.Other("/page2.html"));
+}
+
+TEST_F(OnlyAllowedSites, AGrownUpAllowsTheRefusedSiteInOneStep) {
+    Click("away");
+    ASSERT_TRUE(WaitForRefusal());
+    auto& login = h.Windows().Login();
+
+    // A wrong login, or Cancel, leaves the child on the refusal page.
+    Click("ask");
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return login.IsShown(); }));
+    login.txtnaam->SetValue("parents");
+    login.txtpaswoord->SetValue("guess");
+    login.cmdLogon_Click();
+    EXPECT_FALSE(login.IsShown());
+    EXPECT_FALSE(h.Windows().Panel().IsShown());
+    Click("ask");
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return login.IsShown(); }));
+    login.cmdcancel_Click();
+    EXPECT_FALSE(h.Windows().Panel().IsShown());
+    EXPECT_EQ(Location(), browser::kRefusedPage);
+
+    Click("ask");
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return login.IsShown(); }));
+    login.txtnaam->SetValue("parents");
+    login.txtpaswoord->SetValue("secret");
+    login.cmdLogon_Click();
+    auto& editor = h.Windows().SiteEditor();
+    ASSERT_TRUE(editor.IsShown());
+    EXPECT_TRUE(h.Windows().Panel().IsShown());
+    EXPECT_EQ(editor.txtname->GetValue(), "");
+    EXPECT_EQ(editor.txtinternetaddress->GetValue(), site.Other("/page2.html"));
+
+    // Saved in the editor, the site counts at once, without a restart.
+    editor.txtname->SetValue("There");
+    editor.cmdsave_Click();
+    Open(site.Other("/page2.html"));
+    EXPECT_TRUE(WaitForPage(site.Other("/page2.html"), "two"));
+    EXPECT_TRUE(site.WasAsked("localhost", "/page2.html"));
 }
 
 }  // namespace

@@ -119,10 +119,11 @@ TEST_F(SiteButtons, ASiteButtonOpensItsTrimmedAddressWholeAndClosesThePanel) {
     EXPECT_FALSE(Shown(1));
     B().cmdvisit_Click();
     B().cmdsite_Click(2);
-    // A blocked site never opens, whatever the panel offers.
+    // A blocked site never opens, whatever the panel offers: the refusal page comes instead.
     B().cmdvisit_Click();
     B().cmdsite_Click(3);
-    EXPECT_EQ(h.View().calls, (Lines{"navigate " + address70, "navigate http://spaces.example/"}));
+    EXPECT_EQ(h.View().calls, (Lines{"navigate " + address70, "navigate http://spaces.example/",
+                                     "navigate lanternwick://refused/"}));
     const auto log = h.VisitLog();
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log[log.size() - 2], "http://spaces.example/");
@@ -149,7 +150,7 @@ TEST_F(SiteButtons, AddressesTypedWithoutASchemeOpenAsHttp) {
               (Lines{"navigate About:blank", "navigate http://home.example",
                      "navigate http://home.example", "navigate http://www.starfall.com",
                      "navigate http://localhost:8080/x", "navigate http://127.0.0.1:8080/kids.html",
-                     "navigate http://file:///etc/passwd"}));
+                     "navigate http://file:///etc/passwd", "navigate lanternwick://refused/"}));
     const auto log = h.VisitLog();
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log[log.size() - 2], "http://file:///etc/passwd");

@@ -340,7 +340,8 @@ TEST_F(Editors, BlockerStoresEveryWordAsTypedAndTheFilterUsesItAtOnce) {
     browser.cboURL_Click();
     browser.cboURL->SetValue("http://puzzles.example/");
     browser.cboURL_Click();
-    EXPECT_EQ(h.View().calls, Lines{"navigate http://puzzles.example/"});
+    EXPECT_EQ(h.View().calls,
+              (Lines{"navigate lanternwick://refused/", "navigate http://puzzles.example/"}));
 }
 
 TEST_F(Editors, BlockerWithoutAWordFileStartsEmptyAndItsFirstSaveCreatesIt) {

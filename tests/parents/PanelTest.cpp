@@ -264,3 +264,64 @@ TEST(PanelEndToEnd, LogInAddASiteSaveAndTheChildSeesIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// The switch for only the allowed sites: off without a settings file, stored with the lists,
+// kept over a restart with what else the file holds, and never written over a file it cannot
+// read.
+TEST_F(Panel, TheAllowedSitesSwitchIsStoredWithTheListsAndSurvivesARestart) {
+    EXPECT_FALSE(P().AllowedSitesOnly());
+    EXPECT_EQ(P().cmdallowedsites->Caption(), "Only allowed sites: off");
+    P().cbolanguage->SetValue("Klingon");  // keeps the program running after the save
+    P().cmdsave_Click();
+    EXPECT_FALSE(std::filesystem::exists(h.folder.File("instellingen.txt")));
+
+    h.Put("instellingen.txt", {"minutenmaandag=30", "alleentoegestaan=0"});
+    P().Show();
+    P().cmdallowedsites_Click();
+    EXPECT_EQ(P().cmdallowedsites->Caption(), "Only allowed sites: on");
+    // It counts before any save: an address off the list is refused at once.
+    auto& browser = h.Browser();
+    h.View().calls.clear();
+    browser.cboURL->SetValue("http://elsewhere.example/");
+    browser.cboURL_Click();
+    browser.cboURL->SetValue("http://s2.example/games");
+    browser.cboURL_Click();
+    EXPECT_EQ(h.View().calls,
+              (Lines{"navigate lanternwick://refused/", "navigate http://s2.example/games"}));
+    h.writes.clear();
+    P().cmdsave_Click();
+    EXPECT_EQ(h.writes,
+              (Lines{"adressen.txt", "startpagina.txt", "bezochtesites.txt", "instellingen.txt"}));
+    EXPECT_EQ(h.Lines("instellingen.txt"), (Lines{"minutenmaandag=30", "alleentoegestaan=1"}));
+
+    h.Restart();
+    EXPECT_TRUE(P().AllowedSitesOnly());
+    // A file that cannot be read means off, and a save does not replace it.
+    std::filesystem::remove(h.folder.File("instellingen.txt"));
+    std::filesystem::create_directory(h.folder.File("instellingen.txt"));
+    h.Restart();
+    EXPECT_FALSE(P().AllowedSitesOnly());
+    P().Show();
+    P().cmdallowedsites_Click();
+    P().cbolanguage->SetValue("English");
+    P().cmdsave_Click();
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_NE(h.messages.shown[0].text.find(h.folder.File("instellingen.txt")), std::string::npos);
+    EXPECT_NE(h.messages.shown[0].text.find("Already saved: "), std::string::npos);
+    EXPECT_EQ(h.ender.ended, 0);
+}
+
+TEST(PanelInDutch, TheSwitchSpeaksTheRunsLanguage) {
+    Harness h;
+    h.Put("languagechoose.txt", {"Dutch", "Dutch"});
+    h.Put("instellingen.txt", {"alleentoegestaan=1"});
+    h.Start();
+    h.Windows().Panel().Show();
+    EXPECT_EQ(h.Windows().Panel().cmdallowedsites->Caption(), "Alleen toegestane sites: aan");
+    h.Windows().Panel().cmdallowedsites_Click();
+    EXPECT_EQ(h.Windows().Panel().cmdallowedsites->Caption(), "Alleen toegestane sites: uit");
+}
+
+}  // namespace

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "browser/ProgramPages.h"
 #include "browser/WordList.h"
 
 namespace {
@@ -18,6 +19,10 @@ bool Refused(const char* uri) {
         return false;
     }
     const std::string address(uri);
+    // The program's own pages are made by the program, never fetched, and hold no word.
+    if (browser::IsProgramPage(address)) {
+        return false;
+    }
     return !browser::IsBlankPage(address) && (!words || words->Refuses(address));
 }
 
