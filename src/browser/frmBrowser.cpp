@@ -83,6 +83,9 @@ frmBrowser::frmBrowser(app::Forms& forms)
     tmrcheck.SetOwner(this, wxWindow::NewControlId());
     timBrowser.SetOwner(this, wxWindow::NewControlId());
     TmrIntro.SetOwner(this, wxWindow::NewControlId());
+    logSave_.SetOwner(this, wxWindow::NewControlId());
+    Bind(
+        wxEVT_TIMER, [this](wxTimerEvent&) { SaveVisitLogNow(); }, logSave_.GetId());
     Bind(
         wxEVT_TIMER, [this](wxTimerEvent&) { tmrcheck_Timer(); }, tmrcheck.GetId());
     Bind(
@@ -103,6 +106,7 @@ frmBrowser::~frmBrowser() {
     tmrcheck.Stop();
     timBrowser.Stop();
     TmrIntro.Stop();
+    logSave_.Stop();
 }
 
 void frmBrowser::CreateToolbar() {

@@ -172,6 +172,7 @@ private:
     void StepBack(int steps);
     void LeaveBlockedPage();
     void SaveVisitLogSoon();
+    void SaveVisitLogNow();
     wxString TableText(std::string_view name, i18n::Property property) const;
     std::string AddressText() const;
     void Place(wxWindow* control, const TwipRect& rect);

@@ -210,4 +210,24 @@ TEST(CrashSafeSaves, CopiesLeftByAKilledWriteAreRemovedAtStartAndNeverRead) {
     EXPECT_EQ(Leftovers(after), (std::vector<std::string>{"startpaginaZZZZZZ", "words.txt.bak"}));
 }
 
+// A killed run never closes, so the log must have reached its file while the child browsed.
+TEST(CrashSafeSaves, AKilledRunKeepsItsVisitLog) {
+    TempFolder folder;
+    const fs::path dir = folder.Path();
+    PutFiles(dir);
+    const std::string before = ReadBytes(dir / "bezochtesites.txt");
+    DriverOptions options;
+    options.killAfterActing = std::chrono::microseconds(0);
+    const DriverRun run = RunDriver(
+        {dir.string(), "open:http://fine.example/", "wait:4500", "mark", "wait:20000"}, options);
+    ASSERT_TRUE(run.killed) << run.Describe();
+    const std::string after = ReadBytes(dir / "bezochtesites.txt");
+    ASSERT_TRUE(after.starts_with(before));
+    const std::string added = after.substr(before.size());
+    // The start page and the opened address, and no run separator: that run never ended.
+    EXPECT_NE(added.find("http://fine.example/\r\n"), std::string::npos) << added;
+    EXPECT_NE(added.find("http://home.example/\r\n"), std::string::npos) << added;
+    EXPECT_EQ(added.find("-----------------------"), std::string::npos) << added;
+}
+
 }  // namespace
