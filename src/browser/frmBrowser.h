@@ -87,6 +87,8 @@ public:
     void SaveVisitLog(const std::string& file);
     void AddBareAddress(const std::string& address);
     void AddReachedPage(const std::string& address);
+    // The log list reaches its file a few seconds after it changes, so a killed run keeps it.
+    void SaveVisitLogSoon();
 
     // Toolbar, strip and intro (frmBrowserToolbar.cpp).
     void PicPrev_MouseMove();
@@ -171,7 +173,6 @@ private:
     void SetBusy(bool busy);
     void StepBack(int steps);
     void LeaveBlockedPage();
-    void SaveVisitLogSoon();
     void SaveVisitLogNow();
     wxString TableText(std::string_view name, i18n::Property property) const;
     std::string AddressText() const;

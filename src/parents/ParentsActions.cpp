@@ -67,6 +67,8 @@ void Parents::cmdchange_Click() {
 
 void Parents::cmdclear_Click() {
     List2->Clear();
+    // Cleared on disk too before long, or a killed run would bring the entries back.
+    forms_.Browser().SaveVisitLogSoon();
 }
 
 void Parents::cmdclose_Click() {
