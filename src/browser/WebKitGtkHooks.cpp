@@ -1,5 +1,6 @@
 #include "browser/WebKitGtkHooks.h"
 
+#include <gmodule.h>
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
 #include <wx/filename.h>
@@ -196,14 +197,36 @@ std::string& FilterWordList() {
 }
 
 void OnInitializeExtensions(WebKitWebContext* context, gpointer) {
-    const wxString folder =
-        wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPathWithSep() + "webext";
-    webkit_web_context_set_web_extensions_directory(context, folder.utf8_str());
+    webkit_web_context_set_web_extensions_directory(context,
+                                                    WebKitGtkHooks::FilterFolder().c_str());
     webkit_web_context_set_web_extensions_initialization_user_data(
         context, g_variant_new_string(FilterWordList().c_str()));
 }
 
 }  // namespace
+
+std::string WebKitGtkHooks::FilterFolder() {
+    return (wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPathWithSep() + "webext")
+        .utf8_string();
+}
+
+bool WebKitGtkHooks::FilterLoadable(const std::string& folder) {
+    gchar* path = g_build_filename(folder.c_str(), "lanternwick-filter.so", nullptr);
+    // Opened the way the page process opens it; its entry point tells it from another file
+    // that merely has the name.
+    GModule* module =
+        g_module_open(path, static_cast<GModuleFlags>(G_MODULE_BIND_LAZY | G_MODULE_BIND_LOCAL));
+    g_free(path);
+    gpointer entry = nullptr;
+    const bool loadable =
+        module != nullptr &&
+        g_module_symbol(module, "webkit_web_extension_initialize_with_user_data", &entry) &&
+        entry != nullptr;
+    if (module != nullptr) {
+        g_module_close(module);
+    }
+    return loadable;
+}
 
 void WebKitGtkHooks::FilterEveryRequest(const std::string& wordListFile) {
     WebKitWebContext* context = webkit_web_context_get_default();

@@ -20,6 +20,11 @@ public:
     // Loads the program's filter into every page process the engine starts from now on, so that
     // no request whose address holds a word of `wordListFile` is ever sent.
     static void FilterEveryRequest(const std::string& wordListFile);
+    // Whether the filter that FilterEveryRequest loads is in `folder` and can be loaded: a page
+    // process would start without it, unfiltered, and say so only on its own error output.
+    static bool FilterLoadable(const std::string& folder);
+    // The folder FilterEveryRequest loads the filter from: "webext" beside the program.
+    static std::string FilterFolder();
 
     WebKitGtkHooks(wxWebView& view, Calls calls);
     ~WebKitGtkHooks();

@@ -41,6 +41,9 @@ public:
     virtual bool IsLoading() const = 0;
     // The addresses of the pages before the current one, the newest first.
     virtual std::vector<std::string> BackHistory() const = 0;
+    // Whether the filter the engine was to load for every request of its pages is missing or
+    // broken, so that pages would load unfiltered. Engines without one never report it.
+    virtual bool RequestFilterMissing() const = 0;
 };
 
 class WebViewFactory {

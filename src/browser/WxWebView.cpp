@@ -52,6 +52,7 @@ WxWebView::WxWebView(wxWindow* parent, const std::string& wordListFile) {
 #ifdef __WXGTK__
     // Before the view exists: its page process starts with it and must start filtered.
     WebKitGtkHooks::FilterEveryRequest(wordListFile);
+    filterMissing_ = !WebKitGtkHooks::FilterLoadable(WebKitGtkHooks::FilterFolder());
 #else
     (void)wordListFile;  // this engine has no request layer of its own to filter
 #endif

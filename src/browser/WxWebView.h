@@ -28,6 +28,7 @@ public:
     std::string LocationURL() const override;
     bool IsLoading() const override;
     std::vector<std::string> BackHistory() const override;
+    bool RequestFilterMissing() const override { return filterMissing_; }
 
 private:
     void OnNavigating(wxWebViewEvent& event);
@@ -36,6 +37,7 @@ private:
 
     wxWebView* view_ = nullptr;
     WebViewEvents events_;
+    bool filterMissing_ = false;
 #ifdef __WXGTK__
     std::unique_ptr<WebKitGtkHooks> hooks_;
     std::unique_ptr<WebKitGtkPages> pages_;

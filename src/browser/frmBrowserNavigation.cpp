@@ -56,6 +56,13 @@ void frmBrowser::cboURL_Click() {
     if (navigateOnSelect && TimeIsUp()) {
         return;
     }
+    if (navigateOnSelect && web_->RequestFilterMissing()) {
+        // Shown at the start too: without the filter nothing will ever open, and a parent
+        // must learn why.
+        forms_.Machine().messages.Show(forms_.Text(i18n::Message::FilterMissing), "Lanternwick",
+                                       app::Messages::Icon::Information);
+        return;
+    }
     if (navigateOnSelect) {
         cboURL->SetValue(wxString::FromUTF8(WithScheme(AddressText())));
     }
@@ -152,13 +159,14 @@ void frmBrowser::brwbrowser_BeforeNavigate2(const std::string& url, bool mainFra
     }
     // Links, redirects, form posts, back and forward never pass the address box, so the word
     // list is checked here too: a blocked address is refused before anything of it is shown,
-    // and while the list cannot be read nothing is opened at all. With the parent's switch on,
-    // every page (every hop of a redirect too) must also be one of the allowed sites; frames
-    // and what a page loads are left to the word list.
-    if (!IsBlankPage(url) && words_.Refuses(url)) {
+    // and while the list cannot be read, or the engine's request filter is missing, nothing is
+    // opened at all. With the parent's switch on, every page (every hop of a redirect too) must
+    // also be one of the allowed sites; frames and what a page loads are left to the word list.
+    if (!IsBlankPage(url) && (web_->RequestFilterMissing() || words_.Refuses(url))) {
         cancel = true;
-        // Without a list to read there is no page to explain, only nothing opened.
-        if (mainFrame && words_.Refresh() == WordList::State::Ready) {
+        // Without a list or a filter there is no page to explain, only nothing opened.
+        if (mainFrame && !web_->RequestFilterMissing() &&
+            words_.Refresh() == WordList::State::Ready) {
             ShowRefusalSoon(url);
         }
         return;

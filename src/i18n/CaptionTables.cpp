@@ -355,6 +355,11 @@ const std::vector<MessageRow>& MessageRows() {
         {Message::WordListMissing,
          "Er kan nu niets worden geopend: de lijst met geblokkeerde woorden is onleesbaar.",
          "Nothing can be opened now: the list of blocked words cannot be read."},
+        {Message::FilterMissing,
+         "Er kan niets worden geopend: een deel van de browser ontbreekt. Vraag een volwassene "
+         "om hem opnieuw te installeren.",
+         "Nothing can be opened: a part of the browser is missing. Ask a grown-up to install it "
+         "again."},
         {Message::AccountUnreadable,
          "De gegevens van de ouders kunnen niet worden gecontroleerd: het bestand \"{}\" "
          "ontbreekt of is leeg.",

@@ -75,6 +75,7 @@ enum class Message {
     NothingSavedBefore,  // after SaveFailed, when it was the first file of the save
     WordsUnreadable,     // the reason a word list that cannot be read is not overwritten
     WordListMissing,     // nothing is opened while the word list cannot be read
+    FilterMissing,       // nothing is opened: the engine's request filter was not installed
     AccountUnreadable,   // the login cannot check the account: the file's path
     WordAlreadyListed,   // the blocked-words editor: the word is in the list already
     EmptyWordRefused,    // the blocked-words editor: an empty word would block every address

@@ -17,12 +17,15 @@
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
 #include <wx/uiaction.h>
+
+#include "browser/WebKitGtkHooks.h"
 #endif
 
 #include "browser/WxWebView.h"
 #include "browser/frmBrowser.h"
 #include "storage/Records.h"
 #include "support/Harness.h"
+#include "support/TempFolder.h"
 #include "support/Wait.h"
 
 using namespace std::chrono_literals;
@@ -646,6 +649,18 @@ TEST_F(FilterBypass, ChoosersOpenNoWindowAndALostPageProcessLeavesAnEmptyPage) {
     EXPECT_TRUE(testsupport::WaitUntil([] { return Location() == "about:blank"; })) << Location();
     EXPECT_TRUE(Browser().IsShown());
     Open("/ok/after-crash.html");
+}
+
+// The page process loads whatever it finds, unfiltered when the filter is not there: the program
+// must notice, as nothing else would.
+TEST(FilterInstallation, AMissingOrForeignFilterFileIsNoticed) {
+    using browser::WebKitGtkHooks;
+    EXPECT_TRUE(WebKitGtkHooks::FilterLoadable(WebKitGtkHooks::FilterFolder()));
+    testsupport::TempFolder folder;
+    EXPECT_FALSE(WebKitGtkHooks::FilterLoadable(folder.Path()));
+    const std::string foreign = folder.File("lanternwick-filter.so");
+    std::filesystem::copy_file("/bin/true", foreign);
+    EXPECT_FALSE(WebKitGtkHooks::FilterLoadable(folder.Path()));
 }
 
 // A small window of "another program" that offers an address to drag, as a file manager or

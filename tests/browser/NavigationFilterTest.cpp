@@ -4,6 +4,7 @@
 #include <wx/textctrl.h>
 
 #include "browser/frmBrowser.h"
+#include "i18n/CaptionTables.h"
 #include "support/Harness.h"
 
 using testsupport::Harness;
@@ -204,6 +205,21 @@ TEST_F(NavigationFilter, WithoutAWordListNothingOpensAndTheChildIsToldBriefly) {
     silent.Start();
     EXPECT_TRUE(silent.messages.shown.empty());
     EXPECT_EQ(silent.View().calls, Lines{"navigate About:blank"});
+
+    // Without the engine's request filter the word list cannot hold, so nothing opens, and
+    // the parent is told from the start, in the run's language.
+    Harness unfiltered;
+    unfiltered.fakeViews.filterMissing = true;
+    unfiltered.Put("words.txt", {"casino"});
+    unfiltered.Put("languagechoose.txt", {"Dutch", "Dutch"});
+    unfiltered.Put("startpagina.txt", {"Home                 http://home.example/"});
+    unfiltered.Start();
+    EXPECT_EQ(unfiltered.View().calls, Lines{"navigate About:blank"});
+    EXPECT_TRUE(unfiltered.View().Announce("http://fine.example/"));
+    EXPECT_FALSE(unfiltered.View().Announce("about:blank"));
+    ASSERT_EQ(unfiltered.messages.shown.size(), 1u);
+    EXPECT_EQ(unfiltered.messages.shown[0].text,
+              i18n::MessageText(i18n::Language::Dutch, i18n::Message::FilterMissing));
 }
 
 TEST_F(NavigationFilter, ANewWindowRequestOpensInTheSameView) {

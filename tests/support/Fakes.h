@@ -26,6 +26,7 @@ public:
     std::string LocationURL() const override { return location; }
     bool IsLoading() const override { return loading; }
     std::vector<std::string> BackHistory() const override { return history; }
+    bool RequestFilterMissing() const override { return filterMissing; }
 
     // The view reached `url`.
     void Reach(const std::string& url) {
@@ -47,6 +48,7 @@ public:
     int backPages = 0;                 // how many earlier pages the history holds
     std::vector<std::string> history;  // what BackHistory() reports, newest first
     int forwardPages = 0;
+    bool filterMissing = false;
 
 private:
     bool Step(const char* what, int& pages) {
@@ -66,10 +68,12 @@ class FakeWebViewFactory : public browser::WebViewFactory {
 public:
     std::unique_ptr<browser::WebView> Create(wxWindow* parent, const std::string&) override {
         auto view = std::make_unique<FakeWebView>(parent);
+        view->filterMissing = filterMissing;
         last = view.get();
         return view;
     }
     FakeWebView* last = nullptr;
+    bool filterMissing = false;  // what the views made from now on report
 };
 
 class FakeMessages : public app::Messages {
