@@ -11,17 +11,10 @@ namespace browser {
 WordList::State WordList::Refresh() {
     struct stat info {};
     if (stat(path_.c_str(), &info) != 0) {
-        const State now = errno == ENOENT || errno == ENOTDIR ? State::Missing : State::Unreadable;
-        if (now != state_ || read_) {
-            matcher_ = std::make_shared<WordMatcher>();
-            read_ = false;
-        }
-        return state_ = now;
+        return Empty(errno == ENOENT || errno == ENOTDIR ? State::Missing : State::Unreadable);
     }
     if (!S_ISREG(info.st_mode)) {
-        matcher_ = std::make_shared<WordMatcher>();
-        read_ = false;
-        return state_ = State::Unreadable;
+        return Empty(State::Unreadable);
     }
     const Stamp now{
         static_cast<long long>(info.st_size),
@@ -33,14 +26,26 @@ WordList::State WordList::Refresh() {
     }
     const auto lines = read_lines_ ? read_lines_() : storage::ReadAllLines(path_);
     if (!lines) {
-        matcher_ = std::make_shared<WordMatcher>();
-        read_ = false;
-        return state_ = State::Unreadable;
+        return Empty(State::Unreadable);
     }
     matcher_ = std::make_shared<WordMatcher>(*lines);
+    if (keepLines_) {
+        lines_ = *lines;
+    }
     stamp_ = now;
     read_ = true;
+    ++generation_;
     return state_ = State::Ready;
+}
+
+WordList::State WordList::Empty(State state) {
+    if (state != state_ || read_) {
+        matcher_ = std::make_shared<WordMatcher>();
+        lines_.clear();
+        read_ = false;
+        ++generation_;
+    }
+    return state_ = state;
 }
 
 }  // namespace browser

@@ -23,13 +23,17 @@ public:
     using Reader = std::function<std::optional<std::vector<std::string>>()>;
 
     // `read` reads the file's lines; by default the file at `path` is read directly.
-    explicit WordList(std::string path, Reader read = {})
-        : path_(std::move(path)), read_lines_(std::move(read)) {}
+    explicit WordList(std::string path, Reader read = {}, bool keepLines = false)
+        : path_(std::move(path)), read_lines_(std::move(read)), keepLines_(keepLines) {}
 
     // Brings the list up to date with the file.
     State Refresh();
     // The words as last read; empty unless Refresh() said Ready.
     const WordMatcher& Words() const { return *matcher_; }
+    // The lines as last read, kept only when asked for at construction.
+    const std::vector<std::string>& Lines() const { return lines_; }
+    // Changes whenever what Refresh() found changes: another state, or the file read again.
+    unsigned long Generation() const { return generation_; }
 
     // A decision for an address: what a filter that cannot read its list must do is refuse.
     bool Refuses(const std::string& address) {
@@ -40,6 +44,9 @@ public:
     const std::string& Path() const { return path_; }
 
 private:
+    // No words, in `state`.
+    State Empty(State state);
+
     struct Stamp {
         long long size = -1;
         long long modified = 0;
@@ -54,6 +61,9 @@ private:
     State state_ = State::Missing;
     Stamp stamp_;
     bool read_ = false;
+    bool keepLines_ = false;
+    std::vector<std::string> lines_;
+    unsigned long generation_ = 0;
 };
 
 }  // namespace browser

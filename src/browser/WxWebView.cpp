@@ -9,6 +9,7 @@
 #ifdef __WXGTK__
 #include "browser/WebKitGtkHooks.h"
 #include "browser/WebKitGtkPages.h"
+#include "browser/WebKitGtkSockets.h"
 #else
 #include <wx/filesys.h>
 #include <wx/mstream.h>
@@ -93,6 +94,7 @@ WxWebView::WxWebView(wxWindow* parent, const std::string& wordListFile) {
                 });
     pages_ = std::make_unique<WebKitGtkPages>(
         *view_, [this](const std::string& url) { return ProgramPage(url); });
+    sockets_ = std::make_unique<WebKitGtkSockets>(*view_, wordListFile);
 #else
     view_->RegisterHandler(wxSharedPtr<wxWebViewHandler>(
         new ProgramPageHandler([this](const std::string& url) { return ProgramPage(url); })));

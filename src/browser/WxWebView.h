@@ -11,6 +11,7 @@ namespace browser {
 
 class WebKitGtkHooks;
 class WebKitGtkPages;
+class WebKitGtkSockets;
 
 // The platform's web view (WebKitGTK here, Edge or WebKit elsewhere).
 class WxWebView : public WebView {
@@ -41,6 +42,7 @@ private:
 #ifdef __WXGTK__
     std::unique_ptr<WebKitGtkHooks> hooks_;
     std::unique_ptr<WebKitGtkPages> pages_;
+    std::unique_ptr<WebKitGtkSockets> sockets_;
 #endif
 };
 

@@ -72,6 +72,10 @@ public:
     // the view's own event, as soon as the view has finished asking.
     void ShowRefusal(const std::string& address);
     void ShowRefusalSoon(const std::string& address);
+    // Whether a page may not open (a blocked word, a list or filter that cannot be used, a page
+    // off the list while the parent's switch is on), and whether the refusal page is to say so.
+    enum class Refusal { None, Silent, Explained };
+    Refusal Refused(const std::string& url, bool mainFrame);
     std::string ProgramPage(const std::string& url) const;
     // The refusal page's buttons; their links are answered here and never opened.
     void cmdrefusedback_Click();

@@ -162,18 +162,11 @@ void frmBrowser::brwbrowser_BeforeNavigate2(const std::string& url, bool mainFra
     // and while the list cannot be read, or the engine's request filter is missing, nothing is
     // opened at all. With the parent's switch on, every page (every hop of a redirect too) must
     // also be one of the allowed sites; frames and what a page loads are left to the word list.
-    if (!IsBlankPage(url) && (web_->RequestFilterMissing() || words_.Refuses(url))) {
+    if (const Refusal refusal = Refused(url, mainFrame); refusal != Refusal::None) {
         cancel = true;
-        // Without a list or a filter there is no page to explain, only nothing opened.
-        if (mainFrame && !web_->RequestFilterMissing() &&
-            words_.Refresh() == WordList::State::Ready) {
+        if (refusal == Refusal::Explained) {
             ShowRefusalSoon(url);
         }
-        return;
-    }
-    if (mainFrame && OffTheList(url)) {
-        cancel = true;
-        ShowRefusalSoon(url);
         return;
     }
     if (mainFrame) {
@@ -211,6 +204,14 @@ void frmBrowser::brwbrowser_NewWindow2(const std::string& url) {
         return;
     }
     // One window only: the page opens here, through the same checks as any other navigation.
+    // They come first: asked to open an address, the view names it as its own at once, and the
+    // once-a-second check would take a page that is never fetched for one shown.
+    if (const Refusal refusal = Refused(url, true); refusal != Refusal::None) {
+        if (refusal == Refusal::Explained) {
+            ShowRefusal(url);
+        }
+        return;
+    }
     web_->Navigate(url);
 }
 

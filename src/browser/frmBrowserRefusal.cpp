@@ -4,6 +4,7 @@
 
 #include "app/Forms.h"
 #include "browser/AllowedSites.h"
+#include "browser/BlockedWords.h"
 #include "browser/ProgramPages.h"
 #include "browser/frmBrowser.h"
 #include "parents/Parents.h"
@@ -18,6 +19,16 @@ bool frmBrowser::OffTheList(const std::string& url) const {
     }
     // The panel's lists, not the files: a site the parent just added or deleted counts at once.
     return !IsAllowedSite(url, AllowedAddresses(panel->WorkingSites(), panel->StartPageRecords()));
+}
+
+frmBrowser::Refusal frmBrowser::Refused(const std::string& url, bool mainFrame) {
+    if (!IsBlankPage(url) && (web_->RequestFilterMissing() || words_.Refuses(url))) {
+        // Without a list or a filter there is no page to explain, only nothing opened.
+        const bool explained = mainFrame && !web_->RequestFilterMissing() &&
+                               words_.Refresh() == WordList::State::Ready;
+        return explained ? Refusal::Explained : Refusal::Silent;
+    }
+    return mainFrame && OffTheList(url) ? Refusal::Explained : Refusal::None;
 }
 
 void frmBrowser::ShowRefusal(const std::string& address) {

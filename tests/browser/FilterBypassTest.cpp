@@ -34,6 +34,8 @@ using testsupport::Harness;
 namespace {
 
 constexpr const char* kWord = "casino";
+// A word in no address that the engine's own patterns would misread if it were not escaped.
+constexpr const char* kOddWord = "(\xC3\xA9[";
 
 // What each way looks like as a page. TARGET stands for the address the page leads to; the
 // script, when there is one, is what a child's click or the page itself would run.
@@ -167,6 +169,12 @@ public:
                 try { new WebSocket('ws://' + location.host + 'ATws'); } catch (e) {}
                 navigator.sendBeacon('ATbeacon', 'x');
                 if (navigator.serviceWorker) navigator.serviceWorker.register('/ok/sw.js');
+                var inWorker = "var at = '" + location.origin + "AT'; fetch(at + 'workerfetch'); " +
+                    "new EventSource(at + 'workerevents'); " +
+                    "try { new WebSocket(at.replace('http', 'ws') + 'workerws'); } catch (e) {} " +
+                    "try { new WebSocket(location.origin.replace('http', 'ws') + " +
+                    "'ENCworkerwsescaped'); } catch (e) {}";
+                new Worker(URL.createObjectURL(new Blob([inWorker])));
                 document.getElementById('pinger').click();
                 </script></body></html>)",
                                   "ENC", Encoded(at)),
@@ -222,7 +230,7 @@ protected:
         site_ = new LocalSite;
         views_ = new browser::WxWebViewFactory;
         h_ = new Harness(views_);
-        h_->Put("words.txt", {kWord});
+        h_->Put("words.txt", {kWord, kOddWord});
         h_->Put("startpagina.txt",
                 {storage::StartPageRecord("Home", site_->HostAndPort() + "/ok/home.html")});
         h_->Start();
@@ -234,7 +242,7 @@ protected:
     }
     void SetUp() override {
         ASSERT_TRUE(testsupport::WaitUntil([] { return Reached("/ok/home.html") > 0; }, 30s));
-        h_->Put("words.txt", {kWord});
+        h_->Put("words.txt", {kWord, kOddWord});
     }
 
     static browser::frmBrowser& Browser() { return h_->Browser(); }
@@ -350,7 +358,7 @@ TEST_F(FilterBypass, BackAndForwardNeverReturnToAPageBlockedSinceItWasShown) {
         }
         const int requests = site_->Requests(late);
         const int shown = Reached(late);
-        h_->Put("words.txt", {kWord});
+        h_->Put("words.txt", {kWord, kOddWord});
         step.go();
         testsupport::PumpFor(600ms);
         EXPECT_EQ(site_->Requests(late), requests);
@@ -362,8 +370,9 @@ TEST_F(FilterBypass, BackAndForwardNeverReturnToAPageBlockedSinceItWasShown) {
 // Every kind of request a page makes by itself; the allowed twin shows that each kind really
 // reaches the server on this engine.
 TEST_F(FilterBypass, NoSubResourceOfAnyKindIsRequestedFromABlockedAddress) {
-    const char* kinds[] = {"style.css", "picture.png", "picture2.png", "xhr",    "fetch",
-                           "keepalive", "events",      "ws",           "beacon", "ping"};
+    const char* kinds[] = {"style.css",   "picture.png",  "picture2.png", "xhr",    "fetch",
+                           "keepalive",   "events",       "ws",           "beacon", "ping",
+                           "workerfetch", "workerevents", "workerws"};
     Open("/sub/ok");
     for (const char* kind : kinds) {
         EXPECT_TRUE(testsupport::WaitUntil(
@@ -427,7 +436,7 @@ TEST_F(FilterBypass, AnUnreadableWordListOpensNothingAndSaysSoBriefly) {
     EXPECT_EQ(h_->messages.shown[shown].text.find(h_->folder.Path()), std::string::npos);
     EXPECT_EQ(Location().find("/ok/"), std::string::npos) << Location();
     std::filesystem::remove(words);
-    h_->Put("words.txt", {kWord});
+    h_->Put("words.txt", {kWord, kOddWord});
 }
 
 TEST_F(FilterBypass, ABlockedAttemptIsLoggedAndHomeStillOpensAtTheFirstClick) {

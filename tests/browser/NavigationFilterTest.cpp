@@ -225,6 +225,10 @@ TEST_F(NavigationFilter, WithoutAWordListNothingOpensAndTheChildIsToldBriefly) {
 TEST_F(NavigationFilter, ANewWindowRequestOpensInTheSameView) {
     h.View().AskForNewWindow("http://popup.example/");
     EXPECT_EQ(h.View().calls, Lines{"navigate http://popup.example/"});
+    // A blocked one is never handed to the view, which would name it as its address meanwhile.
+    h.View().AskForNewWindow("http://casino.example/");
+    EXPECT_EQ(h.View().calls.back(), "navigate lanternwick://refused/");
+    EXPECT_EQ(h.VisitLog().back(), "http://casino.example/");
 }
 
 }  // namespace
