@@ -7,8 +7,13 @@
 #include <algorithm>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 #include <wx/textctrl.h>
+
+#ifdef __WXGTK__
+#include <webkit2/webkit2.h>
+#endif
 
 #include "browser/ProgramPages.h"
 #include "browser/WxWebView.h"
@@ -27,11 +32,28 @@ namespace {
 
 constexpr const char* kWordInTest = "casino";
 
-// Serves a few pages on 127.0.0.1, also reachable as localhost, and remembers every path that was
-// asked for, and every "host path" too.
+// Names that resolve nowhere, reached through the server as the engine's proxy, and whether each
+// opens while kids.test is the allowed site.
+constexpr std::pair<const char*, bool> kMadeUpHosts[] = {{"kids.test", true},
+                                                         {"www.kids.test", true},
+                                                         {"video.kids.test", true},
+                                                         {"kids.test.evil.test", false},
+                                                         {"evilkids.test", false}};
+
+// Serves a few pages on 127.0.0.1, also reachable as localhost or as a proxy for any host, and
+// remembers every path that was asked for, and every "host path" too.
 class LocalSite {
 public:
     LocalSite() {
+        // A request through a proxy names the whole address, which the server leaves in the path.
+        auto get = [this](const std::string& path, httplib::Server::Handler handler) {
+            server_.Get("(?:http://[^/]+)?" + path, std::move(handler));
+        };
+        std::string madeUpLinks;
+        for (const auto& [host, opens] : kMadeUpHosts) {
+            madeUpLinks += "<a id=\"" + std::string(host) + "\" href=\"http://" + host +
+                           "/page2.html\">" + host + "</a>";
+        }
         auto page = [this](const std::string& body) {
             return [this, body](const httplib::Request&, httplib::Response& res) {
                 std::string html = "<html><body>" + body + "</body></html>";
@@ -43,25 +65,30 @@ public:
         };
         server_.set_logger([this](const httplib::Request& req, const httplib::Response&) {
             std::lock_guard lock(mutex_);
-            requested_.push_back(req.path);
+            std::string path = req.path;
+            if (path.starts_with("http://")) {
+                path.erase(0, path.find('/', 7));
+            }
+            requested_.push_back(path);
             const std::string host = req.get_header_value("Host");
-            asked_.push_back(host.substr(0, host.find(':')) + " " + req.path);
+            asked_.push_back(host.substr(0, host.find(':')) + " " + path);
         });
-        server_.Get("/index.html", page(R"(<a id="ok" href="/page2.html">ok</a>
+        get("/index.html", page(R"(<a id="ok" href="/page2.html">ok</a>
             <a id="bad" href="/casino.html">bad</a>
             <a id="popup" href="/page3.html" target="_blank">popup</a>
             <a id="away" href="http://localhost:PORT/page2.html">away</a>
             <a id="awayblank" href="http://localhost:PORT/page3.html" target="_blank">away</a>
-            <a id="hop" href="/hop">hop</a>)"));
-        server_.Get("/page2.html", page(R"(<p id="two">two</p>)"));
-        server_.Get("/page3.html", page("three"));
-        server_.Get("/casino.html", page("blocked"));
-        server_.Get("/casino-land.html", page("blocked"));
-        server_.Get("/redirect", [](const httplib::Request&, httplib::Response& res) {
+            <a id="hop" href="/hop">hop</a>)" +
+                                madeUpLinks));
+        get("/page2.html", page(R"(<p id="two">two</p>)"));
+        get("/page3.html", page("three"));
+        get("/casino.html", page("blocked"));
+        get("/casino-land.html", page("blocked"));
+        get("/redirect", [](const httplib::Request&, httplib::Response& res) {
             res.set_redirect("/casino-land.html");
         });
         // From an allowed host to another one.
-        server_.Get("/hop", [this](const httplib::Request&, httplib::Response& res) {
+        get("/hop", [this](const httplib::Request&, httplib::Response& res) {
             res.set_redirect("http://localhost:" + std::to_string(port_) + "/page3.html");
         });
         // Bound and listening here, so requests wait in the queue until the thread accepts.
@@ -273,5 +300,60 @@ TEST_F(OnlyAllowedSites, AGrownUpAllowsTheRefusedSiteInOneStep) {
     EXPECT_TRUE(WaitForPage(site.Other("/page2.html"), "two"));
     EXPECT_TRUE(site.WasAsked("localhost", "/page2.html"));
 }
+
+#ifdef __WXGTK__
+// Only the allowed site's own host and its subdomains open, whether the parent stored it with
+// "www." or without.
+class MadeUpHosts : public OnlyAllowedSites, public ::testing::WithParamInterface<const char*> {
+protected:
+    void Prepare() override {
+        OnlyAllowedSites::Prepare();
+        h.Put("adressen.txt", {storage::SiteRecord("Kids", GetParam())});
+    }
+    void SetUp() override {
+        OnlyAllowedSites::SetUp();
+        UseProxy(WEBKIT_NETWORK_PROXY_MODE_CUSTOM, ("http://" + site.HostAndPort()).c_str());
+    }
+    // The engine's settings belong to the whole process, so the next test gets its own back.
+    void TearDown() override { UseProxy(WEBKIT_NETWORK_PROXY_MODE_DEFAULT, nullptr); }
+    void UseProxy(WebKitNetworkProxyMode mode, const char* proxy) {
+        auto* view = dynamic_cast<wxWebView*>(h.Browser().brwbrowser().Control());
+        ASSERT_NE(view, nullptr);
+        WebKitNetworkProxySettings* settings =
+            proxy != nullptr ? webkit_network_proxy_settings_new(proxy, nullptr) : nullptr;
+        webkit_website_data_manager_set_network_proxy_settings(
+            webkit_web_view_get_website_data_manager(WEBKIT_WEB_VIEW(view->GetNativeBackend())),
+            mode, settings);
+        if (settings != nullptr) {
+            webkit_network_proxy_settings_free(settings);
+        }
+    }
+};
+
+TEST_P(MadeUpHosts, SubdomainsOpenAndLookAlikesAreRefusedWithoutARequest) {
+    for (const auto& [host, opens] : kMadeUpHosts) {
+        SCOPED_TRACE(host);
+        const std::string url = "http://" + std::string(host) + "/page2.html";
+        // An address of its own each time, so the wait never sees the page before it.
+        Open(site.Url("/index.html?") + host);
+        ASSERT_TRUE(WaitForPage(site.Url("/index.html?") + host, host));
+        Click(host);
+        if (opens) {
+            ASSERT_TRUE(WaitForPage(url, "two"));
+            EXPECT_TRUE(site.WasAsked(host, "/page2.html"));
+        } else {
+            ASSERT_TRUE(WaitForRefusal());
+            EXPECT_NE(PageText().find("Ask a grown-up"), std::string::npos);
+            EXPECT_EQ(h.Browser().RefusedAddress(), url);
+        }
+    }
+    for (const auto& [host, opens] : kMadeUpHosts) {
+        EXPECT_EQ(site.AnyFrom(host), opens) << host;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(StoredAs, MadeUpHosts,
+                         ::testing::Values("http://kids.test/", "www.kids.test"));
+#endif
 
 }  // namespace
