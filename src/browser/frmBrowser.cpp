@@ -144,6 +144,18 @@ void frmBrowser::CreateToolbar() {
     Picstop2->Click = [this] { Picstop2_Click(); };
     PicHome2->Click = [this] { PicHome2_Click(); };
     Picparent2->Click = [this] { Picparent2_Click(); };
+    // A tap on a touch screen, or a click straight after the pointer jumped onto a picture,
+    // comes before any move over it: it reaches the plain picture while the lit twin is still
+    // hidden. The press lights the twin, and the click is the twin's.
+    for (PictureBox* plain : {PicPrev, PicNext, PicRefresh, PicStop, PicHome, Picparent}) {
+        plain->MouseDown = plain->MouseMove;
+    }
+    PicPrev->Click = PicPrev2->Click;
+    PicNext->Click = PicNext2->Click;
+    PicRefresh->Click = Picrefresh2->Click;
+    PicStop->Click = Picstop2->Click;
+    PicHome->Click = PicHome2->Click;
+    Picparent->Click = Picparent2->Click;
 }
 
 void frmBrowser::CreateSitePanel() {

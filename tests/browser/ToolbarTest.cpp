@@ -85,6 +85,30 @@ TEST_F(Toolbar, RefreshStopAndHomeActOnTheView) {
     EXPECT_EQ(h.View().calls, Lines{"navigate lanternwick://refused/"});
 }
 
+// A tap on a touch screen, or a click right after the pointer jumped there, reaches the plain
+// picture: its lit twin is shown only once the pointer has moved over it.
+TEST_F(Toolbar, ATapBeforeAnyMoveActsAtOnce) {
+    auto tap = [](browser::PictureBox* picture) {
+        for (const wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP}) {
+            wxMouseEvent event(type);
+            event.SetPosition({5, 5});
+            picture->ProcessWindowEvent(event);
+        }
+    };
+    tap(B().PicRefresh);
+    tap(B().PicStop);
+    tap(B().PicHome);
+    tap(B().PicPrev);
+    tap(B().Picparent);
+    EXPECT_EQ(h.View().calls, (Lines{"refresh", "stop", "navigate http://home.example/", "back"}));
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].text, "YOU CANNOT GO BACK");
+    EXPECT_TRUE(h.Windows().Login().IsShown());
+    for (auto* normal : {B().PicPrev, B().PicRefresh, B().PicStop, B().PicHome, B().Picparent}) {
+        EXPECT_TRUE(normal->IsShown());
+    }
+}
+
 TEST_F(Toolbar, ParentsOpensTheLoginWithEmptyBoxes) {
     auto& login = h.Windows().Login();
     login.txtnaam->SetValue("earlier");
