@@ -54,7 +54,7 @@ void PictureBox::OnLeftDown(wxMouseEvent& event) {
 
 void PictureBox::OnLeftUp(wxMouseEvent& event) {
     const bool inside = wxRect(GetClientSize()).Contains(event.GetPosition());
-    const bool click = pressed_ && inside;
+    const bool click = (pressed_ || releaseIsClick) && inside;
     pressed_ = false;
     if (click && Click) {
         Click();

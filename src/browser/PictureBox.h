@@ -19,6 +19,11 @@ public:
     std::function<void()> MouseMove;
     std::function<void()> MouseDown;
     std::function<void()> Click;
+    // A release inside counts as a click even when its press was never seen. A press that comes
+    // just as the picture is hidden (a plain toolbar picture gives way to its lit twin at the
+    // pointer's first move, which a tap follows at once) is dropped by the toolkit, while its
+    // release still comes here.
+    bool releaseIsClick = false;
 
 private:
     void OnPaint(wxPaintEvent& event);

@@ -145,10 +145,11 @@ void frmBrowser::CreateToolbar() {
     PicHome2->Click = [this] { PicHome2_Click(); };
     Picparent2->Click = [this] { Picparent2_Click(); };
     // A tap on a touch screen, or a click straight after the pointer jumped onto a picture,
-    // comes before any move over it: it reaches the plain picture while the lit twin is still
-    // hidden. The press lights the twin, and the click is the twin's.
+    // reaches the plain picture before its lit twin is shown, or just as it is: the press
+    // lights the twin, if it comes at all, and the click is the twin's.
     for (PictureBox* plain : {PicPrev, PicNext, PicRefresh, PicStop, PicHome, Picparent}) {
         plain->MouseDown = plain->MouseMove;
+        plain->releaseIsClick = true;
     }
     PicPrev->Click = PicPrev2->Click;
     PicNext->Click = PicNext2->Click;

@@ -86,10 +86,14 @@ TEST_F(Toolbar, RefreshStopAndHomeActOnTheView) {
 }
 
 // A tap on a touch screen, or a click right after the pointer jumped there, reaches the plain
-// picture: its lit twin is shown only once the pointer has moved over it.
+// picture: its lit twin is shown only once the pointer has moved over it. Its press may even be
+// lost, when it comes just as that move hides the plain picture.
 TEST_F(Toolbar, ATapBeforeAnyMoveActsAtOnce) {
-    auto tap = [](browser::PictureBox* picture) {
+    auto tap = [](browser::PictureBox* picture, bool pressLost = false) {
         for (const wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP}) {
+            if (pressLost && type == wxEVT_LEFT_DOWN) {
+                continue;
+            }
             wxMouseEvent event(type);
             event.SetPosition({5, 5});
             picture->ProcessWindowEvent(event);
@@ -97,7 +101,8 @@ TEST_F(Toolbar, ATapBeforeAnyMoveActsAtOnce) {
     };
     tap(B().PicRefresh);
     tap(B().PicStop);
-    tap(B().PicHome);
+    B().PicHome_MouseMove();
+    tap(B().PicHome, true);
     tap(B().PicPrev);
     tap(B().Picparent);
     EXPECT_EQ(h.View().calls, (Lines{"refresh", "stop", "navigate http://home.example/", "back"}));
