@@ -1,5 +1,7 @@
-// One blocked-word check the way the browser window makes it: read "words.txt" from the data
-// folder, then look for every word in the address.
+// One blocked-word check the way the browser window makes it right after "words.txt" changed:
+// read the file from the data folder, prepare the words, then look for all of them in the
+// address. (While the file stays the same, the window keeps the prepared words and a check only
+// looks at the file's size and times first.)
 //   bench_wordcheck FOLDER ADDRESS RUNS
 // makes RUNS checks one after another and prints the median time of one, in microseconds, and
 // the number of words found.

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <deque>
-#include <unordered_map>
 
 namespace browser {
 
@@ -14,11 +12,42 @@ WordMatcher::WordMatcher(const std::vector<std::string>& words) {
         int32_t child;
     };
     std::vector<Edge> edges;
-    std::unordered_map<uint64_t, int32_t> step;
+    size_t letters = 0;
+    for (const std::string& word : words) {
+        letters += word.size();
+    }
+    edges.reserve(letters);
+    wordAt_.reserve(letters + 1);
+    // The trie's steps while it is built: (node, byte) to child, open addressing in one block,
+    // as one allocation per step made the building of a long list slow.
+    size_t capacity = 16;
+    while (capacity < 2 * letters) {
+        capacity *= 2;
+    }
+    struct Step {
+        uint64_t key = 0;  // (node << 8 | byte) + 1; 0 is a free slot
+        int32_t child = 0;
+    };
+    std::vector<Step> step(capacity);
+    auto childFor = [&](uint64_t key, int32_t fresh, bool& added) -> int32_t {
+        for (size_t at = (key * 0x9E3779B97F4A7C15ULL) >> 20 & (capacity - 1);;
+             at = (at + 1) & (capacity - 1)) {
+            if (step[at].key == key) {
+                added = false;
+                return step[at].child;
+            }
+            if (step[at].key == 0) {
+                step[at] = {key, fresh};
+                added = true;
+                return fresh;
+            }
+        }
+    };
     int32_t nodes = 1;
     wordAt_.push_back(-1);
     nextSame_.assign(words.size(), -1);
     std::vector<int32_t> lastSame(1, -1);
+    lastSame.reserve(letters + 1);
     for (size_t line = 0; line < words.size(); ++line) {
         const std::string& word = words[line];
         if (word.empty()) {
@@ -27,14 +56,15 @@ WordMatcher::WordMatcher(const std::vector<std::string>& words) {
         int32_t node = 0;
         for (const char c : word) {
             const auto byte = static_cast<unsigned char>(c);
-            const uint64_t key = (static_cast<uint64_t>(node) << 8) | byte;
-            auto [at, added] = step.try_emplace(key, nodes);
+            bool added = false;
+            const int32_t child =
+                childFor(((static_cast<uint64_t>(node) << 8) | byte) + 1, nodes, added);
             if (added) {
                 edges.push_back({node, byte, nodes++});
                 wordAt_.push_back(-1);
                 lastSame.push_back(-1);
             }
-            node = at->second;
+            node = child;
         }
         const auto id = static_cast<int32_t>(line);
         if (wordAt_[node] < 0) {
@@ -47,9 +77,8 @@ WordMatcher::WordMatcher(const std::vector<std::string>& words) {
     }
     step = {};
 
-    std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) {
-        return a.parent != b.parent ? a.parent < b.parent : a.byte < b.byte;
-    });
+    // Edges grouped by parent with one counting pass (a full sort of a long list's edges took
+    // most of the time), then each node's few edges put in byte order.
     firstEdge_.assign(nodes + 1, 0);
     for (const Edge& e : edges) {
         ++firstEdge_[e.parent + 1];
@@ -57,27 +86,38 @@ WordMatcher::WordMatcher(const std::vector<std::string>& words) {
     for (int32_t n = 0; n < nodes; ++n) {
         firstEdge_[n + 1] += firstEdge_[n];
     }
-    edgeByte_.reserve(edges.size());
-    edgeChild_.reserve(edges.size());
+    edgeByte_.assign(edges.size(), 0);
+    edgeChild_.assign(edges.size(), 0);
+    std::vector<int32_t> next(firstEdge_.begin(), firstEdge_.end() - 1);
     std::fill(std::begin(root_), std::end(root_), -1);
     for (const Edge& e : edges) {
-        edgeByte_.push_back(e.byte);
-        edgeChild_.push_back(e.child);
+        const int32_t at = next[e.parent]++;
+        edgeByte_[at] = e.byte;
+        edgeChild_[at] = e.child;
         if (e.parent == 0) {
             root_[e.byte] = e.child;
+        }
+    }
+    edges = {};
+    for (int32_t n = 0; n < nodes; ++n) {
+        for (int32_t i = firstEdge_[n] + 1; i < firstEdge_[n + 1]; ++i) {
+            for (int32_t j = i; j > firstEdge_[n] && edgeByte_[j - 1] > edgeByte_[j]; --j) {
+                std::swap(edgeByte_[j - 1], edgeByte_[j]);
+                std::swap(edgeChild_[j - 1], edgeChild_[j]);
+            }
         }
     }
 
     // Fail and dictionary links, breadth first so that every shorter suffix is done before.
     fail_.assign(nodes, 0);
     dictLink_.assign(nodes, -1);
-    std::deque<int32_t> queue;
+    std::vector<int32_t> queue;
+    queue.reserve(nodes);
     for (int32_t e = firstEdge_[0]; e < firstEdge_[1]; ++e) {
         queue.push_back(edgeChild_[e]);
     }
-    while (!queue.empty()) {
-        const int32_t node = queue.front();
-        queue.pop_front();
+    for (size_t head = 0; head < queue.size(); ++head) {
+        const int32_t node = queue[head];
         for (int32_t e = firstEdge_[node]; e < firstEdge_[node + 1]; ++e) {
             const int32_t child = edgeChild_[e];
             int32_t f = fail_[node];
