@@ -143,7 +143,8 @@ WebKitGtkSockets::WebKitGtkSockets(wxWebView& view, const std::string& wordListF
         g_build_filename(g_get_user_cache_dir(), "lanternwick", "socket-rules", nullptr);
     state_->store = webkit_user_content_filter_store_new(folder);
     g_free(folder);
-    state_->words = std::make_unique<WordList>(wordListFile, WordList::Reader{}, true);
+    state_->words =
+        std::make_unique<WordList>(wordListFile, WordList::Reader{}, WordList::Keep::Lines);
     KeepCurrent(state_);
     state_->watch = g_timeout_add_seconds(1, KeepCurrent, state_);
 }

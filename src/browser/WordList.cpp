@@ -28,9 +28,10 @@ WordList::State WordList::Refresh() {
     if (!lines) {
         return Empty(State::Unreadable);
     }
-    matcher_ = std::make_shared<WordMatcher>(*lines);
-    if (keepLines_) {
-        lines_ = *lines;
+    if (keep_ == Keep::Words) {
+        matcher_ = std::make_shared<WordMatcher>(*lines);
+    } else {
+        lines_ = std::move(*lines);
     }
     stamp_ = now;
     read_ = true;

@@ -23,14 +23,17 @@ public:
     using Reader = std::function<std::optional<std::vector<std::string>>()>;
 
     // `read` reads the file's lines; by default the file at `path` is read directly.
-    explicit WordList(std::string path, Reader read = {}, bool keepLines = false)
-        : path_(std::move(path)), read_lines_(std::move(read)), keepLines_(keepLines) {}
+    // What is kept of the file: the words prepared for checks, or only its lines as read.
+    enum class Keep { Words, Lines };
+
+    explicit WordList(std::string path, Reader read = {}, Keep keep = Keep::Words)
+        : path_(std::move(path)), read_lines_(std::move(read)), keep_(keep) {}
 
     // Brings the list up to date with the file.
     State Refresh();
-    // The words as last read; empty unless Refresh() said Ready.
+    // The words as last read; empty unless Refresh() said Ready and words are kept.
     const WordMatcher& Words() const { return *matcher_; }
-    // The lines as last read, kept only when asked for at construction.
+    // The lines as last read; empty unless Refresh() said Ready and lines are kept.
     const std::vector<std::string>& Lines() const { return lines_; }
     // Changes whenever what Refresh() found changes: another state, or the file read again.
     unsigned long Generation() const { return generation_; }
@@ -61,7 +64,7 @@ private:
     State state_ = State::Missing;
     Stamp stamp_;
     bool read_ = false;
-    bool keepLines_ = false;
+    Keep keep_ = Keep::Words;
     std::vector<std::string> lines_;
     unsigned long generation_ = 0;
 };
