@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "browser/BlockedWords.h"
+#include "filter/BlockedWords.h"
 #include "storage/DataFiles.h"
 
 namespace {
 
 int Check(const storage::DataFiles& data, const std::string& address) {
     const auto words = data.Read("words.txt");
-    return words ? browser::BlockedWordCount(*words, address) : 0;
+    return words ? filter::BlockedWordCount(*words, address) : 0;
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include "app/Forms.h"
 
+#include <wx/textctrl.h>
 #include <wx/toplevel.h>
 
 #include <array>
 #include <ranges>
 
+#include "app/LanguageSwitch.h"
 #include "app/frmMdi.h"
 #include "browser/frmBrowser.h"
 #include "browser/sites.h"
@@ -18,17 +20,13 @@
 
 namespace app {
 
-Forms::Forms(Platform& platform, storage::DataFiles& data) : platform_(platform), data_(data) {}
+Forms::Forms(platform::Platform& platform, storage::DataFiles& data)
+    : platform_(platform), data_(data), family_(data, platform.clock) {}
 
 Forms::~Forms() {
     for (wxTopLevelWindow* window : std::views::reverse(loaded_)) {
         delete window;
     }
-}
-
-void Forms::ShowWriteFailure(const std::string& file, const std::string& reason) {
-    platform_.messages.Show(Text(i18n::Message::SaveFailed, {data_.PathOf(file), reason}),
-                            "Lanternwick", Messages::Icon::Information);
 }
 
 template <typename Window>
@@ -105,6 +103,44 @@ void Forms::HideAndClose(wxTopLevelWindow* self) const {
             window->Close();
         }
     }
+}
+
+context::ChildWindow& Forms::Child() {
+    return Browser();
+}
+
+std::optional<i18n::Language> Forms::ApplyLanguage(const std::string& file) {
+    return app::ApplyLanguage(*this, file);
+}
+
+bool Forms::SaveLanguageChoice(const std::string& file) {
+    return app::SaveLanguageChoice(*this, file);
+}
+
+void Forms::CloseOtherWindows(wxTopLevelWindow* self) {
+    HideAndClose(self);
+    const std::vector<wxTopLevelWindow*> loaded = loaded_;
+    for (wxTopLevelWindow* window : std::views::reverse(loaded)) {
+        if (window != self) {
+            window->Close();
+        }
+    }
+}
+
+void Forms::ShowLogin() {
+    auto& login = Login();
+    login.Show();
+    login.txtnaam->Clear();
+    login.txtpaswoord->Clear();
+}
+
+void Forms::AskFor(const std::string& refusedAddress) {
+    Login().AskFor(refusedAddress);
+}
+
+bool Forms::ParentIsThere() const {
+    return (panel_ != nullptr && panel_->IsShown()) ||
+           (timeLimitEditor_ != nullptr && timeLimitEditor_->IsShown());
 }
 
 }  // namespace app

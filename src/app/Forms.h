@@ -4,8 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "app/Platform.h"
+#include "context/WindowContext.h"
+#include "family/FamilyModel.h"
 #include "i18n/CaptionTables.h"
+#include "parents/ParentsWindows.h"
+#include "platform/Platform.h"
 #include "storage/DataFiles.h"
 
 class wxTopLevelWindow;
@@ -28,37 +31,55 @@ namespace app {
 
 class frmMdi;
 
-// Owns every window of the program. Each exists at most once: the first call of its accessor
-// creates it hidden and runs its load steps, later calls return the same window.
-class Forms {
+// Owns every window of the program and the family model they show. Each window exists at most
+// once: the first call of its accessor creates it hidden and runs its load steps, later calls
+// return the same window. It is what every window is given, and the go-between of the child's
+// window and the parents' windows, which know nothing of each other.
+class Forms : public parents::ParentsWindows, public context::ParentsSide {
 public:
-    Forms(Platform& platform, storage::DataFiles& data);
+    Forms(platform::Platform& platform, storage::DataFiles& data);
     ~Forms();
     Forms(const Forms&) = delete;
     Forms& operator=(const Forms&) = delete;
 
     frmMdi& Mdi();
     browser::frmBrowser& Browser();
-    parents::Parents& Panel();
-    parents::paswoord& Login();
     browser::sites& Sites();
-    parents::invoegensite& SiteEditor();
-    parents::startpagina& StartPageEditor();
-    parents::frmBlocker& Blocker();
-    parents::paswoordwijzigen& ChangePassword();
-    parents::tijdperdag& TimeLimitEditor();
+    parents::Parents& Panel() override;
+    parents::paswoord& Login() override;
+    parents::invoegensite& SiteEditor() override;
+    parents::startpagina& StartPageEditor() override;
+    parents::frmBlocker& Blocker() override;
+    parents::paswoordwijzigen& ChangePassword() override;
+    parents::tijdperdag& TimeLimitEditor() override;
 
     // The window if it exists; closing steps use these so they never create a window.
     frmMdi* MdiIfLoaded() const { return mdi_; }
     browser::frmBrowser* BrowserIfLoaded() const { return browser_; }
-    parents::Parents* PanelIfLoaded() const { return panel_; }
-    parents::paswoord* LoginIfLoaded() const { return login_; }
     browser::sites* SitesIfLoaded() const { return sites_; }
-    parents::invoegensite* SiteEditorIfLoaded() const { return siteEditor_; }
-    parents::startpagina* StartPageEditorIfLoaded() const { return startPageEditor_; }
-    parents::frmBlocker* BlockerIfLoaded() const { return blocker_; }
-    parents::paswoordwijzigen* ChangePasswordIfLoaded() const { return changePassword_; }
-    parents::tijdperdag* TimeLimitEditorIfLoaded() const { return timeLimitEditor_; }
+    parents::Parents* PanelIfLoaded() const override { return panel_; }
+    parents::paswoord* LoginIfLoaded() const override { return login_; }
+    parents::invoegensite* SiteEditorIfLoaded() const override { return siteEditor_; }
+    parents::startpagina* StartPageEditorIfLoaded() const override { return startPageEditor_; }
+    parents::frmBlocker* BlockerIfLoaded() const override { return blocker_; }
+    parents::paswoordwijzigen* ChangePasswordIfLoaded() const override { return changePassword_; }
+    parents::tijdperdag* TimeLimitEditorIfLoaded() const override { return timeLimitEditor_; }
+
+    // What every window is given.
+    platform::Platform& Machine() override { return platform_; }
+    storage::DataFiles& Data() override { return data_; }
+    family::FamilyModel& Family() override { return family_; }
+    std::optional<i18n::Language> Language() const override { return language_; }
+    context::ChildWindow& Child() override;
+    context::ParentsSide& Parents() override { return *this; }
+    std::optional<i18n::Language> ApplyLanguage(const std::string& file) override;
+    bool SaveLanguageChoice(const std::string& file) override;
+    void CloseOtherWindows(wxTopLevelWindow* self) override;
+
+    // What the child's window asks of the parents' side.
+    void ShowLogin() override;
+    void AskFor(const std::string& refusedAddress) override;
+    bool ParentIsThere() const override;
 
     // The windows that the close steps hide and then close, in that order, with `self` (the
     // window that is closing) third. Windows never opened are left out, not made to be closed.
@@ -70,24 +91,15 @@ public:
     // The windows that exist, in the order they were created.
     const std::vector<wxTopLevelWindow*>& Loaded() const { return loaded_; }
 
-    // The language the tables gave the windows at start; none: their built-in texts.
-    std::optional<i18n::Language> Language() const { return language_; }
     void SetLanguage(std::optional<i18n::Language> language) { language_ = language; }
-    std::string Text(i18n::Message message, std::initializer_list<std::string_view> values = {}) {
-        return i18n::MessageText(language_, message, values);
-    }
-    // The one wording of a failed save, so every window reports it alike.
-    void ShowWriteFailure(const std::string& file, const std::string& reason);
-
-    Platform& Machine() { return platform_; }
-    storage::DataFiles& Data() { return data_; }
 
 private:
     template <typename Window>
     Window& Load(Window*& slot);
 
-    Platform& platform_;
+    platform::Platform& platform_;
     storage::DataFiles& data_;
+    family::FamilyModel family_;
     frmMdi* mdi_ = nullptr;
     browser::frmBrowser* browser_ = nullptr;
     parents::Parents* panel_ = nullptr;

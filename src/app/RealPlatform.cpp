@@ -41,7 +41,7 @@ double SystemClock::SteadySeconds() {
         .count();
 }
 
-LocalTime SystemClock::Now() {
+basics::LocalTime SystemClock::Now() {
     const wxDateTime now = wxDateTime::Now();
     return {{now.GetYear(), static_cast<int>(now.GetMonth()) + 1, now.GetDay()},
             now.GetHour() * 3600 + now.GetMinute() * 60 + now.GetSecond()};

@@ -5,21 +5,20 @@
 #include <wx/settings.h>
 #include <wx/textctrl.h>
 
-#include "app/Forms.h"
-#include "app/TimeBudget.h"
 #include "browser/PictureBox.h"
 #include "browser/ToolbarArt.h"
+#include "context/WindowContext.h"
 #include "storage/DataPath.h"
 #include "widgets/ChameleonButton.h"
 #include "widgets/Named.h"
 
 namespace browser {
 
-frmBrowser::frmBrowser(app::Forms& forms)
+frmBrowser::frmBrowser(context::WindowContext& context)
     : wxFrame(nullptr, wxID_ANY, "Lanternwick"),
-      forms_(forms),
-      words_(forms.Data().PathOf(storage::files::kBlockedWords),
-             [&forms] { return forms.Data().Read(storage::files::kBlockedWords); }) {
+      context_(context),
+      words_(context.Data().PathOf(storage::files::kBlockedWords),
+             [&context] { return context.Data().Read(storage::files::kBlockedWords); }) {
     scale_ = TwipScale(GetDPI().y);
     SetPosition(wxPoint(scale_.ToPixels(kBrowserLeft), scale_.ToPixels(kBrowserTop)));
     SetClientSize(scale_.ToPixels(kBrowserClientWidth), scale_.ToPixels(kBrowserClientHeight));
@@ -48,7 +47,7 @@ frmBrowser::frmBrowser(app::Forms& forms)
     Imglink->Hide();
 
     // Made after the intro pictures, so the page covers them once the intro is over.
-    web_ = forms_.Machine().webViews.Create(this, words_.Path());
+    web_ = context_.Machine().webViews.Create(this, words_.Path());
     web_->Control()->Hide();
     Place(web_->Control(), kViewRect);
     web_->SetEvents({
@@ -65,15 +64,13 @@ frmBrowser::frmBrowser(app::Forms& forms)
     CreateSitePanel();
     CreateTimeControls();  // last, so its cover lies over the page and the site panel
 
-    // The address box, the start address and the request flag are never shown: they are how
-    // the other windows and the timers hand addresses to the filter.
+    // The address box and the start address are never shown: the address box is where every
+    // address the window opens passes the filter.
     cboURL = new wxComboBox(this, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, 0, nullptr,
                             wxCB_DROPDOWN | wxTE_PROCESS_ENTER);
     cboURL->Hide();
     Text4 = new wxTextCtrl(this, wxID_ANY, "about:blank");
     Text4->Hide();
-    txtchecksites = new wxTextCtrl(this, wxID_ANY, "0");
-    txtchecksites->Hide();
     cboURL->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { cboURL_Click(); });
     cboURL->Bind(wxEVT_CHAR, [this](wxKeyEvent& event) {
         cboURL_KeyPress(event.GetKeyCode());
@@ -100,6 +97,34 @@ frmBrowser::frmBrowser(app::Forms& forms)
         event.Skip();
     });
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Form_Unload(); });
+    context_.Family().Observe(
+        [this](family::FamilyModel::Change change) { OnFamilyChange(change); });
+}
+
+void frmBrowser::OnFamilyChange(family::FamilyModel::Change change) {
+    using Change = family::FamilyModel::Change;
+    switch (change) {
+        case Change::Sites:
+            // The child's panel may be open behind the parent's: a deleted site leaves it at once.
+            if (!loading_) {
+                ShowWorkingSites();
+            }
+            break;
+        case Change::StartPage:
+            Text4->SetValue(wxString::FromUTF8(context_.Family().StartAddress()));
+            break;
+        case Change::VisitLog:
+            SaveVisitLogSoon();
+            break;
+        case Change::Limits:
+        case Change::UsedTime:
+            if (context_.Family().Budget() != nullptr || context_.Family().TimeIsUp()) {
+                ShowTimeState();
+            }
+            break;
+        case Change::AllowedSitesOnly:
+            break;
+    }
 }
 
 frmBrowser::~frmBrowser() {

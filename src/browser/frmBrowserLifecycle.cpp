@@ -1,21 +1,15 @@
 // Start and end of the browser window.
 #include <wx/combobox.h>
-#include <wx/listbox.h>
 #include <wx/panel.h>
 #include <wx/textctrl.h>
 
 #include <exception>
-#include <ranges>
-#include <vector>
 
-#include "app/Forms.h"
 #include "browser/Layout.h"
 #include "browser/PictureBox.h"
 #include "browser/frmBrowser.h"
-#include "i18n/LanguageSwitch.h"
-#include "parents/Parents.h"
+#include "context/WindowContext.h"
 #include "storage/DataPath.h"
-#include "storage/Records.h"
 #include "widgets/ChameleonButton.h"
 
 namespace browser {
@@ -36,16 +30,15 @@ void IgnoringErrors(Step&& step) {
 
 void frmBrowser::Form_Load() {
     namespace files = storage::files;
-    auto& messages = forms_.Machine().messages;
+    auto& messages = context_.Machine().messages;
     loading_ = true;
-    forms_.Data().RemoveUnfinishedWrites();  // copies a killed save left behind
+    context_.Data().RemoveUnfinishedWrites();  // copies a killed save left behind
 
     const TwipRect outer = OuterSize();
     const BrowserLayout layout = LayoutFor(outer.width, outer.height);
     Place(Text3, {kStripRect.left, kStripRect.top, layout.stripWidth, kStripRect.height});
     Place(cmdvisit, {kVisitRect.left, kVisitRect.top, layout.visitWidth, kVisitRect.height});
 
-    navigateOnSelect = true;
     std::string failure;
     auto noting = [&](auto&& step) {
         try {
@@ -59,13 +52,16 @@ void frmBrowser::Form_Load() {
     noting([&] { Show(); });
     noting([&] { web_->Navigate("About:blank"); });
     if (!failure.empty()) {
-        messages.Show("FOUT : " + failure, "INFORMATIE", app::Messages::Icon::Information);
+        messages.Show("FOUT : " + failure, "INFORMATIE", platform::Messages::Icon::Information);
     }
 
-    IgnoringErrors([&] { LoadSiteList(files::kSites); });
-    IgnoringErrors([&] { LoadVisitLog(files::kVisitLog); });
-    IgnoringErrors([&] { LoadStartPage(files::kStartPage); });
+    auto& family = context_.Family();
+    IgnoringErrors([&] { LoadSiteList(); });
+    IgnoringErrors([&] { family.LoadVisitLog(); });
+    IgnoringErrors([&] { family.LoadStartPage(); });
     IgnoringErrors([&] { ApplyLanguage(files::kLanguage); });
+    // Read before the start page opens: the parent's switch judges it.
+    IgnoringErrors([&] { family.LoadSettings(); });
     IgnoringErrors([&] {
         cboURL->SetValue(Text4->GetValue());
         cboURL_Click();
@@ -77,23 +73,14 @@ void frmBrowser::Form_Load() {
         Imglogo->Show();
         Imglink->Show();
     });
-    IgnoringErrors([&] { StartTimeBudget(); });
+    // Not among the steps whose failure is ignored: a budget that cannot be made keeps the
+    // limit in force, and the parent is told at the next panel opening.
+    StartTimeBudget();
     loading_ = false;
 }
 
-void frmBrowser::LoadStartPage(const std::string& file) {
-    const auto lines = forms_.Data().Read(file);
-    if (!lines) {
-        return;
-    }
-    for (const auto& line : *lines) {
-        forms_.Panel().startpagina1->Append(wxString::FromUTF8(line));
-        Text4->SetValue(wxString::FromUTF8(storage::StartAddress(line)));
-    }
-}
-
 void frmBrowser::ApplyLanguage(const std::string& file) {
-    language_ = i18n::ApplyLanguage(forms_, file);
+    language_ = context_.ApplyLanguage(file);
 }
 
 void frmBrowser::Form_Unload() {
@@ -104,14 +91,8 @@ void frmBrowser::Form_Unload() {
     SaveUsedTime();
     SaveVisitLog(storage::files::kVisitLog);
 
-    forms_.HideAndClose(this);
-    const std::vector<wxTopLevelWindow*> loaded = forms_.Loaded();
-    for (wxTopLevelWindow* window : std::views::reverse(loaded)) {
-        if (window != this) {
-            window->Close();
-        }
-    }
-    forms_.Machine().ender.EndNow();
+    context_.CloseOtherWindows(this);
+    context_.Machine().ender.EndNow();
 }
 
 }  // namespace browser

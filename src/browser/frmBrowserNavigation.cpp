@@ -1,14 +1,15 @@
-// The navigation filter: every address the window opens and every page the view reaches is
-// checked against the blocked words here.
+// The navigation filter as the window meets it: every address the window opens and every page
+// the view reaches is judged by the one decision of the filter.
 #include <wx/combobox.h>
+#include <wx/panel.h>
 #include <wx/textctrl.h>
 
-#include "app/Forms.h"
-#include "browser/Address.h"
-#include "browser/BlockedWords.h"
-#include "browser/ProgramPages.h"
 #include "browser/frmBrowser.h"
-#include "storage/DataPath.h"
+#include "context/WindowContext.h"
+#include "filter/Address.h"
+#include "filter/BlockedWords.h"
+#include "filter/ProgramPages.h"
+#include "widgets/ChameleonButton.h"
 
 namespace browser {
 
@@ -21,75 +22,28 @@ std::string frmBrowser::AddressText() const {
     return cboURL->GetValue().utf8_string();
 }
 
-void frmBrowser::StepBack(int steps) {
-    for (int i = 0; i < steps; ++i) {
-        if (!web_->GoBack()) {
-            // With no earlier page to return to, a blocked page must still leave the screen.
-            web_->Navigate(kBlank);
-            return;
-        }
-    }
-}
-
-frmBrowser::Verdict frmBrowser::CheckBlockedWords(const std::string& file) {
-    if (const std::string path = forms_.Data().PathOf(file); path != words_.Path()) {
-        words_ = WordList(path, [this, file] { return forms_.Data().Read(file); });
-    }
-    switch (words_.Refresh()) {
-        case WordList::State::Missing:
-            return Verdict::NoWordList;
-        case WordList::State::Unreadable:
-            return Verdict::Unreadable;
-        case WordList::State::Ready:
-            break;
-    }
-    const int hits = words_.Words().Count(AddressText());
-    // A page already on screen is stepped back once per word found; an address that is about
-    // to be opened is simply not opened, so there is nothing to step back from.
-    if (!navigateOnSelect) {
-        StepBack(hits);
-    }
-    return hits > 0 ? Verdict::Blocked : Verdict::Clean;
-}
-
 void frmBrowser::cboURL_Click() {
-    if (navigateOnSelect && TimeIsUp()) {
+    if (TimeIsUp()) {
         return;
     }
-    if (navigateOnSelect && web_->RequestFilterMissing()) {
+    if (web_->RequestFilterMissing()) {
         // Shown at the start too: without the filter nothing will ever open, and a parent
         // must learn why.
-        forms_.Machine().messages.Show(forms_.Text(i18n::Message::FilterMissing), "Lanternwick",
-                                       app::Messages::Icon::Information);
+        context_.Machine().messages.Show(context_.Text(i18n::Message::FilterMissing), "Lanternwick",
+                                         platform::Messages::Icon::Information);
         return;
     }
-    if (navigateOnSelect) {
-        cboURL->SetValue(wxString::FromUTF8(WithScheme(AddressText())));
-    }
-    const Verdict verdict = CheckBlockedWords(storage::files::kBlockedWords);
-    if (!navigateOnSelect) {
-        return;
-    }
-    const std::string address = AddressText();
-    switch (verdict) {
-        case Verdict::Clean:
-            if (OffTheList(address)) {
-                ShowRefusal(address);
-                break;
-            }
-            web_->Navigate(address);
-            AddBareAddress(address);
-            break;
-        case Verdict::Blocked:
-            ShowRefusal(address);  // not opened; the parent sees what was tried
-            break;
-        case Verdict::NoWordList:
-        case Verdict::Unreadable:
-            if (!loading_) {
-                forms_.Machine().messages.Show(forms_.Text(i18n::Message::WordListMissing),
-                                               "Lanternwick", app::Messages::Icon::Information);
-            }
-            break;
+    const std::string address = filter::WithScheme(AddressText());
+    cboURL->SetValue(wxString::FromUTF8(address));
+    const filter::Verdict verdict = Judge(address, filter::Kind::TopLevel);
+    if (verdict.Opens()) {
+        web_->Navigate(address);
+        context_.Family().AddBareAddress(address);
+    } else if (verdict.Explained()) {
+        ShowRefusal(address);  // not opened; the parent sees what was tried
+    } else if (!loading_) {
+        context_.Machine().messages.Show(context_.Text(i18n::Message::WordListMissing),
+                                         "Lanternwick", platform::Messages::Icon::Information);
     }
 }
 
@@ -99,23 +53,28 @@ void frmBrowser::cboURL_KeyPress(int keyAscii) {
     }
 }
 
+void frmBrowser::OpenAddress(const std::string& address) {
+    Txtbackground->Hide();
+    for (auto* button : sites_) {
+        button->Hide();  // all of them: any left would float over the page
+    }
+    cboURL->SetValue(wxString::FromUTF8(address));
+    cboURL_Click();
+}
+
 void frmBrowser::tmrcheck_Timer() {
     TimeTick();
-    if (txtchecksites->GetValue() == "1") {
-        txtchecksites->SetValue("0");
-        cboURL_Click();
-    }
     // history.pushState and replaceState change the address without any navigation event, and
     // a word the parent adds may hold the page already shown: nothing else would notice either.
     const std::string shown = web_->LocationURL();
-    if (IsBlankPage(shown) || words_.Refresh() != WordList::State::Ready ||
-        !words_.Words().Blocks(shown)) {
+    if (filter::NeverJudged(shown) ||
+        Judge(shown, filter::Kind::TopLevel).reason != filter::Reason::BlockedWord) {
         caught_.clear();
         return;
     }
     if (shown != caught_) {
         caught_ = shown;
-        AddReachedPage(shown);
+        context_.Family().AddReachedPage(shown);
     }
     LeaveBlockedPage();
 }
@@ -128,7 +87,7 @@ void frmBrowser::LeaveBlockedPage() {
     // script put on the page, so the nearest clean page is loaded afresh.
     for (const std::string& earlier : web_->BackHistory()) {
         // A refusal page in the history stands for a page that was refused: no place to land.
-        if (!IsBlankPage(earlier) && !IsProgramPage(earlier) && !words_.Refuses(earlier)) {
+        if (!filter::NeverJudged(earlier) && Judge(earlier, filter::Kind::TopLevel).Opens()) {
             web_->Navigate(earlier);
             return;
         }
@@ -138,38 +97,34 @@ void frmBrowser::LeaveBlockedPage() {
 
 void frmBrowser::brwbrowser_BeforeNavigate2(const std::string& url, bool mainFrame, bool& cancel) {
     // Behind the "time is up" cover only the blank page that replaced the last one may load.
-    if (TimeIsUp() && !IsBlankPage(url)) {
+    if (TimeIsUp() && !filter::IsBlankPage(url)) {
         cancel = true;
         return;
     }
-    if (IsProgramPage(url)) {
+    if (filter::IsProgramPage(url) &&
+        (url.rfind(filter::kBackLink, 0) == 0 || url.rfind(filter::kAskLink, 0) == 0)) {
         // The refusal page's buttons act here; they act only from that page, so no other page
-        // can open the login. The page itself is the program's and opens whatever the lists say.
-        const bool fromRefusal = web_->LocationURL().rfind(kRefusedPage, 0) == 0;
-        if (url.rfind(kBackLink, 0) == 0 || url.rfind(kAskLink, 0) == 0) {
-            cancel = true;
-            if (fromRefusal && mainFrame) {
-                const bool back = url.rfind(kBackLink, 0) == 0;
-                CallAfter([this, back] { back ? cmdrefusedback_Click() : cmdrefusedask_Click(); });
-            }
-            return;
+        // can open the login.
+        cancel = true;
+        const bool fromRefusal = web_->LocationURL().rfind(filter::kRefusedPage, 0) == 0;
+        if (fromRefusal && mainFrame) {
+            const bool back = url.rfind(filter::kBackLink, 0) == 0;
+            CallAfter([this, back] { back ? cmdrefusedback_Click() : cmdrefusedask_Click(); });
         }
-        cancel = !mainFrame;
         return;
     }
-    // Links, redirects, form posts, back and forward never pass the address box, so the word
-    // list is checked here too: a blocked address is refused before anything of it is shown,
-    // and while the list cannot be read, or the engine's request filter is missing, nothing is
-    // opened at all. With the parent's switch on, every page (every hop of a redirect too) must
-    // also be one of the allowed sites; frames and what a page loads are left to the word list.
-    if (const Refusal refusal = Refused(url, mainFrame); refusal != Refusal::None) {
+    // Links, redirects, form posts, back and forward never pass the address box, so they are
+    // judged here too: a refused address is refused before anything of it is shown.
+    const filter::Verdict verdict =
+        Judge(url, mainFrame ? filter::Kind::TopLevel : filter::Kind::Frame);
+    if (!verdict.Opens()) {
         cancel = true;
-        if (refusal == Refusal::Explained) {
+        if (verdict.Explained()) {
             ShowRefusalSoon(url);
         }
         return;
     }
-    if (mainFrame) {
+    if (mainFrame && !filter::IsProgramPage(url)) {
         timBrowser.StartOnce(kWatchdogMs);
         SetBusy(true);
     }
@@ -181,22 +136,26 @@ void frmBrowser::brwbrowser_DownloadComplete() {
 
 void frmBrowser::brwbrowser_NavigateComplete2() {
     timBrowser.Stop();
+    const std::string location = web_->LocationURL();
     // The program's own pages are no visit: they stay out of the history and the log.
-    if (IsProgramPage(web_->LocationURL())) {
+    if (filter::IsProgramPage(location)) {
         return;
     }
-    const wxString reached = wxString::FromUTF8(web_->LocationURL());
-    navigateOnSelect = false;
+    const wxString reached = wxString::FromUTF8(location);
     const int earlier = cboURL->FindString(reached, true);
     if (earlier != wxNOT_FOUND) {
         cboURL->Delete(earlier);
     }
     cboURL->Insert(reached, 0);
-    AddReachedPage(reached.utf8_string());
+    context_.Family().AddReachedPage(location);
     cboURL->SetSelection(0);
     cboURL->SetValue(reached);
-    cboURL_Click();
-    navigateOnSelect = true;
+    // A page reached past the checks before it (the list changed on the way) does not stay.
+    if (!filter::NeverJudged(location) &&
+        Judge(location, filter::Kind::TopLevel).reason == filter::Reason::BlockedWord) {
+        caught_ = location;
+        LeaveBlockedPage();
+    }
 }
 
 void frmBrowser::brwbrowser_NewWindow2(const std::string& url) {
@@ -206,8 +165,9 @@ void frmBrowser::brwbrowser_NewWindow2(const std::string& url) {
     // One window only: the page opens here, through the same checks as any other navigation.
     // They come first: asked to open an address, the view names it as its own at once, and the
     // once-a-second check would take a page that is never fetched for one shown.
-    if (const Refusal refusal = Refused(url, true); refusal != Refusal::None) {
-        if (refusal == Refusal::Explained) {
+    const filter::Verdict verdict = Judge(url, filter::Kind::TopLevel);
+    if (!verdict.Opens()) {
+        if (verdict.Explained()) {
             ShowRefusal(url);
         }
         return;
@@ -233,8 +193,8 @@ void frmBrowser::timBrowser_Timer() {
         return;
     }
     web_->Stop();
-    forms_.Machine().messages.Show("ER IS EEN CONNECTIEFOUT", "INFORMATIE",
-                                   app::Messages::Icon::Information);
+    context_.Machine().messages.Show("ER IS EEN CONNECTIEFOUT", "INFORMATIE",
+                                     platform::Messages::Icon::Information);
 }
 
 }  // namespace browser

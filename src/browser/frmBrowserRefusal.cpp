@@ -1,57 +1,43 @@
 // What the child sees instead of a page that may not open, and the parent's switch that keeps
 // the child on the sites of the site panel.
-#include <wx/listbox.h>
-
-#include "app/Forms.h"
-#include "browser/AllowedSites.h"
-#include "browser/BlockedWords.h"
-#include "browser/ProgramPages.h"
 #include "browser/frmBrowser.h"
-#include "parents/Parents.h"
-#include "parents/paswoord.h"
+#include "context/WindowContext.h"
+#include "filter/ProgramPages.h"
 
 namespace browser {
 
-bool frmBrowser::OffTheList(const std::string& url) const {
-    const parents::Parents* panel = forms_.PanelIfLoaded();
-    if (panel == nullptr || !panel->AllowedSitesOnly() || IsProgramPage(url)) {
-        return false;
+filter::Verdict frmBrowser::Judge(const std::string& url, filter::Kind kind) {
+    const auto& family = context_.Family();
+    filter::Settings settings{.allowedSitesOnly = family.AllowedSitesOnly()};
+    if (settings.allowedSitesOnly) {
+        // The lists as they now stand: a site the parent just added or deleted counts at once.
+        settings.allowedAddresses = family.AllowedAddresses();
     }
-    // The panel's lists, not the files: a site the parent just added or deleted counts at once.
-    return !IsAllowedSite(url, AllowedAddresses(panel->WorkingSites(), panel->StartPageRecords()));
-}
-
-frmBrowser::Refusal frmBrowser::Refused(const std::string& url, bool mainFrame) {
-    if (!IsBlankPage(url) && (web_->RequestFilterMissing() || words_.Refuses(url))) {
-        // Without a list or a filter there is no page to explain, only nothing opened.
-        const bool explained = mainFrame && !web_->RequestFilterMissing() &&
-                               words_.Refresh() == WordList::State::Ready;
-        return explained ? Refusal::Explained : Refusal::Silent;
-    }
-    return mainFrame && OffTheList(url) ? Refusal::Explained : Refusal::None;
+    return filter::Decide({.address = url, .kind = kind}, filter::LookAt(words_), settings,
+                          web_->RequestFilterMissing());
 }
 
 void frmBrowser::ShowRefusal(const std::string& address) {
     refused_ = address;
-    AddBareAddress(address);
-    web_->Navigate(std::string(kRefusedPage));
+    context_.Family().AddBareAddress(address);
+    web_->Navigate(std::string(filter::kRefusedPage));
 }
 
 void frmBrowser::ShowRefusalSoon(const std::string& address) {
     refused_ = address;
-    AddBareAddress(address);
+    context_.Family().AddBareAddress(address);
     // Opening a page from inside the view's question about another re-enters the engine.
-    CallAfter([this] { web_->Navigate(std::string(kRefusedPage)); });
+    CallAfter([this] { web_->Navigate(std::string(filter::kRefusedPage)); });
 }
 
 std::string frmBrowser::ProgramPage(const std::string& url) const {
-    if (url.rfind(kRefusedPage, 0) != 0) {
+    if (url.rfind(filter::kRefusedPage, 0) != 0) {
         return {};
     }
-    return RefusalPageHtml({
-        .sentence = forms_.Text(i18n::Message::RefusalSentence),
-        .back = forms_.Text(i18n::Message::RefusalBack),
-        .ask = forms_.Text(i18n::Message::RefusalAsk),
+    return filter::RefusalPageHtml({
+        .sentence = context_.Text(i18n::Message::RefusalSentence),
+        .back = context_.Text(i18n::Message::RefusalBack),
+        .ask = context_.Text(i18n::Message::RefusalAsk),
     });
 }
 
@@ -62,7 +48,7 @@ void frmBrowser::cmdrefusedback_Click() {
 }
 
 void frmBrowser::cmdrefusedask_Click() {
-    forms_.Login().AskFor(refused_);
+    context_.Parents().AskFor(refused_);
 }
 
 }  // namespace browser

@@ -1,16 +1,14 @@
 // The site panel: up to eighteen buttons for the sites a parent allowed.
 #include <wx/combobox.h>
-#include <wx/listbox.h>
 #include <wx/panel.h>
 
 #include <optional>
 
-#include "app/Forms.h"
+#include "basics/TextEncoding.h"
 #include "browser/frmBrowser.h"
-#include "parents/Parents.h"
+#include "context/WindowContext.h"
 #include "storage/DataPath.h"
 #include "storage/Records.h"
-#include "storage/TextEncoding.h"
 #include "widgets/ChameleonButton.h"
 
 namespace browser {
@@ -24,13 +22,13 @@ void ShowSite(widgets::chameleonButton& button, const std::string& record) {
 
 }  // namespace
 
-void frmBrowser::LoadSiteList(const std::string& file) {
-    const auto lines = forms_.Data().Read(file);
-    if (!lines) {
-        return;
-    }
-    for (const auto& line : *lines) {
-        forms_.Panel().List1->Append(wxString::FromUTF8(line));
+void frmBrowser::LoadSiteList() {
+    auto& family = context_.Family();
+    const size_t before = family.Sites().size();
+    family.LoadSites();
+    // The first two buttons show the first two sites from the start, before the panel opens.
+    for (size_t i = before; i < family.Sites().size(); ++i) {
+        const std::string& line = family.Sites()[i];
         if (cmdsite(2).Caption().empty() && !cmdsite(1).Caption().empty()) {
             ShowSite(cmdsite(2), line);
         }
@@ -43,10 +41,9 @@ void frmBrowser::LoadSiteList(const std::string& file) {
 void frmBrowser::FillSiteButtons(const std::string& file) {
     // Sites the parent changed in the panel and has not saved yet count already: a deleted
     // site must not stay open to the child until the save.
-    const parents::Parents* panel = forms_.PanelIfLoaded();
-    const auto lines = panel != nullptr && panel->SitesPending()
-                           ? std::optional(panel->WorkingSites())
-                           : forms_.Data().Read(file);
+    const auto& family = context_.Family();
+    const auto lines =
+        family.SitesPending() ? std::optional(family.Sites()) : context_.Data().Read(file);
     if (!lines) {
         return;  // the buttons keep what they show
     }
@@ -93,7 +90,7 @@ void frmBrowser::cmdvisit_Click() {
 
 void frmBrowser::cmdsite_Click(int n) {
     cboURL->SetValue(
-        wxString::FromUTF8(storage::TrimSpaces(cmdsite(n).ToolTipText().utf8_string())));
+        wxString::FromUTF8(basics::TrimSpaces(cmdsite(n).ToolTipText().utf8_string())));
     cboURL_Click();
     for (auto* button : sites_) {
         button->Hide();

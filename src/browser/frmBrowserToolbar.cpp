@@ -2,11 +2,10 @@
 #include <wx/combobox.h>
 #include <wx/textctrl.h>
 
-#include "app/Forms.h"
+#include "basics/TextEncoding.h"
 #include "browser/PictureBox.h"
 #include "browser/frmBrowser.h"
-#include "parents/paswoord.h"
-#include "storage/TextEncoding.h"
+#include "context/WindowContext.h"
 #include "widgets/ChameleonButton.h"
 
 namespace browser {
@@ -64,8 +63,8 @@ void frmBrowser::PicPrev2_Click() {
         return;
     }
     if (!web_->GoBack()) {
-        forms_.Machine().messages.Show("YOU CANNOT GO BACK", kTitle,
-                                       app::Messages::Icon::Information);
+        context_.Machine().messages.Show("YOU CANNOT GO BACK", kTitle,
+                                         platform::Messages::Icon::Information);
     }
     Swap(PicPrev2, PicPrev);
 }
@@ -76,8 +75,8 @@ void frmBrowser::PicNext2_Click() {
         return;
     }
     if (!web_->GoForward()) {
-        forms_.Machine().messages.Show("YOU CANNOT GO FORWARD", kTitle,
-                                       app::Messages::Icon::Information);
+        context_.Machine().messages.Show("YOU CANNOT GO FORWARD", kTitle,
+                                         platform::Messages::Icon::Information);
     }
     Swap(PicNext2, PicNext);
 }
@@ -104,17 +103,14 @@ void frmBrowser::Picstop2_Click() {
 }
 
 void frmBrowser::PicHome2_Click() {
-    cboURL->SetValue(wxString::FromUTF8(storage::TrimSpaces(Text4->GetValue().utf8_string())));
+    cboURL->SetValue(wxString::FromUTF8(basics::TrimSpaces(Text4->GetValue().utf8_string())));
     cboURL_Click();
     Swap(PicHome2, PicHome);
 }
 
 void frmBrowser::Picparent2_Click() {
     Swap(Picparent2, Picparent);
-    auto& login = forms_.Login();
-    login.Show();
-    login.txtnaam->Clear();
-    login.txtpaswoord->Clear();
+    context_.Parents().ShowLogin();
 }
 
 void frmBrowser::TmrIntro_Timer() {

@@ -1,10 +1,8 @@
-// The visit log lives in the control panel's List2; the browser window fills, extends and saves it.
+// The visit log lives in the family model; the browser window adds to it and writes it.
 
-#include "app/Forms.h"
-#include "browser/VisitLog.h"
 #include "browser/frmBrowser.h"
-#include "parents/LogList.h"
-#include "parents/Parents.h"
+#include "context/WindowContext.h"
+#include "family/VisitLog.h"
 #include "storage/DataPath.h"
 
 namespace browser {
@@ -14,24 +12,13 @@ namespace {
 constexpr int kLogSaveDelayMs = 3000;
 }  // namespace
 
-void frmBrowser::LoadVisitLog(const std::string& file) {
-    auto lines = forms_.Data().Read(file);
-    if (!lines || lines->empty()) {
-        return;
-    }
-    forms_.Panel().List2->Append(std::move(*lines));
-}
-
 void frmBrowser::SaveVisitLog(const std::string& file) {
     logSave_.Stop();  // the full write below supersedes a pending one
-    std::vector<std::string> lines;
-    if (auto* panel = forms_.PanelIfLoaded()) {
-        lines = panel->List2->Entries();
-    }
-    lines.push_back(kRunSeparator);
-    const auto result = forms_.Data().Write(file, lines);
+    std::vector<std::string> lines = context_.Family().VisitLog();
+    lines.push_back(family::kRunSeparator);
+    const auto result = context_.Data().Write(file, lines);
     if (!result.ok) {
-        forms_.ShowWriteFailure(file, result.reason);
+        context_.ShowWriteFailure(file, result.reason);
     }
 }
 
@@ -44,20 +31,9 @@ void frmBrowser::SaveVisitLogSoon() {
 void frmBrowser::SaveVisitLogNow() {
     // Without the run separator: that marks a run that ended normally, and this one goes on.
     // A failure stays silent here; the write at close reports it.
-    if (auto* panel = forms_.PanelIfLoaded(); panel != nullptr && !closing_) {
-        forms_.Data().Write(storage::files::kVisitLog, panel->List2->Entries());
+    if (!closing_) {
+        context_.Data().Write(storage::files::kVisitLog, context_.Family().VisitLog());
     }
-}
-
-void frmBrowser::AddBareAddress(const std::string& address) {
-    forms_.Panel().List2->Append(address);
-    SaveVisitLogSoon();
-}
-
-void frmBrowser::AddReachedPage(const std::string& address) {
-    auto& clock = forms_.Machine().clock;
-    forms_.Panel().List2->Append(ReachedPageEntry(address, clock.DateText(), clock.TimeText()));
-    SaveVisitLogSoon();
 }
 
 }  // namespace browser

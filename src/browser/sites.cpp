@@ -12,7 +12,7 @@
 
 namespace browser {
 
-sites::sites(app::Forms&)
+sites::sites(context::WindowContext&)
     : wxFrame(nullptr, wxID_ANY, "BEZOEK SITES", wxDefaultPosition, wxDefaultSize,
               wxDEFAULT_FRAME_STYLE & ~(wxRESIZE_BORDER | wxMAXIMIZE_BOX)) {
     scale_ = TwipScale(GetDPI().y);

@@ -7,8 +7,8 @@
 
 class wxListBox;
 
-namespace app {
-class Forms;
+namespace context {
+class WindowContext;
 }
 namespace widgets {
 class chameleonButton;
@@ -19,7 +19,7 @@ namespace browser {
 // A small window on a rainbow background, loaded with the others and kept hidden.
 class sites : public wxFrame {
 public:
-    explicit sites(app::Forms& forms);
+    explicit sites(context::WindowContext& context);
 
     void Form_Load();
     // Paints the rainbow once into the window's backing picture, which every later paint shows.

@@ -381,6 +381,11 @@ const std::vector<MessageRow>& MessageRows() {
          "This page is not for you. Ask a grown-up!"},
         {Message::RefusalBack, "Terug", "Back"},
         {Message::RefusalAsk, "Vraag een volwassene", "Ask a grown-up"},
+        {Message::TimeLimitNotStarted,
+         "De tijdslimiet kon niet worden gestart ({}), dus kan er niets worden geopend. Stel de "
+         "tijd per dag opnieuw in of geef extra tijd.",
+         "The time limit could not be started ({}), so nothing can be opened. Set the time per "
+         "day again or give extra time."},
     };
     return rows;
 }

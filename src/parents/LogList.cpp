@@ -2,30 +2,12 @@
 
 namespace parents {
 
-LogList::LogList(wxWindow* parent, const wxSize& size)
+LogList::LogList(wxWindow* parent, const wxSize& size, const std::vector<std::string>& entries)
     : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, size,
-                 wxLC_REPORT | wxLC_VIRTUAL | wxLC_NO_HEADER | wxLC_SINGLE_SEL) {
+                 wxLC_REPORT | wxLC_VIRTUAL | wxLC_NO_HEADER | wxLC_SINGLE_SEL),
+      entries_(entries) {
     // One wide column, so long addresses with their stamps scroll sideways instead of being cut.
     AppendColumn("", wxLIST_FORMAT_LEFT, FromDIP(1600));
-}
-
-void LogList::Append(std::string entry) {
-    entries_.push_back(std::move(entry));
-    Refreshed();
-}
-
-void LogList::Append(std::vector<std::string> entries) {
-    if (entries_.empty()) {
-        entries_ = std::move(entries);
-    } else {
-        entries_.insert(entries_.end(), std::make_move_iterator(entries.begin()),
-                        std::make_move_iterator(entries.end()));
-    }
-    Refreshed();
-}
-
-void LogList::Clear() {
-    entries_.clear();
     Refreshed();
 }
 

@@ -8,8 +8,8 @@
 
 #include <algorithm>
 
-#include "app/Forms.h"
 #include "parents/LogList.h"
+#include "parents/ParentsWindows.h"
 #include "storage/DataPath.h"
 #include "widgets/ChameleonButton.h"
 #include "widgets/Named.h"
@@ -27,7 +27,7 @@ const wxString kLanguages[] = {"English", "Dutch", "French", "German", "Spanish"
 constexpr int kRecordColumns = 21 + 7 + 70;
 }  // namespace
 
-Parents::Parents(app::Forms& forms)
+Parents::Parents(ParentsWindows& forms)
     : wxFrame(nullptr, wxID_ANY, "Configuration Lanternwick: parentcontrol"), forms_(forms) {
     const int gap = FromDIP(6);
     auto button = [this](widgets::chameleonButton*& slot, const char* caption) {
@@ -60,7 +60,7 @@ Parents::Parents(app::Forms& forms)
     startpagina1->SetMinSize(wxSize(recordWidth, FromDIP(40)));
     lbllogboek = new wxStaticText(this, wxID_ANY, "Logbook:");
     lblbezocht = new wxStaticText(this, wxID_ANY, "Visited website with dates and hours:");
-    List2 = new LogList(this, FromDIP(wxSize(360, 200)));
+    List2 = new LogList(this, FromDIP(wxSize(360, 200)), forms_.Family().VisitLog());
     lbltaalkiezen = new wxStaticText(this, wxID_ANY, "Choose language:");
     cbolanguage = new wxComboBox(this, wxID_ANY, "English", wxDefaultPosition, wxDefaultSize,
                                  WXSIZEOF(kLanguages), kLanguages, wxCB_DROPDOWN);
@@ -185,13 +185,54 @@ void Parents::KeepNoSiteChosen() {
 }
 
 void Parents::Form_Load() {
-    settings_ = storage::Settings::Load(forms_.Data());
-    allowedSitesAtLoad_ = settings_.AllowedSitesOnly();
+    ShowSites();
+    ShowStartPage();
     ShowAllowedSitesCaption();
+    forms_.Family().Observe([this](family::FamilyModel::Change change) { OnFamilyChange(change); });
     const auto lines = forms_.Data().Read(storage::files::kLanguage);
     if (lines && !lines->empty()) {
         cbolanguage->SetValue(wxString::FromUTF8(lines->front()));
     }
+}
+
+void Parents::OnFamilyChange(family::FamilyModel::Change change) {
+    using Change = family::FamilyModel::Change;
+    switch (change) {
+        case Change::Sites:
+            ShowSites();
+            break;
+        case Change::StartPage:
+            ShowStartPage();
+            break;
+        case Change::VisitLog:
+            List2->Refreshed();
+            break;
+        case Change::AllowedSitesOnly:
+            ShowAllowedSitesCaption();
+            break;
+        case Change::Limits:
+            UpdateTimeCaption();
+            break;
+        case Change::UsedTime:
+            break;
+    }
+}
+
+void Parents::ShowSites() {
+    wxArrayString items;
+    for (const auto& record : forms_.Family().Sites()) {
+        items.Add(wxString::FromUTF8(record));
+    }
+    List1->Set(items);
+    KeepNoSiteChosen();
+}
+
+void Parents::ShowStartPage() {
+    wxArrayString items;
+    for (const auto& record : forms_.Family().StartPageRecords()) {
+        items.Add(wxString::FromUTF8(record));
+    }
+    startpagina1->Set(items);
 }
 
 void Parents::Form_QueryUnload(wxCloseEvent& event) {

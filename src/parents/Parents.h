@@ -6,15 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "parents/ParentsWindows.h"
 #include "storage/Settings.h"
 
 class wxComboBox;
 class wxListBox;
 class wxStaticText;
 
-namespace app {
-class Forms;
-}
 namespace widgets {
 class chameleonButton;
 }
@@ -27,7 +25,7 @@ class LogList;
 // start page and the visit log; only "Log out and save" writes them back.
 class Parents : public wxFrame {
 public:
-    explicit Parents(app::Forms& forms);
+    explicit Parents(ParentsWindows& forms);
 
     void Form_Load();
     bool Show(bool show = true) override;
@@ -60,24 +58,17 @@ public:
     // "Time per day: ..." with today's limit, in the run's language.
     void UpdateTimeCaption();
 
-    // Whether the site list holds changes not yet written to the site file; while it does, the
-    // child's site panel shows the list rather than the file.
-    bool SitesPending() const { return sitesPending_; }
-    std::vector<std::string> WorkingSites() const;
-    // After a site was added or deleted.
-    void SitesChanged();
-    std::vector<std::string> StartPageRecords() const;
-
     // The switch as the parent set it in this run; it counts at once and is stored with
     // "Log out and save".
-    bool AllowedSitesOnly() const { return settings_.AllowedSitesOnly(); }
+    bool AllowedSitesOnly() const { return forms_.Family().AllowedSitesOnly(); }
     // Opens the site editor with `address` in its address box and an empty name, so that a
     // parent fetched by the child allows a refused site in one step.
     void AddSiteFor(const std::string& address);
 
-    wxListBox* List1 = nullptr;         // site records
-    wxListBox* startpagina1 = nullptr;  // the start-page record
-    LogList* List2 = nullptr;           // visit-log entries
+    // Views of the family model: the site records, the start-page record, the visit log.
+    wxListBox* List1 = nullptr;
+    wxListBox* startpagina1 = nullptr;
+    LogList* List2 = nullptr;
     wxComboBox* cbolanguage = nullptr;
     wxStaticText* lblzien = nullptr;
     wxStaticText* lbllogboek = nullptr;
@@ -103,8 +94,11 @@ public:
     widgets::chameleonButton* cmdtime = nullptr;
 
 private:
-    // Asks the browser window to open `address` at its next check of the request flag.
+    // Asks the child's window to open `address`, and leaves the panel.
     void OpenInBrowser(const std::string& address);
+    void OnFamilyChange(family::FamilyModel::Change change);
+    void ShowSites();
+    void ShowStartPage();
     // Hides the panel and every dialog it opened: they act without asking for the account
     // again, so none may stay on screen for the child once the parent has gone.
     void LeavePanel();
@@ -120,10 +114,7 @@ private:
     // cannot be read, as rewriting it would lose the settings it holds.
     std::optional<storage::Settings> SettingsToSave() const;
 
-    app::Forms& forms_;
-    bool sitesPending_ = false;
-    storage::Settings settings_;
-    bool allowedSitesAtLoad_ = false;
+    ParentsWindows& forms_;
 };
 
 }  // namespace parents

@@ -6,12 +6,11 @@
 
 #include <filesystem>
 
-#include "app/Forms.h"
-#include "browser/frmBrowser.h"
-#include "i18n/LanguageSwitch.h"
+#include "basics/TextEncoding.h"
 #include "parents/LogList.h"
 #include "parents/MakerSite.h"
 #include "parents/Parents.h"
+#include "parents/ParentsWindows.h"
 #include "parents/frmBlocker.h"
 #include "parents/invoegensite.h"
 #include "parents/paswoordwijzigen.h"
@@ -19,7 +18,6 @@
 #include "parents/tijdperdag.h"
 #include "storage/DataPath.h"
 #include "storage/Records.h"
-#include "storage/TextEncoding.h"
 #include "widgets/ChameleonButton.h"
 
 namespace parents {
@@ -29,12 +27,12 @@ constexpr unsigned int kMaxSites = 18;
 }
 
 void Parents::cmdadd_Click() {
-    if (List1->GetCount() < kMaxSites) {
+    if (forms_.Family().Sites().size() < kMaxSites) {
         forms_.SiteEditor().Show();
         return;
     }
     forms_.Machine().messages.Show("You cannot add more than 18 websites!", "Lanternwick",
-                                   app::Messages::Icon::None);
+                                   platform::Messages::Icon::None);
 }
 
 void Parents::cmdDelete_Click() {
@@ -42,18 +40,15 @@ void Parents::cmdDelete_Click() {
     if (selected == wxNOT_FOUND) {
         forms_.Machine().messages.Show(
             "You cannot delete a website.\r\nof\r\nFirst you have to select one!",
-            "Lanternwick Info", app::Messages::Icon::Information);
+            "Lanternwick Info", platform::Messages::Icon::Information);
         return;
     }
-    List1->Delete(selected);
-    // The toolkit moves the choice on to the next site; that one the parent has not picked.
-    List1->SetSelection(wxNOT_FOUND);
-    KeepNoSiteChosen();
-    SitesChanged();
+    forms_.Family().DeleteSite(static_cast<size_t>(selected));
+    // The list shows the sites afresh with none chosen: the next one the parent has not picked.
 }
 
 void Parents::cmdHomepage_Click() {
-    startpagina1->Clear();
+    forms_.Family().SetStartPageRecords({});
     forms_.StartPageEditor().Show();
 }
 
@@ -66,9 +61,8 @@ void Parents::cmdchange_Click() {
 }
 
 void Parents::cmdclear_Click() {
-    List2->Clear();
     // Cleared on disk too before long, or a killed run would bring the entries back.
-    forms_.Browser().SaveVisitLogSoon();
+    forms_.Family().ClearVisitLog();
 }
 
 void Parents::cmdclose_Click() {
@@ -94,54 +88,28 @@ void Parents::CloseEditors() {
     }
 }
 
-void Parents::SitesChanged() {
-    sitesPending_ = true;
-    // The child's panel may be open behind this one: a deleted site leaves it at once.
-    if (auto* browser = forms_.BrowserIfLoaded()) {
-        browser->ShowWorkingSites();
-    }
-}
-
-std::vector<std::string> Parents::WorkingSites() const {
-    std::vector<std::string> lines;
-    lines.reserve(List1->GetCount());
-    for (const wxString& item : List1->GetStrings()) {
-        lines.push_back(item.utf8_string());
-    }
-    return lines;
-}
-
 // The button is there, greyed, for a feature that does not exist.
 void Parents::cmdsecurity_Click() {}
 
 void Parents::cmdallowedsites_Click() {
-    settings_.SetAllowedSitesOnly(!settings_.AllowedSitesOnly());
-    ShowAllowedSitesCaption();
+    forms_.Family().SetAllowedSitesOnly(!forms_.Family().AllowedSitesOnly());
 }
 
 void Parents::ShowAllowedSitesCaption() {
     cmdallowedsites->SetCaption(wxString::FromUTF8(
-        forms_.Text(settings_.AllowedSitesOnly() ? i18n::Message::AllowedSitesOn
-                                                 : i18n::Message::AllowedSitesOff)));
-}
-
-std::vector<std::string> Parents::StartPageRecords() const {
-    std::vector<std::string> lines;
-    for (const wxString& item : startpagina1->GetStrings()) {
-        lines.push_back(item.utf8_string());
-    }
-    return lines;
+        forms_.Text(forms_.Family().AllowedSitesOnly() ? i18n::Message::AllowedSitesOn
+                                                       : i18n::Message::AllowedSitesOff)));
 }
 
 void Parents::AddSiteFor(const std::string& address) {
-    if (List1->GetCount() >= kMaxSites) {
+    if (forms_.Family().Sites().size() >= kMaxSites) {
         cmdadd_Click();  // says why no site can be added
         return;
     }
     // The address box takes what a record keeps; a longer address is cut to its site, which is
     // what the switch judges anyway.
     std::string shown = address;
-    if (storage::CharCount(shown) > storage::kMaxAddressChars) {
+    if (basics::CharCount(shown) > storage::kMaxAddressChars) {
         const auto scheme = shown.find("://");
         const auto path =
             scheme == std::string::npos ? shown.find('/') : shown.find('/', scheme + 3);
@@ -163,8 +131,8 @@ std::optional<storage::Settings> Parents::SettingsToSave() const {
     // Read afresh: whatever else the file holds is kept as it now stands.
     storage::Settings settings(storage::NameValueLines(lines.value_or(std::vector<std::string>{})));
     // Put in only when the parent turned it: a value the file got since the start is kept.
-    if (settings_.AllowedSitesOnly() != allowedSitesAtLoad_) {
-        settings.SetAllowedSitesOnly(settings_.AllowedSitesOnly());
+    if (forms_.Family().AllowedSitesOnlyTurned()) {
+        settings.SetAllowedSitesOnly(forms_.Family().AllowedSitesOnly());
     }
     return settings;
 }
@@ -174,19 +142,20 @@ void Parents::cmdsave_Click() {
     // An open start page editor has taken the record out of its list; saving now would store
     // an empty start page. Its Cancel puts the stored record back first.
     CloseEditors();
+    auto& family = forms_.Family();
     std::vector<std::pair<const char*, std::optional<std::vector<std::string>>>> steps = {
-        {files::kSites, WorkingSites()},
-        {files::kStartPage, StartPageRecords()},
-        {files::kVisitLog, List2->Entries()},
+        {files::kSites, family.Sites()},
+        {files::kStartPage, family.StartPageRecords()},
+        {files::kVisitLog, family.VisitLog()},
     };
     // The settings file is written only when it would say something new, so an installation
     // without one keeps to the seven files until a parent turns the switch on or sets a limit.
     auto settings = SettingsToSave();
     const auto stored = forms_.Data().Read(files::kSettings);
-    const auto limits = TimeLimitSettings(forms_);
+    const auto limits = TimeLimitSettings(forms_.Family(), forms_.Data());
     if (!settings) {
         // Only what the parent changed there is worth the failure; the rest stays as it was.
-        if (limits || settings_.AllowedSitesOnly() != allowedSitesAtLoad_) {
+        if (limits || family.AllowedSitesOnlyTurned()) {
             steps.emplace_back(files::kSettings, std::nullopt);
         }
     } else {
@@ -219,26 +188,20 @@ void Parents::cmdsave_Click() {
             return;
         }
         if (file == std::string_view(files::kSites)) {
-            sitesPending_ = false;
+            family.SitesSaved();
         }
         written += (written.empty() ? "\"" : ", \"") + forms_.Data().PathOf(file) + "\"";
     }
     // Dutch or English end the program here; a refused or unknown name comes back.
-    if (!i18n::SaveLanguageChoice(forms_, files::kLanguage)) {
+    if (!forms_.SaveLanguageChoice(files::kLanguage)) {
         return;
     }
     LeavePanel();
 }
 
 void Parents::OpenInBrowser(const std::string& address) {
-    auto& browser = forms_.Browser();
-    browser.Txtbackground->Hide();
-    for (int n = 1; n <= 18; ++n) {
-        browser.cmdsite(n).Hide();  // all of them: any left would float over the page
-    }
-    browser.cboURL->SetValue(wxString::FromUTF8(address));
-    browser.txtchecksites->SetValue("1");
     LeavePanel();
+    forms_.Child().OpenAddress(address);
 }
 
 void Parents::cmdHelp_Click() {

@@ -1,7 +1,6 @@
 // The control panel's part of the daily time limit.
-#include "app/Forms.h"
-#include "browser/frmBrowser.h"
 #include "parents/Parents.h"
+#include "parents/ParentsWindows.h"
 #include "parents/tijdperdag.h"
 #include "widgets/ChameleonButton.h"
 
@@ -9,8 +8,15 @@ namespace parents {
 
 void Parents::Form_Activate() {
     UpdateTimeCaption();
-    if (auto* browser = forms_.BrowserIfLoaded()) {
-        browser->ReportUsedTimeFailure();
+    // A failed write of the used time is not told to the child; the parent hears of it here.
+    if (const auto failure = forms_.Family().TakeTimeFailure()) {
+        if (failure->atStart) {
+            forms_.Machine().messages.Show(
+                forms_.Text(i18n::Message::TimeLimitNotStarted, {failure->reason}), "Lanternwick",
+                platform::Messages::Icon::Information);
+        } else {
+            forms_.ShowWriteFailure(failure->file, failure->reason);
+        }
     }
 }
 
@@ -22,12 +28,8 @@ void Parents::cmdtime_Click() {
 }
 
 void Parents::UpdateTimeCaption() {
-    const auto* browser = forms_.BrowserIfLoaded();
-    if (browser == nullptr) {
-        return;
-    }
-    const auto language = browser->RunLanguage();
-    const auto today = browser->TodaysLimit();
+    const auto language = forms_.Language();
+    const auto today = forms_.Family().TodaysLimit();
     const std::string caption =
         today ? i18n::PhraseWith(language, i18n::Phrase::TimePerDayMinutes, *today)
               : std::string(i18n::PhraseText(language, i18n::Phrase::TimePerDayNoLimit));

@@ -12,8 +12,8 @@
 #include <system_error>
 #include <vector>
 
-#include "app/Forms.h"
 #include "parents/DialogLayout.h"
+#include "parents/ParentsWindows.h"
 #include "parents/TextBoxes.h"
 #include "storage/DataPath.h"
 #include "widgets/ChameleonButton.h"
@@ -25,7 +25,7 @@ namespace {
 constexpr const char* kTitle = "Lanternwick";
 }
 
-frmBlocker::frmBlocker(app::Forms& forms)
+frmBlocker::frmBlocker(ParentsWindows& forms)
     : wxDialog(nullptr, wxID_ANY, kTitle, wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU | wxRESIZE_BORDER),
       forms_(forms) {
@@ -111,7 +111,7 @@ bool frmBlocker::TakeInStoredWords() {
 
 void frmBlocker::Tell(i18n::Message message, const std::string& value) {
     forms_.Machine().messages.Show(forms_.Text(message, {value}), kTitle,
-                                   app::Messages::Icon::Information);
+                                   platform::Messages::Icon::Information);
 }
 
 void frmBlocker::cmdsave_Click() {

@@ -5,14 +5,12 @@
 #include <string>
 
 #include "i18n/CaptionTables.h"
+#include "parents/ParentsWindows.h"
 
 class wxListBox;
 class wxStaticText;
 class wxTextCtrl;
 
-namespace app {
-class Forms;
-}
 namespace widgets {
 class chameleonButton;
 }
@@ -24,7 +22,7 @@ namespace parents {
 // from the next address on.
 class frmBlocker : public wxDialog {
 public:
-    explicit frmBlocker(app::Forms& forms);
+    explicit frmBlocker(ParentsWindows& forms);
 
     // Reads the word file once; later openings show the list as it stands.
     void Form_Load();
@@ -50,7 +48,7 @@ private:
     bool WriteWords();
     void Tell(i18n::Message message, const std::string& value = {});
 
-    app::Forms& forms_;
+    ParentsWindows& forms_;
     bool storedWordsIn_ = false;
 };
 

@@ -5,12 +5,12 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "app/Forms.h"
+#include "basics/TextEncoding.h"
 #include "parents/DialogLayout.h"
 #include "parents/Parents.h"
+#include "parents/ParentsWindows.h"
 #include "parents/TextBoxes.h"
 #include "storage/Records.h"
-#include "storage/TextEncoding.h"
 #include "widgets/ChameleonButton.h"
 #include "widgets/Named.h"
 
@@ -23,7 +23,7 @@ constexpr std::size_t kMaxNameTyped = 50;
 
 }  // namespace
 
-invoegensite::invoegensite(app::Forms& forms)
+invoegensite::invoegensite(ParentsWindows& forms)
     : wxDialog(nullptr, wxID_ANY, kTitle, wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU),
       forms_(forms) {
@@ -54,7 +54,7 @@ invoegensite::invoegensite(app::Forms& forms)
     CentreOnScreen();
 
     auto tell = [this](const std::string& message) {
-        forms_.Machine().messages.Show(message, kTitle, app::Messages::Icon::None);
+        forms_.Machine().messages.Show(message, kTitle, platform::Messages::Icon::None);
     };
     nameLimit_ =
         std::make_unique<TypingLimit>(txtname, kMaxNameTyped, "Maximum 50 characters!", tell);
@@ -80,14 +80,13 @@ void invoegensite::cmdsave_Click() {
     const std::string name = txtname->GetValue().utf8_string();
     // The box takes 50 characters, but a record keeps only 20 before the address column: a
     // longer name would push the address out of place, so it is refused here, not cut.
-    if (storage::CharCount(name) > storage::kMaxSiteNameChars) {
+    if (basics::CharCount(name) > storage::kMaxSiteNameChars) {
         forms_.Machine().messages.Show(forms_.Text(i18n::Message::NameTooLong), kTitle,
-                                       app::Messages::Icon::None);
+                                       platform::Messages::Icon::None);
         return;
     }
     const std::string address = txtinternetaddress->GetValue().utf8_string();
-    forms_.Panel().List1->Append(wxString::FromUTF8(storage::SiteRecord(name, address)));
-    forms_.Panel().SitesChanged();
+    forms_.Family().AddSite(storage::SiteRecord(name, address));
     Hide();
 }
 

@@ -3,13 +3,11 @@
 #include <wx/dialog.h>
 
 #include <memory>
+#include "parents/ParentsWindows.h"
 
 class wxStaticText;
 class wxTextCtrl;
 
-namespace app {
-class Forms;
-}
 namespace widgets {
 class chameleonButton;
 }
@@ -22,7 +20,7 @@ class TypingLimit;
 // site record at the end of the panel's site list. Nothing is written to disk here.
 class invoegensite : public wxDialog {
 public:
-    explicit invoegensite(app::Forms& forms);
+    explicit invoegensite(ParentsWindows& forms);
     ~invoegensite() override;
 
     void Form_Load() {}
@@ -42,7 +40,7 @@ public:
     widgets::chameleonButton* cmdcancel = nullptr;
 
 private:
-    app::Forms& forms_;
+    ParentsWindows& forms_;
     std::unique_ptr<TypingLimit> nameLimit_;
     std::unique_ptr<TypingLimit> addressLimit_;
 };

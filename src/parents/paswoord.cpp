@@ -3,10 +3,10 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "app/Forms.h"
-#include "browser/Layout.h"
+#include "basics/Twips.h"
 #include "parents/DialogLayout.h"
 #include "parents/Parents.h"
+#include "parents/ParentsWindows.h"
 #include "parents/TextBoxes.h"
 #include "storage/DataPath.h"
 #include "widgets/ChameleonButton.h"
@@ -22,11 +22,11 @@ constexpr int kLineY = 360;
 
 }  // namespace
 
-paswoord::paswoord(app::Forms& forms)
+paswoord::paswoord(ParentsWindows& forms)
     : wxDialog(nullptr, wxID_ANY, "Password", wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU),
       forms_(forms) {
-    const browser::TwipScale scale(GetDPI().y);
+    const basics::TwipScale scale(GetDPI().y);
     auto at = [&scale](int left, int top) {
         return wxPoint(scale.ToPixels(left), scale.ToPixels(top));
     };
@@ -100,7 +100,7 @@ void paswoord::CheckPassword() {
 }
 
 void paswoord::Refuse(const char* message) {
-    forms_.Machine().messages.Show(message, kTitle, app::Messages::Icon::Information);
+    forms_.Machine().messages.Show(message, kTitle, platform::Messages::Icon::Information);
     txtnaam->Clear();
     txtpaswoord->Clear();
     if (askedFor_) {
@@ -112,7 +112,7 @@ void paswoord::ReportUnreadable(const char* file) {
     // Without the account there is no way in; saying which file is missing lets a parent mend it.
     forms_.Machine().messages.Show(
         forms_.Text(i18n::Message::AccountUnreadable, {forms_.Data().PathOf(file)}), kTitle,
-        app::Messages::Icon::Information);
+        platform::Messages::Icon::Information);
 }
 
 void paswoord::cmdcancel_Click() {

@@ -4,13 +4,11 @@
 
 #include <optional>
 #include <string>
+#include "parents/ParentsWindows.h"
 
 class wxStaticText;
 class wxTextCtrl;
 
-namespace app {
-class Forms;
-}
 namespace widgets {
 class chameleonButton;
 class HLine;
@@ -22,7 +20,7 @@ namespace parents {
 // two files at every attempt, never kept.
 class paswoord : public wxDialog {
 public:
-    explicit paswoord(app::Forms& forms);
+    explicit paswoord(ParentsWindows& forms);
 
     void Form_Load() {}
     void cmdLogon_Click();
@@ -45,7 +43,7 @@ private:
     void Refuse(const char* message);
     void ReportUnreadable(const char* file);
 
-    app::Forms& forms_;
+    ParentsWindows& forms_;
     std::optional<std::string> askedFor_;
 };
 

@@ -4,8 +4,8 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "app/Forms.h"
 #include "parents/DialogLayout.h"
+#include "parents/ParentsWindows.h"
 #include "parents/TextBoxes.h"
 #include "storage/DataPath.h"
 #include "widgets/ChameleonButton.h"
@@ -17,7 +17,7 @@ namespace {
 constexpr int kShownPasswordChars = 30;
 }
 
-paswoordwijzigen::paswoordwijzigen(app::Forms& forms)
+paswoordwijzigen::paswoordwijzigen(ParentsWindows& forms)
     : wxDialog(nullptr, wxID_ANY, "Change password", wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU),
       forms_(forms) {
@@ -76,7 +76,7 @@ void paswoordwijzigen::cmdsave_Click() {
     const wxString password = txtnieuwpaswoord->GetValue();
     if (txtnieuwpaswoordbevestiging->GetValue() != password) {
         messages.Show("YOUR PASSWORD IS NOT OK!", "CONFIRMATION PASSWORD IS WRONG",
-                      app::Messages::Icon::Information);
+                      platform::Messages::Icon::Information);
         txtnieuwpaswoord->Clear();
         txtnieuwpaswoordbevestiging->Clear();
         return;
@@ -88,7 +88,7 @@ void paswoordwijzigen::cmdsave_Click() {
         forms_.ShowWriteFailure(storage::files::kPassword, result.reason);
         return;
     }
-    messages.Show("PASSWORD is CHANGED", "CONFIRM PASSWORD", app::Messages::Icon::Information);
+    messages.Show("PASSWORD is CHANGED", "CONFIRM PASSWORD", platform::Messages::Icon::Information);
     Hide();
 }
 

@@ -1,13 +1,11 @@
 #pragma once
 
 #include <wx/dialog.h>
+#include "parents/ParentsWindows.h"
 
 class wxStaticText;
 class wxTextCtrl;
 
-namespace app {
-class Forms;
-}
 namespace widgets {
 class chameleonButton;
 }
@@ -18,7 +16,7 @@ namespace parents {
 // logon, so the old password is not asked for; the user name is fixed.
 class paswoordwijzigen : public wxDialog {
 public:
-    explicit paswoordwijzigen(app::Forms& forms);
+    explicit paswoordwijzigen(ParentsWindows& forms);
 
     void Form_Load() {}
     void cmdsave_Click();
@@ -34,7 +32,7 @@ public:
     widgets::chameleonButton* cmdcancel = nullptr;
 
 private:
-    app::Forms& forms_;
+    ParentsWindows& forms_;
 };
 
 }  // namespace parents

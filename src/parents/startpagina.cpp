@@ -7,9 +7,9 @@
 
 #include <exception>
 
-#include "app/Forms.h"
 #include "parents/DialogLayout.h"
 #include "parents/Parents.h"
+#include "parents/ParentsWindows.h"
 #include "parents/TextBoxes.h"
 #include "storage/DataPath.h"
 #include "storage/Records.h"
@@ -22,7 +22,7 @@ namespace {
 constexpr const char* kMessageTitle = "Lanternwick";
 }
 
-startpagina::startpagina(app::Forms& forms)
+startpagina::startpagina(ParentsWindows& forms)
     : wxDialog(nullptr, wxID_ANY, "Change startpage", wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU),
       forms_(forms) {
@@ -53,7 +53,7 @@ startpagina::startpagina(app::Forms& forms)
 
     // These two messages are Dutch whatever language the windows use.
     auto tell = [this](const std::string& message) {
-        forms_.Machine().messages.Show(message, kMessageTitle, app::Messages::Icon::None);
+        forms_.Machine().messages.Show(message, kMessageTitle, platform::Messages::Icon::None);
     };
     nameLimit_ = std::make_unique<TypingLimit>(txtname, storage::kMaxSiteNameChars,
                                                "Maximum 20 karakters ingeven aub", tell);
@@ -77,7 +77,9 @@ startpagina::~startpagina() = default;
 void startpagina::cmdsave_Click() {
     const std::string record = storage::StartPageRecord(txtname->GetValue().utf8_string(),
                                                         txtaddress->GetValue().utf8_string());
-    forms_.Panel().startpagina1->Append(wxString::FromUTF8(record));
+    auto records = forms_.Family().StartPageRecords();
+    records.push_back(record);
+    forms_.Family().SetStartPageRecords(std::move(records));
     Hide();
 }
 
@@ -85,17 +87,15 @@ void startpagina::cmdcancel_Click() {
     Hide();
     // The list is replaced rather than added to, so the stored record is there once however
     // the editor was reached. An unreadable file leaves the list empty, without a message.
-    wxListBox* list = forms_.Panel().startpagina1;
-    list->Clear();
+    std::vector<std::string> records;
     try {
         if (const auto lines = forms_.Data().Read(storage::files::kStartPage)) {
-            for (const auto& line : *lines) {
-                list->Append(wxString::FromUTF8(line));
-            }
+            records = *lines;
         }
     } catch (const std::exception&) {
-        // Unreadable midway: whatever came in stays, the rest is left out.
+        // Unreadable: the list stays empty.
     }
+    forms_.Family().SetStartPageRecords(std::move(records));
 }
 
 void startpagina::Form_Unload() {

@@ -3,13 +3,11 @@
 #include <wx/dialog.h>
 
 #include <memory>
+#include "parents/ParentsWindows.h"
 
 class wxStaticText;
 class wxTextCtrl;
 
-namespace app {
-class Forms;
-}
 namespace widgets {
 class chameleonButton;
 }
@@ -22,7 +20,7 @@ class TypingLimit;
 // list before it opens this dialog; Save puts a new record there, Cancel the stored one back.
 class startpagina : public wxDialog {
 public:
-    explicit startpagina(app::Forms& forms);
+    explicit startpagina(ParentsWindows& forms);
     ~startpagina() override;
 
     void Form_Load() {}
@@ -44,7 +42,7 @@ public:
     widgets::chameleonButton* cmdcancel = nullptr;
 
 private:
-    app::Forms& forms_;
+    ParentsWindows& forms_;
     std::unique_ptr<TypingLimit> nameLimit_;
     std::unique_ptr<TypingLimit> addressLimit_;
 };

@@ -4,10 +4,9 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "app/Forms.h"
-#include "browser/frmBrowser.h"
 #include "parents/DialogLayout.h"
 #include "parents/Parents.h"
+#include "parents/ParentsWindows.h"
 #include "parents/TextBoxes.h"
 #include "storage/DataPath.h"
 #include "widgets/ChameleonButton.h"
@@ -25,7 +24,7 @@ constexpr std::array<const char*, 7> kDayControls{"lblmaandag",   "lbldinsdag", 
                                                   "lblzondag"};
 }  // namespace
 
-tijdperdag::tijdperdag(app::Forms& forms)
+tijdperdag::tijdperdag(ParentsWindows& forms)
     : wxDialog(nullptr, wxID_ANY, "Time per day", wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU),
       forms_(forms) {
@@ -71,17 +70,15 @@ tijdperdag::tijdperdag(app::Forms& forms)
 tijdperdag::~tijdperdag() = default;
 
 void tijdperdag::Tell(const std::string& message) {
-    forms_.Machine().messages.Show(message, kMessageTitle, app::Messages::Icon::None);
+    forms_.Machine().messages.Show(message, kMessageTitle, platform::Messages::Icon::None);
 }
 
 std::string tijdperdag::LimitMessage() const {
-    const auto* browser = forms_.BrowserIfLoaded();
-    return std::string(i18n::PhraseText(browser ? browser->RunLanguage() : std::nullopt,
-                                        i18n::Phrase::MinutesTypingLimit));
+    return std::string(i18n::PhraseText(forms_.Language(), i18n::Phrase::MinutesTypingLimit));
 }
 
 void tijdperdag::Form_Activate() {
-    const auto& week = forms_.Browser().TimeLimits();
+    const auto& week = forms_.Family().Limits();
     for (int day = 0; day < 7; ++day) {
         txtminuten[day]->ChangeValue(week[day] ? std::to_string(*week[day]) : std::string());
         txtminuten_Change(day);  // the limit takes the new text as its own
@@ -104,9 +101,7 @@ void tijdperdag::cmdsave_Click() {
         }
         week[day] = static_cast<int>(*minutes);
     }
-    changed_ = true;
-    forms_.Browser().SetTimeLimits(week);
-    forms_.Panel().UpdateTimeCaption();
+    forms_.Family().SetLimits(week);
     Hide();
 }
 
@@ -115,7 +110,10 @@ void tijdperdag::cmdcancel_Click() {
 }
 
 void tijdperdag::cmdextra_Click() {
-    forms_.Browser().GrantExtraTime(kExtraMinutes);
+    // Written at once; the parent is here to hear of a failure.
+    if (const auto result = forms_.Family().GrantExtraMinutes(kExtraMinutes); !result.ok) {
+        forms_.ShowWriteFailure(storage::files::kUsedTime, result.reason);
+    }
 }
 
 void tijdperdag::txtminuten_KeyPress(int day, int& keyAscii) {
@@ -132,13 +130,13 @@ void tijdperdag::txtminuten_Change(int day) {
     limits_[day]->Change();
 }
 
-std::optional<std::vector<std::string>> TimeLimitSettings(app::Forms& forms) {
-    const auto* editor = forms.TimeLimitEditorIfLoaded();
-    if (editor == nullptr || !editor->Changed()) {
+std::optional<std::vector<std::string>> TimeLimitSettings(const family::FamilyModel& family,
+                                                          const storage::DataFiles& data) {
+    if (!family.LimitsChanged()) {
         return std::nullopt;  // never touched: the file stays as it is, or absent
     }
-    auto settings = storage::Settings::Load(forms.Data());
-    const auto& week = forms.Browser().TimeLimits();
+    auto settings = storage::Settings::Load(data);
+    const auto& week = family.Limits();
     for (int day = 0; day < 7; ++day) {
         settings.SetMinutesPerDay(day, week[day]);
     }

@@ -5,14 +5,12 @@
 #include <array>
 #include <memory>
 
+#include "parents/ParentsWindows.h"
 #include "storage/Settings.h"
 
 class wxStaticText;
 class wxTextCtrl;
 
-namespace app {
-class Forms;
-}
 namespace widgets {
 class chameleonButton;
 }
@@ -28,7 +26,7 @@ class tijdperdag : public wxDialog {
 public:
     static constexpr int kExtraMinutes = 15;
 
-    explicit tijdperdag(app::Forms& forms);
+    explicit tijdperdag(ParentsWindows& forms);
     ~tijdperdag() override;
 
     void Form_Load() {}
@@ -39,9 +37,6 @@ public:
     void cmdextra_Click();
     void txtminuten_KeyPress(int day, int& keyAscii);
     void txtminuten_Change(int day);
-
-    // Whether Save was used since the start: only then does the panel's save write the limits.
-    bool Changed() const { return changed_; }
 
     wxStaticText* lbluitleg = nullptr;
     std::array<wxStaticText*, 7> lbldag{};    // Monday first
@@ -54,13 +49,13 @@ private:
     void Tell(const std::string& message);
     std::string LimitMessage() const;
 
-    app::Forms& forms_;
+    ParentsWindows& forms_;
     std::array<std::unique_ptr<TypingLimit>, 7> limits_;
-    bool changed_ = false;
 };
 
 // What the panel's "Log out and save" writes to "instellingen.txt" for the limits: every line of
 // the file as it stands with the limits put in, or nothing when the editor never changed them.
-std::optional<std::vector<std::string>> TimeLimitSettings(app::Forms& forms);
+std::optional<std::vector<std::string>> TimeLimitSettings(const family::FamilyModel& family,
+                                                          const storage::DataFiles& data);
 
 }  // namespace parents

@@ -14,7 +14,7 @@
 #include <sys/stat.h>
 #endif
 
-#include "storage/TextEncoding.h"
+#include "basics/TextEncoding.h"
 
 namespace storage {
 

@@ -5,8 +5,8 @@
 #include <iterator>
 #include <system_error>
 
+#include "basics/TextEncoding.h"
 #include "storage/LineFile.h"
-#include "storage/TextEncoding.h"
 
 namespace storage {
 
@@ -45,7 +45,7 @@ std::optional<std::vector<std::string>> ReadAllLines(const std::string& path) {
         if (in.bad()) {
             return std::nullopt;
         }
-        return SplitLines(DecodeFileText(bytes));
+        return SplitLines(basics::DecodeFileText(bytes));
     } catch (const std::exception&) {
         return std::nullopt;  // a read error part-way is an unreadable file, not half a list
     }

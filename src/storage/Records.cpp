@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "storage/TextEncoding.h"
+#include "basics/TextEncoding.h"
 
 namespace storage {
 
@@ -11,7 +11,7 @@ constexpr size_t kAddressColumn = 21;  // zero-based index of column 22
 }
 
 std::string SiteRecord(std::string_view name, std::string_view address) {
-    const size_t nameChars = CharCount(name);
+    const size_t nameChars = basics::CharCount(name);
     const size_t padding = nameChars < kAddressColumn ? kAddressColumn - nameChars : 1;
     std::string record(name);
     record.append(padding, ' ');
@@ -24,15 +24,15 @@ std::string StartPageRecord(std::string_view name, std::string_view address) {
 }
 
 std::string SiteName(std::string_view record) {
-    return TrimTrailingSpaces(CharSubstr(record, 0, kMaxSiteNameChars));
+    return basics::TrimTrailingSpaces(basics::CharSubstr(record, 0, kMaxSiteNameChars));
 }
 
 std::string SiteAddress(std::string_view record) {
-    return TrimSpaces(CharSubstr(record, kMaxSiteNameChars));
+    return basics::TrimSpaces(basics::CharSubstr(record, kMaxSiteNameChars));
 }
 
 std::string StartAddress(std::string_view record) {
-    return TrimSpaces(CharSubstr(record, kAddressColumn));
+    return basics::TrimSpaces(basics::CharSubstr(record, kAddressColumn));
 }
 
 }  // namespace storage

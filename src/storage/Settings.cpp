@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "basics/TextEncoding.h"
 #include "storage/DataPath.h"
-#include "storage/TextEncoding.h"
 
 namespace storage {
 
@@ -20,7 +20,7 @@ std::optional<Split> SplitLine(std::string_view line) {
     if (eq == std::string_view::npos) {
         return std::nullopt;
     }
-    Split split{TrimSpaces(line.substr(0, eq)), TrimSpaces(line.substr(eq + 1))};
+    Split split{basics::TrimSpaces(line.substr(0, eq)), basics::TrimSpaces(line.substr(eq + 1))};
     if (split.name.empty()) {
         return std::nullopt;
     }

@@ -50,7 +50,7 @@ void Say(const std::string& line) {
     std::fflush(stdout);
 }
 
-class PrintedMessages : public app::Messages {
+class PrintedMessages : public platform::Messages {
 public:
     void Show(const std::string& text, const std::string&, Icon) override {
         Say("message: " + text);
@@ -70,9 +70,9 @@ public:
         if (realView) {
             steps_.erase(steps_.begin());
         }
-        platform_ = std::make_unique<app::Platform>(
-            app::Platform{messages_, ender_, clock_,
-                          realView ? static_cast<browser::WebViewFactory&>(realViews_) : views_});
+        platform_ = std::make_unique<platform::Platform>(platform::Platform{
+            messages_, ender_, clock_,
+            realView ? static_cast<engine::WebViewFactory&>(realViews_) : views_});
         data_ = std::make_unique<storage::DataFiles>(argv[1].utf8_string());
         forms_ = std::make_unique<app::Forms>(*platform_, *data_);
         forms_->Mdi();
@@ -129,11 +129,10 @@ private:
                 return;
             }
             auto& panel = forms_->Panel();
-            panel.List1->Append(wxString::FromUTF8(storage::SiteRecord("Added", "added.example")));
-            panel.startpagina1->Clear();
-            panel.startpagina1->Append(
-                wxString::FromUTF8(storage::StartPageRecord("New home", "newhome.example")));
-            panel.List2->Append("added to the log");
+            auto& family = forms_->Family();
+            family.AddSite(storage::SiteRecord("Added", "added.example"));
+            family.SetStartPageRecords({storage::StartPageRecord("New home", "newhome.example")});
+            family.AddBareAddress("added to the log");
             panel.cbolanguage->SetValue(panel.cbolanguage->GetValue() == "Dutch" ? "English"
                                                                                  : "Dutch");
             Say("acting");
@@ -175,8 +174,8 @@ private:
     app::ExitProcess ender_;
     app::SystemClock clock_;
     testsupport::FakeWebViewFactory views_;
-    browser::WxWebViewFactory realViews_;
-    std::unique_ptr<app::Platform> platform_;
+    engine::WxWebViewFactory realViews_;
+    std::unique_ptr<platform::Platform> platform_;
     std::vector<std::string> steps_;
     std::unique_ptr<storage::DataFiles> data_;
     std::unique_ptr<app::Forms> forms_;

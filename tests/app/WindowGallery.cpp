@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "app/Forms.h"
+#include "app/LanguageSwitch.h"
 #include "app/RealPlatform.h"
-#include "i18n/LanguageSwitch.h"
 #include "storage/DataFiles.h"
 
 namespace {
@@ -24,7 +24,7 @@ public:
         data_ = std::make_unique<storage::DataFiles>(argv[1].utf8_string());
         forms_ = std::make_unique<app::Forms>(platform_.Get(), *data_);
         forms_->Mdi();
-        auto& window = i18n::WindowNamed(*forms_, argv[2].utf8_string());
+        auto& window = app::WindowNamed(*forms_, argv[2].utf8_string());
         window.CentreOnScreen();
         window.Show();
         window.Raise();

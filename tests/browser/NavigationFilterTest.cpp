@@ -1,7 +1,9 @@
 // The navigation filter of the browser window, driven through a fake web view.
 #include <gtest/gtest.h>
+
 #include <wx/combobox.h>
 #include <wx/textctrl.h>
+#include <algorithm>
 
 #include "browser/frmBrowser.h"
 #include "i18n/CaptionTables.h"
@@ -79,13 +81,18 @@ TEST_F(NavigationFilter, ABlockedAddressThroughTheAddressBoxOpensOnlyTheRefusalP
     EXPECT_EQ(h.VisitLog().back(), "  http://gore.example/ ");
 }
 
-TEST_F(NavigationFilter, AReachedPageStepsBackOncePerMatchingLine) {
-    h.View().backPages = 10;
-    // "casino" is listed twice and "porn" once; the empty line and "Gore" match nothing, and a
-    // word occurring twice in the address still counts once.
+TEST_F(NavigationFilter, AReachedBlockedPageGivesWayToTheNearestCleanOneOnce) {
+    // The empty line and "Gore" match nothing; the page before the clean one is blocked too.
+    h.View().loading = false;
+    h.View().history = {"http://porn.example/", "lanternwick://refused/", "http://clean.example/"};
     h.View().Reach("http://casino.example/porn/casino?gore");
-    EXPECT_EQ(h.View().calls, (Lines{"back", "back", "back"}));
-    EXPECT_TRUE(Browser().navigateOnSelect);
+    EXPECT_EQ(h.View().calls, Lines{"navigate http://clean.example/"});
+    // Logged once, however many words it holds and however often the check looks at it.
+    Browser().tmrcheck_Timer();
+    const Lines log = h.VisitLog();
+    EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                            [](const std::string& e) { return e.find("casino?gore") != e.npos; }),
+              1);
 
     h.View().calls.clear();
     h.View().Reach("http://clean.example/");
@@ -93,9 +100,9 @@ TEST_F(NavigationFilter, AReachedPageStepsBackOncePerMatchingLine) {
 }
 
 TEST_F(NavigationFilter, WithNoEarlierPageABlockedPageGivesWayToABlankOne) {
-    h.View().backPages = 1;
+    h.View().loading = false;
     h.View().Reach("http://casino.example/porn");
-    EXPECT_EQ(h.View().calls, (Lines{"back", "back", "navigate about:blank"}));
+    EXPECT_EQ(h.View().calls, Lines{"navigate about:blank"});
 }
 
 TEST_F(NavigationFilter, ReachedPagesAreLoggedAndKeptOnceInTheHistoryNewestFirst) {
@@ -115,18 +122,13 @@ TEST_F(NavigationFilter, ReachedPagesAreLoggedAndKeptOnceInTheHistoryNewestFirst
     EXPECT_TRUE(h.View().calls.empty());
 }
 
-TEST_F(NavigationFilter, TheRequestFlagIsServedOnlyWhenItIsExactlyOne) {
-    Browser().cboURL->SetValue("http://help.example/");
-    Browser().txtchecksites->SetValue("1 ");
-    Browser().tmrcheck_Timer();
-    EXPECT_EQ(Browser().txtchecksites->GetValue(), "1 ");
-    EXPECT_TRUE(h.View().calls.empty());
-
-    Browser().txtchecksites->SetValue("1");
-    Browser().tmrcheck_Timer();
-    EXPECT_EQ(Browser().txtchecksites->GetValue(), "0");
+TEST_F(NavigationFilter, AnAddressThePanelAsksForOpensAtOnceThroughTheChecks) {
+    Browser().OpenAddress("help.example/");
     EXPECT_EQ(h.View().calls, Lines{"navigate http://help.example/"});
     EXPECT_EQ(h.VisitLog().back(), "http://help.example/");
+    h.View().calls.clear();
+    Browser().OpenAddress("http://casino.example/");
+    EXPECT_EQ(h.View().calls, Lines{"navigate lanternwick://refused/"});
 }
 
 TEST_F(NavigationFilter, OnlyTheEnterKeyOpensTheAddress) {
@@ -169,7 +171,7 @@ TEST_F(NavigationFilter, TheWatchdogStopsTheLoadAndSaysSo) {
     ASSERT_EQ(h.messages.shown.size(), 1u);
     EXPECT_EQ(h.messages.shown[0].text, "ER IS EEN CONNECTIEFOUT");
     EXPECT_EQ(h.messages.shown[0].title, "INFORMATIE");
-    EXPECT_EQ(h.messages.shown[0].icon, app::Messages::Icon::Information);
+    EXPECT_EQ(h.messages.shown[0].icon, platform::Messages::Icon::Information);
 
     // A view that has long finished loading has no connection fault to report.
     h.View().calls.clear();
@@ -189,19 +191,22 @@ TEST_F(NavigationFilter, WithoutAWordListNothingOpensAndTheChildIsToldBriefly) {
     ASSERT_EQ(h.messages.shown.size(), 1u);
     EXPECT_EQ(h.messages.shown[0].text.find(h.folder.Path()), std::string::npos);
 
-    // Pages reached meanwhile and navigations the view announces are not held up.
-    h.View().Reach("http://fine.example/");
-    EXPECT_FALSE(h.View().Announce("http://casino.example/"));
+    // Links, frames and redirects the view announces get the same answer, silently; the empty
+    // page still opens.
+    EXPECT_TRUE(h.View().Announce("http://fine.example/"));
+    EXPECT_TRUE(h.View().Announce("http://fine.example/frame", false));
+    EXPECT_FALSE(h.View().Announce("about:blank"));
     EXPECT_EQ(h.messages.shown.size(), 1u);
 
-    // A list that is there but cannot be read refuses everything, the empty page aside.
+    // A list that is there but cannot be read refuses alike.
     std::filesystem::create_directory(h.folder.File("words.txt"));
     EXPECT_TRUE(h.View().Announce("http://fine.example/"));
     EXPECT_FALSE(h.View().Announce("about:blank"));
     std::filesystem::remove(h.folder.File("words.txt"));
 
-    // During start-up the same gap stays silent.
+    // During start-up the same gap stays silent; a start page of its own would not open.
     Harness silent;
+    silent.Put("startpagina.txt", {"Home                 http://home.example/"});
     silent.Start();
     EXPECT_TRUE(silent.messages.shown.empty());
     EXPECT_EQ(silent.View().calls, Lines{"navigate About:blank"});

@@ -61,7 +61,7 @@ TEST_F(Toolbar, BackAndForwardWithNowhereToGoSaySoAndGoBackToNormal) {
     EXPECT_EQ(h.messages.shown[0].text, "YOU CANNOT GO BACK");
     EXPECT_EQ(h.messages.shown[1].text, "YOU CANNOT GO FORWARD");
     EXPECT_EQ(h.messages.shown[0].title, "Lanternwick");
-    EXPECT_EQ(h.messages.shown[1].icon, app::Messages::Icon::Information);
+    EXPECT_EQ(h.messages.shown[1].icon, platform::Messages::Icon::Information);
     EXPECT_TRUE(B().PicPrev->IsShown());
     EXPECT_FALSE(B().PicPrev2->IsShown());
     EXPECT_TRUE(B().PicNext->IsShown());
@@ -275,8 +275,7 @@ TEST_F(DailyTime, TheClockCountsDownWarnsOnceAndTheCoverStopsEveryWayIn) {
     B().Picrefresh2_Click();
     B().cmdvisit_Click();
     B().cmdsite_Click(1);
-    B().cboURL->SetValue("http://panel.example/");
-    B().txtchecksites->SetValue("1");
+    B().OpenAddress("http://panel.example/");
     Pass(1);
     EXPECT_TRUE(h.View().calls.empty()) << h.View().calls.front();
     EXPECT_FALSE(B().Txtbackground->IsShown());

@@ -211,7 +211,7 @@ TEST_F(Editors, SiteEditorRefusesANameLongerThanTheRecordKeeps) {
     for (const auto& m : h.messages.shown) {
         EXPECT_EQ(m.text, "Maximum 20 characters!");
         EXPECT_EQ(m.title, "Lanternwick");
-        EXPECT_EQ(m.icon, app::Messages::Icon::None);
+        EXPECT_EQ(m.icon, platform::Messages::Icon::None);
     }
     EXPECT_TRUE(editor.IsShown());
     EXPECT_EQ(editor.txtname->GetValue(), std::string(21, 'n'));
@@ -229,7 +229,7 @@ TEST_F(Editors, SiteEditorDropsTypingPastItsLimitsAndCutsAnOverlongPaste) {
     Type(editor.txtname, std::string(50, 'a') + "b", std::string(50, 'a'));
     EXPECT_EQ(Messages(), Lines{"Maximum 50 characters!"});
     EXPECT_EQ(h.messages.shown[0].title, "Lanternwick");
-    EXPECT_EQ(h.messages.shown[0].icon, app::Messages::Icon::None);
+    EXPECT_EQ(h.messages.shown[0].icon, platform::Messages::Icon::None);
 
     // Deleting is always allowed, and a character typed over a selection replaces it.
     editor.txtname->SetSelection(0, 2);
@@ -261,7 +261,7 @@ TEST_F(Editors, SiteEditorDropsTypingPastItsLimitsAndCutsAnOverlongPaste) {
 
 TEST_F(Editors, StartPageSaveBuildsTheHttpRecordAndCancelRestoresTheFile) {
     auto& editor = h.Windows().StartPageEditor();
-    Panel().startpagina1->Clear();  // as the panel does before it opens the editor
+    h.Windows().Family().SetStartPageRecords({});  // as the panel does before it opens the editor
     editor.Show();
     editor.txtname->SetValue(k20);
     editor.txtaddress->SetValue("www.kids.example/");
@@ -270,14 +270,14 @@ TEST_F(Editors, StartPageSaveBuildsTheHttpRecordAndCancelRestoresTheFile) {
     ASSERT_EQ(Items(Panel().startpagina1), Lines{k20 + " http://www.kids.example/"});
 
     h.Put("startpagina.txt", {"One", "Two  two", kStartLine});
-    Panel().startpagina1->Clear();
+    h.Windows().Family().SetStartPageRecords({});
     editor.Show();
     editor.cmdcancel_Click();
     EXPECT_EQ(Items(Panel().startpagina1), (Lines{"One", "Two  two", kStartLine}));
     EXPECT_FALSE(editor.IsShown());
 
     // Leaving by the title bar is a Cancel, never an empty start page.
-    Panel().startpagina1->Clear();
+    h.Windows().Family().SetStartPageRecords({});
     editor.Show();
     editor.Close();
     EXPECT_EQ(Panel().startpagina1->GetCount(), 3u);
@@ -300,7 +300,7 @@ TEST_F(Editors, StartPageDropsThe21stAnd71stTypedCharacterInDutch) {
     EXPECT_EQ(Messages(),
               (Lines{"Maximum 20 karakters ingeven aub", "Maximum 70 karakters ingeven aub"}));
     EXPECT_EQ(h.messages.shown[1].title, "Lanternwick");
-    EXPECT_EQ(h.messages.shown[1].icon, app::Messages::Icon::None);
+    EXPECT_EQ(h.messages.shown[1].icon, platform::Messages::Icon::None);
 }
 
 // ---- Blocked-words editor --------------------------------------------------------------------
@@ -415,7 +415,7 @@ TEST_F(PasswordChange, BoxesDifferingOnlyInCaseAreRefusedAndEmptied) {
     ASSERT_EQ(h.messages.shown.size(), 1u);
     EXPECT_EQ(h.messages.shown[0].text, "YOUR PASSWORD IS NOT OK!");
     EXPECT_EQ(h.messages.shown[0].title, "CONFIRMATION PASSWORD IS WRONG");
-    EXPECT_EQ(h.messages.shown[0].icon, app::Messages::Icon::Information);
+    EXPECT_EQ(h.messages.shown[0].icon, platform::Messages::Icon::Information);
     EXPECT_EQ(D().txtnieuwpaswoord->GetValue(), "");
     EXPECT_EQ(D().txtnieuwpaswoordbevestiging->GetValue(), "");
     EXPECT_TRUE(D().IsShown());
@@ -487,7 +487,7 @@ TEST_F(Editors, TimeEditorTakesMinutesOnlyAndTheSaveKeepsEveryOtherSetting) {
     editor.cmdsave_Click();
     EXPECT_TRUE(editor.IsShown());
     EXPECT_EQ(Messages().size(), 3u);
-    EXPECT_FALSE(h.Browser().TimeLimits()[1].has_value());
+    EXPECT_FALSE(h.Windows().Family().Limits()[1].has_value());
     editor.txtminuten[0]->SetValue("60");  // Monday, the fake clock's day
     editor.txtminuten[1]->SetValue("0");
     editor.cmdsave_Click();

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "browser/Address.h"
+#include "basics/TextEncoding.h"
+#include "filter/Address.h"
 #include "storage/DataFiles.h"
 #include "storage/DataPath.h"
 #include "storage/LineFile.h"
 #include "storage/Records.h"
 #include "storage/Settings.h"
-#include "storage/TextEncoding.h"
 #include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
@@ -22,7 +22,7 @@ TEST(Records, NamesOfAnyLengthUpToTwentyKeepTheirColumns) {
     const std::string address = "http://www.example.org/kids";
     for (const std::string name : {"abc", "Twenty characters!!!", "Čapek", ""}) {
         const std::string record = storage::SiteRecord(name, address);
-        EXPECT_EQ(storage::CharCount(record), 21 + address.size()) << name;
+        EXPECT_EQ(basics::CharCount(record), 21 + address.size()) << name;
         EXPECT_EQ(storage::SiteName(record), name);
         EXPECT_EQ(storage::SiteAddress(record), address);
     }
@@ -45,14 +45,14 @@ TEST(Records, SeventyCharacterAddressesComeBackWhole) {
 TEST(Records, AddressesWithoutAKnownSchemeOpenAsHttp) {
     for (const std::string typed : {"www.starfall.com", "127.0.0.1:8080/kids.html",
                                     "localhost:8080/x", "file:///etc/passwd", "javascript:x()"}) {
-        EXPECT_EQ(browser::WithScheme(typed), "http://" + typed);
+        EXPECT_EQ(filter::WithScheme(typed), "http://" + typed);
     }
     for (const std::string whole :
          {"http://zoo.example/", "https://zoo.example/a:b", "HTTP://ZOO.EXAMPLE", "About:blank",
           "  http://gore.example/ "}) {
-        EXPECT_EQ(browser::WithScheme(whole), whole);
+        EXPECT_EQ(filter::WithScheme(whole), whole);
     }
-    EXPECT_EQ(browser::WithScheme(""), "");
+    EXPECT_EQ(filter::WithScheme(""), "");
 }
 
 TEST(LineFile, EveryLineEndIsRecognised) {
@@ -76,9 +76,9 @@ TEST(LineFile, ReadsUtf8AndFallsBackToWindows1252) {
     EXPECT_EQ(storage::ReadAllLines(dir.File("empty.txt")), Lines{});
     EXPECT_FALSE(storage::ReadAllLines(dir.File("missing.txt")).has_value());
 
-    EXPECT_FALSE(storage::IsValidUtf8("\xC0\xAF"));      // overlong
-    EXPECT_FALSE(storage::IsValidUtf8("\xED\xA0\x80"));  // surrogate
-    EXPECT_FALSE(storage::IsValidUtf8("abc\xE2\x82"));   // cut short
+    EXPECT_FALSE(basics::IsValidUtf8("\xC0\xAF"));      // overlong
+    EXPECT_FALSE(basics::IsValidUtf8("\xED\xA0\x80"));  // surrogate
+    EXPECT_FALSE(basics::IsValidUtf8("abc\xE2\x82"));   // cut short
 }
 
 TEST(LineFile, WritesCrLfUtf8AndReplacesTheWholeFile) {

@@ -6,18 +6,18 @@
 #include <string>
 #include <vector>
 
-#include "app/Platform.h"
-#include "browser/WebView.h"
+#include "engine/WebView.h"
+#include "platform/Platform.h"
 
 namespace testsupport {
 
 // A web view that records what it is asked to do and raises its events when a test says so.
-class FakeWebView : public browser::WebView {
+class FakeWebView : public engine::WebView {
 public:
     explicit FakeWebView(wxWindow* parent) : panel_(new wxPanel(parent)) {}
 
     wxWindow* Control() override { return panel_; }
-    void SetEvents(browser::WebViewEvents events) override { events_ = std::move(events); }
+    void SetEvents(engine::WebViewEvents events) override { events_ = std::move(events); }
     void Navigate(const std::string& url) override { calls.push_back("navigate " + url); }
     bool GoBack() override { return Step("back", backPages); }
     bool GoForward() override { return Step("forward", forwardPages); }
@@ -61,12 +61,12 @@ private:
     }
 
     wxPanel* panel_;
-    browser::WebViewEvents events_;
+    engine::WebViewEvents events_;
 };
 
-class FakeWebViewFactory : public browser::WebViewFactory {
+class FakeWebViewFactory : public engine::WebViewFactory {
 public:
-    std::unique_ptr<browser::WebView> Create(wxWindow* parent, const std::string&) override {
+    std::unique_ptr<engine::WebView> Create(wxWindow* parent, const std::string&) override {
         auto view = std::make_unique<FakeWebView>(parent);
         view->filterMissing = filterMissing;
         last = view.get();
@@ -76,7 +76,7 @@ public:
     bool filterMissing = false;  // what the views made from now on report
 };
 
-class FakeMessages : public app::Messages {
+class FakeMessages : public platform::Messages {
 public:
     struct Shown {
         std::string text;
@@ -89,22 +89,22 @@ public:
     std::vector<Shown> shown;
 };
 
-class FakeEnder : public app::ProcessEnder {
+class FakeEnder : public platform::ProcessEnder {
 public:
     void EndNow() override { ++ended; }
     int ended = 0;
 };
 
-class FakeClock : public app::Clock {
+class FakeClock : public basics::Clock {
 public:
     std::string DateText() override { return date; }
     std::string TimeText() override { return time; }
     double SteadySeconds() override { return steady; }
-    app::LocalTime Now() override { return now; }
+    basics::LocalTime Now() override { return now; }
     std::string date = "7-12-2026";
     std::string time = "21:45:09";
     double steady = 0;
-    app::LocalTime now{{2026, 12, 7}, 21 * 3600 + 45 * 60 + 9};
+    basics::LocalTime now{{2026, 12, 7}, 21 * 3600 + 45 * 60 + 9};
 };
 
 }  // namespace testsupport

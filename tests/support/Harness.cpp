@@ -11,7 +11,7 @@
 
 namespace testsupport {
 
-Harness::Harness(browser::WebViewFactory* webViews)
+Harness::Harness(engine::WebViewFactory* webViews)
     : webViews_(webViews != nullptr ? webViews : &fakeViews) {}
 
 Harness::~Harness() {
@@ -34,7 +34,8 @@ browser::frmBrowser& Harness::Start() {
     data_ = std::make_unique<storage::DataFiles>(folder.Path());
     data_->OnRead([this](const std::string& name) { reads.push_back(name); });
     data_->OnWrite([this](const std::string& name) { writes.push_back(name); });
-    platform_ = std::make_unique<app::Platform>(app::Platform{messages, ender, clock, *webViews_});
+    platform_ = std::make_unique<platform::Platform>(
+        platform::Platform{messages, ender, clock, *webViews_});
     forms_ = std::make_unique<app::Forms>(*platform_, *data_);
     forms_->Mdi();
     return forms_->Browser();
@@ -51,11 +52,7 @@ browser::frmBrowser& Harness::Browser() {
 }
 
 std::vector<std::string> Harness::VisitLog() {
-    std::vector<std::string> entries;
-    if (auto* panel = forms_->PanelIfLoaded()) {
-        entries = panel->List2->Entries();
-    }
-    return entries;
+    return forms_->Family().VisitLog();
 }
 
 }  // namespace testsupport

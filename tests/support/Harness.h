@@ -19,7 +19,7 @@ namespace testsupport {
 // The web view is a fake unless a real factory is given.
 class Harness {
 public:
-    explicit Harness(browser::WebViewFactory* webViews = nullptr);
+    explicit Harness(engine::WebViewFactory* webViews = nullptr);
     ~Harness();
 
     // Writes a data file, each line ending in CR LF.
@@ -45,9 +45,9 @@ public:
     std::vector<std::string> writes;  // data files written, in order
 
 private:
-    browser::WebViewFactory* webViews_;
+    engine::WebViewFactory* webViews_;
     std::unique_ptr<storage::DataFiles> data_;
-    std::unique_ptr<app::Platform> platform_;
+    std::unique_ptr<platform::Platform> platform_;
     std::unique_ptr<app::Forms> forms_;
 };
 

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+class wxWebView;
+
+namespace engine {
+
+// The ways out of the window that WebKitGTK offers besides the navigations it announces: new
+// web views for window.open, the context menu, downloads, dropped links, the inspector and
+// the print dialog.
+class WebKitGtkHooks {
+public:
+    struct Calls {
+        std::function<void(const std::string& url)> newWindow;  // a page asked for a window
+        std::function<void()> contentGone;                      // the page process ended
+    };
+
+    // Loads the program's filter into every page process the engine starts from now on, so that
+    // no request whose address holds a word of `wordListFile` is ever sent.
+    static void FilterEveryRequest(const std::string& wordListFile);
+    // Whether the filter that FilterEveryRequest loads is in `folder` and can be loaded: a page
+    // process would start without it, unfiltered, and say so only on its own error output.
+    static bool FilterLoadable(const std::string& folder);
+    // The folder FilterEveryRequest loads the filter from: "webext" beside the program.
+    static std::string FilterFolder();
+
+    WebKitGtkHooks(wxWebView& view, Calls calls);
+    ~WebKitGtkHooks();
+    WebKitGtkHooks(const WebKitGtkHooks&) = delete;
+    WebKitGtkHooks& operator=(const WebKitGtkHooks&) = delete;
+
+    struct State;  // opaque: the engine's types stay out of this header
+
+private:
+    State* state_;
+};
+
+}  // namespace engine

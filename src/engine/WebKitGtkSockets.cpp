@@ -1,0 +1,163 @@
+#include "engine/WebKitGtkSockets.h"
+
+#include <webkit2/webkit2.h>
+#include <wx/webview.h>
+
+#include <functional>
+#include <string_view>
+
+#include "filter/Decision.h"
+#include "filter/SocketRules.h"
+#include "filter/WordList.h"
+
+namespace engine {
+
+struct WebKitGtkSockets::State {
+    WebKitUserContentManager* content = nullptr;
+    WebKitUserContentFilterStore* store = nullptr;
+    std::unique_ptr<filter::WordList> words;
+    unsigned long rulesFor = 0;  // the list's generation the rules in force or on their way are for
+    GCancellable* pending = nullptr;
+    guint watch = 0;
+};
+
+namespace {
+
+using State = WebKitGtkSockets::State;
+
+// One set of rules on its way: loaded when an earlier run compiled the same rules, compiled
+// otherwise. It may finish after newer rules were asked for, or after the view is gone, and is
+// then dropped unseen.
+struct Rules {
+    State* state;
+    GCancellable* cancel;
+    std::string json;
+    std::string id;
+};
+
+void Apply(State* state, const std::string& json);
+
+// The store keeps only the rules last put in force.
+void Prune(GObject* store, GAsyncResult* result, gpointer data) {
+    std::unique_ptr<std::string> keep(static_cast<std::string*>(data));
+    gchar** ids = webkit_user_content_filter_store_fetch_identifiers_finish(
+        WEBKIT_USER_CONTENT_FILTER_STORE(store), result);
+    for (gchar** id = ids; id != nullptr && *id != nullptr; ++id) {
+        if (*keep != *id) {
+            webkit_user_content_filter_store_remove(
+                WEBKIT_USER_CONTENT_FILTER_STORE(store), *id, nullptr,
+                [](GObject* from, GAsyncResult* done, gpointer) {
+                    webkit_user_content_filter_store_remove_finish(
+                        WEBKIT_USER_CONTENT_FILTER_STORE(from), done, nullptr);
+                },
+                nullptr);
+        }
+    }
+    g_strfreev(ids);
+}
+
+// Takes the rules that arrived, or says whether they did not.
+bool Arrived(Rules& rules, WebKitUserContentFilter* filter) {
+    const bool dropped = g_cancellable_is_cancelled(rules.cancel);
+    if (dropped || filter == nullptr) {
+        if (filter != nullptr) {
+            webkit_user_content_filter_unref(filter);
+        }
+        return dropped;
+    }
+    State* state = rules.state;
+    g_clear_object(&state->pending);
+    webkit_user_content_manager_remove_all_filters(state->content);
+    webkit_user_content_manager_add_filter(state->content, filter);
+    webkit_user_content_filter_unref(filter);
+    webkit_user_content_filter_store_fetch_identifiers(state->store, nullptr, Prune,
+                                                       new std::string(rules.id));
+    return true;
+}
+
+void Compiled(GObject* store, GAsyncResult* result, gpointer data) {
+    std::unique_ptr<Rules> rules(static_cast<Rules*>(data));
+    WebKitUserContentFilter* filter = webkit_user_content_filter_store_save_finish(
+        WEBKIT_USER_CONTENT_FILTER_STORE(store), result, nullptr);
+    const bool done = Arrived(*rules, filter);
+    g_object_unref(rules->cancel);
+    // Rules that do not compile would leave the connections unchecked: all are refused instead.
+    if (!done && rules->json != filter::SocketRulesRefusingAll()) {
+        Apply(rules->state, filter::SocketRulesRefusingAll());
+    }
+}
+
+void Loaded(GObject* store, GAsyncResult* result, gpointer data) {
+    std::unique_ptr<Rules> rules(static_cast<Rules*>(data));
+    WebKitUserContentFilter* filter = webkit_user_content_filter_store_load_finish(
+        WEBKIT_USER_CONTENT_FILTER_STORE(store), result, nullptr);
+    if (Arrived(*rules, filter)) {
+        g_object_unref(rules->cancel);
+        return;
+    }
+    // Compiling a long list takes a while (half a second for 100,000 words), so it is done
+    // only for rules no earlier run has compiled.
+    GBytes* bytes = g_bytes_new(rules->json.data(), rules->json.size());
+    Rules* next = rules.release();
+    webkit_user_content_filter_store_save(WEBKIT_USER_CONTENT_FILTER_STORE(store), next->id.c_str(),
+                                          bytes, next->cancel, Compiled, next);
+    g_bytes_unref(bytes);
+}
+
+void Apply(State* state, const std::string& json) {
+    if (state->pending != nullptr) {
+        g_cancellable_cancel(state->pending);
+        g_clear_object(&state->pending);
+    }
+    if (json.empty()) {
+        webkit_user_content_manager_remove_all_filters(state->content);
+        return;
+    }
+    state->pending = g_cancellable_new();
+    const std::string id = "sockets-" + std::to_string(std::hash<std::string_view>{}(json));
+    auto* rules = new Rules{state, G_CANCELLABLE(g_object_ref(state->pending)), json, id};
+    webkit_user_content_filter_store_load(state->store, rules->id.c_str(), rules->cancel, Loaded,
+                                          rules);
+}
+
+// Looked at every second, as the window looks at the page it shows: a stat while nothing changed.
+gboolean KeepCurrent(gpointer data) {
+    auto* state = static_cast<State*>(data);
+    const filter::ListState list = filter::LookAt(*state->words).state;
+    if (state->rulesFor != state->words->Generation()) {
+        state->rulesFor = state->words->Generation();
+        Apply(state, filter::SocketRulesForList(list, state->words->Lines()));
+    }
+    return G_SOURCE_CONTINUE;
+}
+
+}  // namespace
+
+WebKitGtkSockets::WebKitGtkSockets(wxWebView& view, const std::string& wordListFile)
+    : state_(new State) {
+    auto* web = static_cast<WebKitWebView*>(view.GetNativeBackend());
+    state_->content =
+        WEBKIT_USER_CONTENT_MANAGER(g_object_ref(webkit_web_view_get_user_content_manager(web)));
+    // Compiled rules are a cache, kept where the engine keeps its own.
+    gchar* folder =
+        g_build_filename(g_get_user_cache_dir(), "lanternwick", "socket-rules", nullptr);
+    state_->store = webkit_user_content_filter_store_new(folder);
+    g_free(folder);
+    state_->words = std::make_unique<filter::WordList>(wordListFile, filter::WordList::Reader{},
+                                                       filter::WordList::Keep::Lines);
+    KeepCurrent(state_);
+    state_->watch = g_timeout_add_seconds(1, KeepCurrent, state_);
+}
+
+WebKitGtkSockets::~WebKitGtkSockets() {
+    g_source_remove(state_->watch);
+    if (state_->pending != nullptr) {
+        g_cancellable_cancel(state_->pending);
+        g_object_unref(state_->pending);
+    }
+    g_object_unref(state_->store);
+    g_object_unref(state_->content);
+    delete state_;
+}
+
+}  // namespace engine

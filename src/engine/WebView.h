@@ -1,0 +1,56 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class wxWindow;
+
+namespace engine {
+
+// What the web view tells its window. The window decides; the view only reports.
+struct WebViewEvents {
+    // A navigation is about to start; setting `cancel` refuses it. `mainFrame` is false for a
+    // navigation inside a frame of the page.
+    std::function<void(const std::string& url, bool mainFrame, bool& cancel)> beforeNavigate;
+    std::function<void()> downloadComplete;  // the page finished loading, or failed to
+    std::function<void()> navigateComplete;  // a page was reached
+    std::function<void(const std::string& url)> newWindow;  // a page asked for a new window
+    std::function<void()> contentGone;  // the engine lost what it showed (its process ended)
+    // The HTML of one of the program's own pages (ProgramPages.h); empty when there is none.
+    std::function<std::string(const std::string& url)> programPage;
+};
+
+// The embedded web view, behind a small interface so the windows can be tested with a fake.
+class WebView {
+public:
+    virtual ~WebView() = default;
+
+    virtual wxWindow* Control() = 0;
+    virtual void SetEvents(WebViewEvents events) = 0;
+
+    virtual void Navigate(const std::string& url) = 0;
+    // Both report false, and do nothing, when there is no page to go to.
+    virtual bool GoBack() = 0;
+    virtual bool GoForward() = 0;
+    virtual void Refresh() = 0;
+    virtual void Stop() = 0;
+    virtual std::string LocationURL() const = 0;
+    // Whether the page is still loading.
+    virtual bool IsLoading() const = 0;
+    // The addresses of the pages before the current one, the newest first.
+    virtual std::vector<std::string> BackHistory() const = 0;
+    // Whether the filter the engine was to load for every request of its pages is missing or
+    // broken, so that pages would load unfiltered. Engines without one never report it.
+    virtual bool RequestFilterMissing() const = 0;
+};
+
+class WebViewFactory {
+public:
+    virtual ~WebViewFactory() = default;
+    // `wordListFile` is the blocked-words file every request of the view is checked against.
+    virtual std::unique_ptr<WebView> Create(wxWindow* parent, const std::string& wordListFile) = 0;
+};
+
+}  // namespace engine

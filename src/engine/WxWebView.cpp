@@ -1,0 +1,188 @@
+#include "engine/WxWebView.h"
+
+#include <wx/webview.h>
+
+#include <stdexcept>
+
+#include "filter/ProgramPages.h"
+
+#ifdef __WXGTK__
+#include "engine/WebKitGtkHooks.h"
+#include "engine/WebKitGtkPages.h"
+#include "engine/WebKitGtkSockets.h"
+#else
+#include <wx/filesys.h>
+#include <wx/mstream.h>
+#include <wx/sharedptr.h>
+#endif
+
+namespace engine {
+
+namespace {
+
+std::string Utf8(const wxString& s) {
+    return s.utf8_string();
+}
+
+#ifndef __WXGTK__
+// The toolkit's own way to serve a scheme, on the engines where it keeps no handler per view.
+class ProgramPageHandler : public wxWebViewHandler {
+public:
+    explicit ProgramPageHandler(std::function<std::string(const std::string&)> page)
+        : wxWebViewHandler(wxString::FromUTF8(std::string(filter::kProgramScheme))),
+          page_(std::move(page)) {}
+    wxFSFile* GetFile(const wxString& uri) override {
+        const std::string html = page_(Utf8(uri));
+        if (html.empty()) {
+            return nullptr;
+        }
+        wxMemoryOutputStream bytes;
+        bytes.Write(html.data(), html.size());
+        return new wxFSFile(new wxMemoryInputStream(bytes), uri, "text/html", wxString(),
+                            wxDateTime::Now());
+    }
+
+private:
+    std::function<std::string(const std::string&)> page_;
+};
+#endif
+
+}  // namespace
+
+WxWebView::WxWebView(wxWindow* parent, const std::string& wordListFile) {
+#ifdef __WXGTK__
+    // Before the view exists: its page process starts with it and must start filtered.
+    WebKitGtkHooks::FilterEveryRequest(wordListFile);
+    filterMissing_ = !WebKitGtkHooks::FilterLoadable(WebKitGtkHooks::FilterFolder());
+#else
+    (void)wordListFile;  // this engine has no request layer of its own to filter
+#endif
+    view_ = wxWebView::New(parent, wxID_ANY, "about:blank");
+    if (view_ == nullptr) {
+        throw std::runtime_error("no web view is available on this system");
+    }
+    view_->Bind(wxEVT_WEBVIEW_NAVIGATING, &WxWebView::OnNavigating, this);
+    view_->Bind(wxEVT_WEBVIEW_NAVIGATED, [this](wxWebViewEvent&) {
+        if (events_.navigateComplete) {
+            events_.navigateComplete();
+        }
+    });
+    // A failed load ends the busy state just as a finished one does.
+    auto loadEnded = [this](wxWebViewEvent&) {
+        if (events_.downloadComplete) {
+            events_.downloadComplete();
+        }
+    };
+    view_->Bind(wxEVT_WEBVIEW_LOADED, loadEnded);
+    view_->Bind(wxEVT_WEBVIEW_ERROR, loadEnded);
+    view_->Bind(wxEVT_WEBVIEW_NEWWINDOW,
+                [this](wxWebViewEvent& event) { NewWindowLater(Utf8(event.GetURL())); });
+    // The inspector is a window of its own from which any address can be opened.
+    view_->EnableAccessToDevTools(false);
+#ifdef __WXGTK__
+    hooks_ = std::make_unique<WebKitGtkHooks>(
+        *view_, WebKitGtkHooks::Calls{
+                    .newWindow = [this](const std::string& url) { NewWindowLater(url); },
+                    .contentGone =
+                        [this] {
+                            view_->CallAfter([this] {
+                                if (events_.contentGone) {
+                                    events_.contentGone();
+                                }
+                            });
+                        },
+                });
+    pages_ = std::make_unique<WebKitGtkPages>(
+        *view_, [this](const std::string& url) { return ProgramPage(url); });
+    sockets_ = std::make_unique<WebKitGtkSockets>(*view_, wordListFile);
+#else
+    view_->RegisterHandler(wxSharedPtr<wxWebViewHandler>(
+        new ProgramPageHandler([this](const std::string& url) { return ProgramPage(url); })));
+#endif
+}
+
+WxWebView::~WxWebView() = default;
+
+void WxWebView::NewWindowLater(const std::string& url) {
+    // Served once the engine has finished asking: opening a page from inside its request for a
+    // new window re-enters the engine, which window.open does not survive.
+    view_->CallAfter([this, url] {
+        if (events_.newWindow) {
+            events_.newWindow(url);
+        }
+    });
+}
+
+std::string WxWebView::ProgramPage(const std::string& url) const {
+    return events_.programPage ? events_.programPage(url) : std::string();
+}
+
+void WxWebView::OnNavigating(wxWebViewEvent& event) {
+    bool cancel = false;
+    if (events_.beforeNavigate) {
+        events_.beforeNavigate(Utf8(event.GetURL()), event.GetTarget().empty(), cancel);
+    }
+    if (cancel) {
+        event.Veto();
+    }
+}
+
+wxWindow* WxWebView::Control() {
+    return view_;
+}
+
+void WxWebView::SetEvents(WebViewEvents events) {
+    events_ = std::move(events);
+}
+
+void WxWebView::Navigate(const std::string& url) {
+    view_->LoadURL(wxString::FromUTF8(url));
+}
+
+bool WxWebView::GoBack() {
+    if (!view_->CanGoBack()) {
+        return false;
+    }
+    view_->GoBack();
+    return true;
+}
+
+bool WxWebView::GoForward() {
+    if (!view_->CanGoForward()) {
+        return false;
+    }
+    view_->GoForward();
+    return true;
+}
+
+void WxWebView::Refresh() {
+    view_->Reload();
+}
+
+void WxWebView::Stop() {
+    view_->Stop();
+}
+
+bool WxWebView::IsLoading() const {
+    return view_->IsBusy();
+}
+
+std::string WxWebView::LocationURL() const {
+    return Utf8(view_->GetCurrentURL());
+}
+
+std::vector<std::string> WxWebView::BackHistory() const {
+    std::vector<std::string> urls;
+    // The toolkit lists them oldest first.
+    for (const auto& item : view_->GetBackwardHistory()) {
+        urls.insert(urls.begin(), Utf8(item->GetUrl()));
+    }
+    return urls;
+}
+
+std::unique_ptr<WebView> WxWebViewFactory::Create(wxWindow* parent,
+                                                  const std::string& wordListFile) {
+    return std::make_unique<WxWebView>(parent, wordListFile);
+}
+
+}  // namespace engine

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+
+#include "engine/WebView.h"
+
+class wxWebView;
+class wxWebViewEvent;
+
+namespace engine {
+
+class WebKitGtkHooks;
+class WebKitGtkPages;
+class WebKitGtkSockets;
+
+// The platform's web view (WebKitGTK here, Edge or WebKit elsewhere).
+class WxWebView : public WebView {
+public:
+    WxWebView(wxWindow* parent, const std::string& wordListFile);
+    ~WxWebView() override;
+
+    wxWindow* Control() override;
+    void SetEvents(WebViewEvents events) override;
+    void Navigate(const std::string& url) override;
+    bool GoBack() override;
+    bool GoForward() override;
+    void Refresh() override;
+    void Stop() override;
+    std::string LocationURL() const override;
+    bool IsLoading() const override;
+    std::vector<std::string> BackHistory() const override;
+    bool RequestFilterMissing() const override { return filterMissing_; }
+
+private:
+    void OnNavigating(wxWebViewEvent& event);
+    void NewWindowLater(const std::string& url);
+    std::string ProgramPage(const std::string& url) const;
+
+    wxWebView* view_ = nullptr;
+    WebViewEvents events_;
+    bool filterMissing_ = false;
+#ifdef __WXGTK__
+    std::unique_ptr<WebKitGtkHooks> hooks_;
+    std::unique_ptr<WebKitGtkPages> pages_;
+    std::unique_ptr<WebKitGtkSockets> sockets_;
+#endif
+};
+
+class WxWebViewFactory : public WebViewFactory {
+public:
+    std::unique_ptr<WebView> Create(wxWindow* parent, const std::string& wordListFile) override;
+};
+
+}  // namespace engine

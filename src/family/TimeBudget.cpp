@@ -1,0 +1,165 @@
+#include "family/TimeBudget.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "storage/DataPath.h"
+
+namespace family {
+
+using namespace basics;  // the budget counts in civil time throughout
+
+namespace {
+constexpr const char* kDate = "datum";
+constexpr const char* kTime = "tijd";
+constexpr const char* kSeconds = "seconden";
+constexpr const char* kExtra = "extraminuten";
+}  // namespace
+
+std::optional<UsedTime> ReadUsedTime(const storage::DataFiles& files) {
+    const auto lines = files.Read(storage::files::kUsedTime);
+    if (!lines) {
+        return std::nullopt;
+    }
+    const storage::NameValueLines values(*lines);
+    const auto date = ParseDate(values.Get(kDate).value_or(""));
+    const auto time = ParseTimeOfDay(values.Get(kTime).value_or(""));
+    const auto seconds =
+        storage::ParseBoundedNumber(values.Get(kSeconds).value_or(""), 0, kSecondsPerDay);
+    const auto extra =
+        storage::ParseBoundedNumber(values.Get(kExtra).value_or(""), 0, storage::kMaxMinutesPerDay);
+    if (!date || !time || !seconds || !extra) {
+        return std::nullopt;
+    }
+    return UsedTime{{*date, *time}, *seconds, static_cast<int>(*extra)};
+}
+
+storage::WriteResult WriteUsedTime(const storage::DataFiles& files, const UsedTime& used) {
+    return files.Write(storage::files::kUsedTime,
+                       {std::string(kDate) + "=" + DateText(used.lastSeen.date),
+                        std::string(kTime) + "=" + TimeOfDayText(used.lastSeen.secondsOfDay),
+                        std::string(kSeconds) + "=" + std::to_string(used.secondsUsed),
+                        std::string(kExtra) + "=" + std::to_string(used.extraMinutes)});
+}
+
+TimeBudget::TimeBudget(storage::WeekMinutes limits, LocalTime wallNow, double steadyNow,
+                       std::optional<UsedTime> stored)
+    : limits_(limits),
+      runStart_(LocalSeconds(wallNow)),
+      steadyStart_(steadyNow),
+      steadyLast_(steadyNow),
+      lastSave_(steadyNow) {
+    if (stored) {
+        // A clock set back before this start does not bring back time already counted.
+        runStart_ = std::max(runStart_, LocalSeconds(stored->lastSeen));
+    }
+    today_ = LocalTimeFromSeconds(runStart_).date;
+    if (stored && stored->lastSeen.date == today_) {
+        used_ = static_cast<double>(std::clamp<long long>(stored->secondsUsed, 0, kSecondsPerDay));
+        extra_ = std::clamp(stored->extraMinutes, 0, storage::kMaxMinutesPerDay);
+    }
+}
+
+void TimeBudget::Advance(double steadyNow, bool counting) {
+    if (!(steadyNow > steadyLast_)) {
+        return;
+    }
+    const double elapsed = steadyNow - steadyLast_;
+    steadyLast_ = steadyNow;
+    const long long now = runStart_ + static_cast<long long>(steadyLast_ - steadyStart_);
+    const LocalTime local = LocalTimeFromSeconds(now);
+    double counted = counting ? elapsed : 0;
+    if (local.date != today_) {
+        today_ = local.date;
+        used_ = 0;
+        extra_ = 0;
+        noticeArmed_ = true;
+        dirty_ = true;
+        counted = std::min<double>(counted, local.secondsOfDay);
+    }
+    Count(counted);
+}
+
+void TimeBudget::Count(double seconds) {
+    // Time on the "time is up" cover is no time used, so extra minutes granted then are all
+    // there to use. What was used before a limit was lowered stays used.
+    const double ceiling =
+        Limited() ? std::max(used_, static_cast<double>(AllowanceSeconds())) : used_ + seconds;
+    used_ = std::min(used_ + seconds, ceiling);
+}
+
+void TimeBudget::SetLimits(storage::WeekMinutes limits) {
+    limits_ = limits;
+    RearmNotice();
+    dirty_ = true;
+}
+
+void TimeBudget::GrantExtraMinutes(int minutes) {
+    extra_ = std::clamp(extra_ + minutes, 0, storage::kMaxMinutesPerDay);
+    RearmNotice();
+    dirty_ = true;
+}
+
+Date TimeBudget::Today() const {
+    return today_;
+}
+
+bool TimeBudget::Limited() const {
+    return limits_[Weekday(today_)].has_value();
+}
+
+long long TimeBudget::AllowanceSeconds() const {
+    const auto limit = limits_[Weekday(today_)];
+    return limit ? (static_cast<long long>(*limit) + extra_) * 60 : 0;
+}
+
+long long TimeBudget::RemainingSeconds() const {
+    if (!Limited()) {
+        return 0;
+    }
+    return std::max<long long>(0, AllowanceSeconds() - static_cast<long long>(used_));
+}
+
+int TimeBudget::RemainingMinutes() const {
+    return static_cast<int>((RemainingSeconds() + 59) / 60);
+}
+
+bool TimeBudget::TimeIsUp() const {
+    return Limited() && RemainingSeconds() == 0;
+}
+
+bool TimeBudget::TakeFiveMinuteNotice() {
+    const long long left = RemainingSeconds();
+    if (!Limited() || !noticeArmed_ || left <= 0 || left > kNoticeSeconds) {
+        return false;
+    }
+    noticeArmed_ = false;
+    return true;
+}
+
+UsedTime TimeBudget::Record() const {
+    const long long now = runStart_ + static_cast<long long>(steadyLast_ - steadyStart_);
+    return {LocalTimeFromSeconds(now), static_cast<long long>(used_), extra_};
+}
+
+bool TimeBudget::SaveDue(double steadyNow) const {
+    const bool anyLimit =
+        std::any_of(limits_.begin(), limits_.end(), [](const auto& l) { return l.has_value(); });
+    if (!anyLimit && extra_ == 0) {
+        return false;
+    }
+    return dirty_ || steadyNow - lastSave_ >= kSaveEverySeconds;
+}
+
+void TimeBudget::MarkSaved(double steadyNow) {
+    dirty_ = false;
+    lastSave_ = steadyNow;
+}
+
+void TimeBudget::RearmNotice() {
+    if (RemainingSeconds() > kNoticeSeconds) {
+        noticeArmed_ = true;
+    }
+}
+
+}  // namespace family

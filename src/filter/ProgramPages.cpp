@@ -1,0 +1,90 @@
+#include "filter/ProgramPages.h"
+
+#include <cctype>
+
+namespace filter {
+
+namespace {
+
+std::string Escaped(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+// A round, smiling lantern with a raised hand: friendly, and readable without words.
+constexpr std::string_view kPicture = R"(<svg viewBox="0 0 200 200" aria-hidden="true">
+ <rect x="80" y="8" width="40" height="18" rx="6" fill="#7a4b1e"/>
+ <circle cx="100" cy="105" r="78" fill="#ffd23f" stroke="#e08a00" stroke-width="8"/>
+ <circle cx="72" cy="92" r="10" fill="#3b2a14"/>
+ <circle cx="128" cy="92" r="10" fill="#3b2a14"/>
+ <circle cx="75" cy="89" r="3" fill="#fff"/>
+ <circle cx="131" cy="89" r="3" fill="#fff"/>
+ <circle cx="58" cy="122" r="9" fill="#ff9f9f" opacity="0.8"/>
+ <circle cx="142" cy="122" r="9" fill="#ff9f9f" opacity="0.8"/>
+ <path d="M70 128 q30 28 60 0" fill="none" stroke="#3b2a14" stroke-width="7"
+   stroke-linecap="round"/>
+ <path d="M176 96 l18 -34" stroke="#e08a00" stroke-width="12" stroke-linecap="round"/>
+ <circle cx="194" cy="58" r="4" fill="#e08a00"/>
+</svg>)";
+
+constexpr std::string_view kStyle = R"(<style>
+ html, body { height: 100%; margin: 0; }
+ body { display: flex; flex-direction: column; align-items: center; justify-content: center;
+        background: #bfe8ff; font-family: sans-serif; color: #1d3557; text-align: center; }
+ svg { flex: none; width: min(300px, 34vh); height: min(300px, 34vh); }
+ p { font-size: 32px; font-weight: bold; margin: 14px 24px 26px; }
+ nav { display: flex; gap: 30px; flex-wrap: wrap; justify-content: center; }
+ a { display: inline-block; min-width: 180px; padding: 22px 30px; border-radius: 26px;
+     font-size: 28px; font-weight: bold; text-decoration: none; color: #fff;
+     box-shadow: 0 6px 0 rgba(0,0,0,0.25); }
+ #back { background: #2a9d8f; }
+ #ask { background: #e76f51; }
+</style>)";
+
+}  // namespace
+
+bool IsProgramPage(std::string_view url) {
+    const std::string_view prefix = "lanternwick:";
+    if (url.size() < prefix.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(url[i])) != prefix[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string RefusalPageHtml(const RefusalTexts& texts) {
+    std::string html = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title></title>";
+    html += kStyle;
+    html += "</head><body>";
+    html += kPicture;
+    html += "<p id=\"sentence\">" + Escaped(texts.sentence) + "</p><nav>";
+    html +=
+        "<a id=\"back\" href=\"" + std::string(kBackLink) + "\">" + Escaped(texts.back) + "</a>";
+    html += "<a id=\"ask\" href=\"" + std::string(kAskLink) + "\">" + Escaped(texts.ask) + "</a>";
+    html += "</nav></body></html>";
+    return html;
+}
+
+}  // namespace filter

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "basics/Clock.h"
+#include "engine/WebView.h"
+
+namespace platform {
+
+// Message boxes: always one OK button; the information icon or none.
+class Messages {
+public:
+    enum class Icon { None, Information };
+    virtual ~Messages() = default;
+    // Waits until the user has closed the box.
+    virtual void Show(const std::string& text, const std::string& title, Icon icon) = 0;
+};
+
+// Ends the process at once: no close handler and no other code runs after it.
+class ProcessEnder {
+public:
+    virtual ~ProcessEnder() = default;
+    virtual void EndNow() = 0;
+};
+
+// The seams between the windows and the machine they run on.
+struct Platform {
+    Messages& messages;
+    ProcessEnder& ender;
+    basics::Clock& clock;
+    engine::WebViewFactory& webViews;
+};
+
+}  // namespace platform

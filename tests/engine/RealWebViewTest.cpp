@@ -1,0 +1,359 @@
+// The filter in front of the real web view, with pages from a server on the loopback address.
+#include <gtest/gtest.h>
+#include <httplib.h>
+#include <wx/combobox.h>
+#include <wx/webview.h>
+
+#include <algorithm>
+#include <mutex>
+#include <thread>
+#include <utility>
+
+#include <wx/textctrl.h>
+
+#ifdef __WXGTK__
+#include <webkit2/webkit2.h>
+#endif
+
+#include "browser/frmBrowser.h"
+#include "engine/WxWebView.h"
+#include "filter/ProgramPages.h"
+#include "parents/Parents.h"
+#include "parents/invoegensite.h"
+#include "parents/paswoord.h"
+#include "storage/Records.h"
+#include "support/Harness.h"
+#include "support/Wait.h"
+
+using namespace std::chrono_literals;
+using testsupport::Harness;
+
+namespace {
+
+constexpr const char* kWordInTest = "casino";
+
+// Names that resolve nowhere, reached through the server as the engine's proxy, and whether each
+// opens while kids.test is the allowed site.
+constexpr std::pair<const char*, bool> kMadeUpHosts[] = {{"kids.test", true},
+                                                         {"www.kids.test", true},
+                                                         {"video.kids.test", true},
+                                                         {"kids.test.evil.test", false},
+                                                         {"evilkids.test", false}};
+
+// Serves a few pages on 127.0.0.1, also reachable as localhost or as a proxy for any host, and
+// remembers every path that was asked for, and every "host path" too.
+class LocalSite {
+public:
+    LocalSite() {
+        // A request through a proxy names the whole address, which the server leaves in the path.
+        auto get = [this](const std::string& path, httplib::Server::Handler handler) {
+            server_.Get("(?:http://[^/]+)?" + path, std::move(handler));
+        };
+        std::string madeUpLinks;
+        for (const auto& [host, opens] : kMadeUpHosts) {
+            madeUpLinks += "<a id=\"" + std::string(host) + "\" href=\"http://" + host +
+                           "/page2.html\">" + host + "</a>";
+        }
+        auto page = [this](const std::string& body) {
+            return [this, body](const httplib::Request&, httplib::Response& res) {
+                std::string html = "<html><body>" + body + "</body></html>";
+                for (auto at = html.find("PORT"); at != std::string::npos; at = html.find("PORT")) {
+                    html.replace(at, 4, std::to_string(port_));
+                }
+                res.set_content(html, "text/html");
+            };
+        };
+        server_.set_logger([this](const httplib::Request& req, const httplib::Response&) {
+            std::lock_guard lock(mutex_);
+            std::string path = req.path;
+            if (path.starts_with("http://")) {
+                path.erase(0, path.find('/', 7));
+            }
+            requested_.push_back(path);
+            const std::string host = req.get_header_value("Host");
+            asked_.push_back(host.substr(0, host.find(':')) + " " + path);
+        });
+        get("/index.html", page(R"(<a id="ok" href="/page2.html">ok</a>
+            <a id="bad" href="/casino.html">bad</a>
+            <a id="popup" href="/page3.html" target="_blank">popup</a>
+            <a id="away" href="http://localhost:PORT/page2.html">away</a>
+            <a id="awayblank" href="http://localhost:PORT/page3.html" target="_blank">away</a>
+            <a id="hop" href="/hop">hop</a>)" +
+                                madeUpLinks));
+        get("/page2.html", page(R"(<p id="two">two</p>)"));
+        get("/page3.html", page("three"));
+        get("/casino.html", page("blocked"));
+        get("/casino-land.html", page("blocked"));
+        get("/redirect", [](const httplib::Request&, httplib::Response& res) {
+            res.set_redirect("/casino-land.html");
+        });
+        // From an allowed host to another one.
+        get("/hop", [this](const httplib::Request&, httplib::Response& res) {
+            res.set_redirect("http://localhost:" + std::to_string(port_) + "/page3.html");
+        });
+        // Bound and listening here, so requests wait in the queue until the thread accepts.
+        port_ = server_.bind_to_any_port("127.0.0.1");
+        thread_ = std::thread([this] { server_.listen_after_bind(); });
+    }
+    ~LocalSite() {
+        server_.stop();
+        thread_.join();
+    }
+    std::string HostAndPort() const { return "127.0.0.1:" + std::to_string(port_); }
+    std::string Url(const std::string& path) const { return "http://" + HostAndPort() + path; }
+    bool WasRequested(const std::string& path) {
+        std::lock_guard lock(mutex_);
+        return std::find(requested_.begin(), requested_.end(), path) != requested_.end();
+    }
+    bool WasAsked(const std::string& host, const std::string& path) {
+        std::lock_guard lock(mutex_);
+        return std::find(asked_.begin(), asked_.end(), host + " " + path) != asked_.end();
+    }
+    bool AnyFrom(const std::string& host) {
+        std::lock_guard lock(mutex_);
+        return std::any_of(asked_.begin(), asked_.end(),
+                           [&](const std::string& a) { return a.rfind(host + " ", 0) == 0; });
+    }
+    std::string Other(const std::string& path) const {
+        return "http://localhost:" + std::to_string(port_) + path;
+    }
+
+private:
+    httplib::Server server_;
+    std::thread thread_;
+    std::mutex mutex_;
+    std::vector<std::string> requested_;
+    std::vector<std::string> asked_;
+    int port_ = 0;
+};
+
+class RealWebView : public ::testing::Test {
+protected:
+    void SetUp() override {
+        h.Put("words.txt", {"casino"});
+        h.Put("paswoordNaam.txt", {"parents"});
+        h.Put("paswoordNr.txt", {"secret"});
+        Prepare();
+        h.Put("startpagina.txt",
+              {storage::StartPageRecord("Home", site.HostAndPort() + "/index.html")});
+        h.Start();
+        ASSERT_TRUE(WaitForReached("/index.html"));
+    }
+
+    bool Logged(const std::string& path) {
+        const std::string prefix = site.Url(path) + " --> Datum: ";
+        const auto log = h.VisitLog();
+        return std::any_of(log.begin(), log.end(),
+                           [&](const std::string& e) { return e.rfind(prefix, 0) == 0; });
+    }
+    bool WaitForReached(const std::string& path) {
+        return testsupport::WaitUntil([&] { return Logged(path); }, 30s);
+    }
+    virtual void Prepare() {}
+    void Open(const std::string& address) {
+        h.Browser().cboURL->SetValue(address);
+        h.Browser().cboURL_Click();
+    }
+    std::string Location() { return h.Browser().brwbrowser().LocationURL(); }
+    // The address changes before the page is there to be clicked.
+    bool WaitForElement(const std::string& id) {
+        auto* view = dynamic_cast<wxWebView*>(h.Browser().brwbrowser().Control());
+        return testsupport::WaitUntil(
+            [&] {
+                wxString found;
+                return view->RunScript("document.getElementById('" + id + "') !== null", &found) &&
+                       found == "true";
+            },
+            20s);
+    }
+    bool WaitForRefusal() {
+        return testsupport::WaitUntil([&] { return Location() == filter::kRefusedPage; }, 20s) &&
+               WaitForElement("ask");
+    }
+    bool WaitForPage(const std::string& url, const std::string& id) {
+        return testsupport::WaitUntil([&] { return Location() == url; }, 20s) && WaitForElement(id);
+    }
+    std::string PageText() {
+        auto* view = dynamic_cast<wxWebView*>(h.Browser().brwbrowser().Control());
+        wxString text;
+        return view != nullptr && view->RunScript("document.body.innerText", &text)
+                   ? text.utf8_string()
+                   : std::string();
+    }
+    void Click(const std::string& id) {
+        auto* view = dynamic_cast<wxWebView*>(h.Browser().brwbrowser().Control());
+        ASSERT_NE(view, nullptr);
+        view->RunScript("document.getElementById('" + id + "').click();");
+    }
+
+    LocalSite site;
+    engine::WxWebViewFactory realViews;
+    Harness h{&realViews};
+};
+
+TEST_F(RealWebView, ALinkToABlockedAddressShowsTheRefusalPageInstead) {
+    Click("bad");
+    ASSERT_TRUE(WaitForRefusal());
+    EXPECT_FALSE(site.WasRequested("/casino.html"));
+    const std::string text = PageText();
+    EXPECT_NE(text.find("This page is not for you. Ask a grown-up!"), std::string::npos) << text;
+    EXPECT_EQ(text.find(kWordInTest), std::string::npos) << text;
+    // Logged as tried, never as reached; the program's page is no visit.
+    EXPECT_EQ(h.VisitLog().back(), site.Url("/casino.html"));
+    EXPECT_FALSE(h.Browser().IsBusy());
+
+    // Its back button returns to where the child was, and an ordinary link still works there.
+    Click("back");
+    ASSERT_TRUE(WaitForPage(site.Url("/index.html"), "ok"));
+    Click("ok");
+    EXPECT_TRUE(WaitForReached("/page2.html"));
+    EXPECT_EQ(h.Browser().cboURL->GetString(0), site.Url("/page2.html"));
+}
+
+TEST_F(RealWebView, WithoutTheSettingsFileEveryHostStillOpens) {
+    Click("away");
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return Location() == site.Other("/page2.html"); }));
+}
+
+TEST_F(RealWebView, ANewWindowLinkOpensInTheSameView) {
+    Click("popup");
+    EXPECT_TRUE(WaitForReached("/page3.html"));
+    EXPECT_EQ(h.Browser().brwbrowser().LocationURL(), site.Url("/page3.html"));
+}
+
+TEST_F(RealWebView, ARedirectToABlockedAddressIsRefused) {
+    h.Browser().cboURL->SetValue(site.Url("/redirect"));
+    h.Browser().cboURL_Click();
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return site.WasRequested("/redirect"); }, 10s));
+    testsupport::PumpFor(1500ms);
+    EXPECT_FALSE(site.WasRequested("/casino-land.html"));
+    EXPECT_FALSE(Logged("/casino-land.html"));
+}
+
+// The parent's switch on, with 127.0.0.1 the one allowed site: localhost is another host.
+class OnlyAllowedSites : public RealWebView {
+protected:
+    void Prepare() override {
+        h.Put("instellingen.txt", {"alleentoegestaan=1"});
+        h.Put("adressen.txt", {storage::SiteRecord("Here", site.HostAndPort())});
+    }
+};
+
+TEST_F(OnlyAllowedSites, AnotherHostIsRefusedAtEveryWayInWithoutARequest) {
+    // The allowed host opens, by link as by the address box.
+    Click("ok");
+    ASSERT_TRUE(WaitForReached("/page2.html"));
+
+    for (const char* way : {"away", "awayblank", "hop", "box"}) {
+        SCOPED_TRACE(way);
+        Open(site.Url("/index.html"));
+        ASSERT_TRUE(WaitForPage(site.Url("/index.html"), "away"));
+        if (std::string(way) == "box") {
+            Open(site.Other("/page2.html"));
+        } else {
+            Click(way);
+        }
+        ASSERT_TRUE(WaitForRefusal());
+        EXPECT_NE(PageText().find("Ask a grown-up"), std::string::npos);
+    }
+    // The redirect's first hop was asked for on the allowed host; the other host heard nothing.
+    EXPECT_TRUE(site.WasAsked("127.0.0.1", "/hop"));
+    EXPECT_FALSE(site.AnyFrom("localhost"));
+    EXPECT_EQ(h.VisitLog().back(), site.Other("/page2.html"));
+    EXPECT_EQ(h.Browser().RefusedAddress(), site.Other("/page2.html"));
+}
+
+TEST_F(OnlyAllowedSites, AGrownUpAllowsTheRefusedSiteInOneStep) {
+    Click("away");
+    ASSERT_TRUE(WaitForRefusal());
+    auto& login = h.Windows().Login();
+
+    // A wrong login, or Cancel, leaves the child on the refusal page.
+    Click("ask");
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return login.IsShown(); }));
+    login.txtnaam->SetValue("parents");
+    login.txtpaswoord->SetValue("guess");
+    login.cmdLogon_Click();
+    EXPECT_FALSE(login.IsShown());
+    EXPECT_FALSE(h.Windows().Panel().IsShown());
+    Click("ask");
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return login.IsShown(); }));
+    login.cmdcancel_Click();
+    EXPECT_FALSE(h.Windows().Panel().IsShown());
+    EXPECT_EQ(Location(), filter::kRefusedPage);
+
+    Click("ask");
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return login.IsShown(); }));
+    login.txtnaam->SetValue("parents");
+    login.txtpaswoord->SetValue("secret");
+    login.cmdLogon_Click();
+    auto& editor = h.Windows().SiteEditor();
+    ASSERT_TRUE(editor.IsShown());
+    EXPECT_TRUE(h.Windows().Panel().IsShown());
+    EXPECT_EQ(editor.txtname->GetValue(), "");
+    EXPECT_EQ(editor.txtinternetaddress->GetValue(), site.Other("/page2.html"));
+
+    // Saved in the editor, the site counts at once, without a restart.
+    editor.txtname->SetValue("There");
+    editor.cmdsave_Click();
+    Open(site.Other("/page2.html"));
+    EXPECT_TRUE(WaitForPage(site.Other("/page2.html"), "two"));
+    EXPECT_TRUE(site.WasAsked("localhost", "/page2.html"));
+}
+
+#ifdef __WXGTK__
+// Only the allowed site's own host and its subdomains open, whether the parent stored it with
+// "www." or without.
+class MadeUpHosts : public OnlyAllowedSites, public ::testing::WithParamInterface<const char*> {
+protected:
+    void Prepare() override {
+        OnlyAllowedSites::Prepare();
+        h.Put("adressen.txt", {storage::SiteRecord("Kids", GetParam())});
+    }
+    void SetUp() override {
+        OnlyAllowedSites::SetUp();
+        UseProxy(WEBKIT_NETWORK_PROXY_MODE_CUSTOM, ("http://" + site.HostAndPort()).c_str());
+    }
+    // The engine's settings belong to the whole process, so the next test gets its own back.
+    void TearDown() override { UseProxy(WEBKIT_NETWORK_PROXY_MODE_DEFAULT, nullptr); }
+    void UseProxy(WebKitNetworkProxyMode mode, const char* proxy) {
+        auto* view = dynamic_cast<wxWebView*>(h.Browser().brwbrowser().Control());
+        ASSERT_NE(view, nullptr);
+        WebKitNetworkProxySettings* settings =
+            proxy != nullptr ? webkit_network_proxy_settings_new(proxy, nullptr) : nullptr;
+        webkit_website_data_manager_set_network_proxy_settings(
+            webkit_web_view_get_website_data_manager(WEBKIT_WEB_VIEW(view->GetNativeBackend())),
+            mode, settings);
+        if (settings != nullptr) {
+            webkit_network_proxy_settings_free(settings);
+        }
+    }
+};
+
+TEST_P(MadeUpHosts, SubdomainsOpenAndLookAlikesAreRefusedWithoutARequest) {
+    for (const auto& [host, opens] : kMadeUpHosts) {
+        SCOPED_TRACE(host);
+        const std::string url = "http://" + std::string(host) + "/page2.html";
+        // An address of its own each time, so the wait never sees the page before it.
+        Open(site.Url("/index.html?") + host);
+        ASSERT_TRUE(WaitForPage(site.Url("/index.html?") + host, host));
+        Click(host);
+        if (opens) {
+            ASSERT_TRUE(WaitForPage(url, "two"));
+            EXPECT_TRUE(site.WasAsked(host, "/page2.html"));
+        } else {
+            ASSERT_TRUE(WaitForRefusal());
+            EXPECT_NE(PageText().find("Ask a grown-up"), std::string::npos);
+            EXPECT_EQ(h.Browser().RefusedAddress(), url);
+        }
+    }
+    for (const auto& [host, opens] : kMadeUpHosts) {
+        EXPECT_EQ(site.AnyFrom(host), opens) << host;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(StoredAs, MadeUpHosts,
+                         ::testing::Values("http://kids.test/", "www.kids.test"));
+#endif
+
+}  // namespace

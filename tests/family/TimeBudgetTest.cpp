@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include "family/TimeBudget.h"
+#include "storage/DataPath.h"
+#include "support/TempFolder.h"
+
+using basics::Date;
+using basics::LocalTime;
+using family::TimeBudget;
+using family::UsedTime;
+
+namespace {
+
+constexpr Date kMonday{2026, 12, 7};
+constexpr Date kTuesday{2026, 12, 8};
+constexpr int kHour = 3600;
+
+// Sixty minutes on Mondays and thirty on Tuesdays, no limit on other days.
+storage::WeekMinutes Limits() {
+    storage::WeekMinutes week;
+    week[0] = 60;
+    week[1] = 30;
+    return week;
+}
+
+}  // namespace
+
+TEST(CivilTime, DatesWeekdaysAndTextsRoundTrip) {
+    EXPECT_EQ(basics::Weekday(kMonday), 0);
+    EXPECT_EQ(basics::Weekday({2024, 2, 29}), 3);
+    EXPECT_EQ(basics::Weekday({1970, 1, 1}), 3);
+    EXPECT_EQ(basics::DateFromDays(basics::DaysSinceEpoch({2024, 2, 29}) + 1), (Date{2024, 3, 1}));
+    EXPECT_EQ(basics::DateFromDays(-1), (Date{1969, 12, 31}));
+    EXPECT_EQ(basics::ParseDate(basics::DateText(kMonday)), kMonday);
+    EXPECT_EQ(basics::ParseTimeOfDay(basics::TimeOfDayText(23 * kHour + 59 * 60 + 59)), 86399);
+    for (const char* bad : {"2026-02-29", "2026-13-01", "2026-1-01", "2026-12-07x", ""}) {
+        EXPECT_FALSE(basics::ParseDate(bad).has_value()) << bad;
+    }
+    for (const char* bad : {"24:00:00", "12:60:00", "1:00:00", "aa:bb:cc"}) {
+        EXPECT_FALSE(basics::ParseTimeOfDay(bad).has_value()) << bad;
+    }
+}
+
+TEST(TimeBudget, CountsOnlyWhileCountingWarnsOnceAndStopsAtZero) {
+    TimeBudget budget(Limits(), {kMonday, 10 * kHour}, 1000, std::nullopt);
+    ASSERT_TRUE(budget.Limited());
+    EXPECT_EQ(budget.RemainingMinutes(), 60);
+    budget.Advance(1000 + 600, false);  // minimized for ten minutes
+    EXPECT_EQ(budget.RemainingMinutes(), 60);
+    budget.Advance(1600 + 55 * 60 + 1, true);
+    EXPECT_EQ(budget.RemainingSeconds(), 5 * 60 - 1);
+    EXPECT_EQ(budget.RemainingMinutes(), 5);
+    EXPECT_TRUE(budget.TakeFiveMinuteNotice());
+    EXPECT_FALSE(budget.TakeFiveMinuteNotice());
+    EXPECT_FALSE(budget.TimeIsUp());
+    budget.Advance(1600 + 60 * 60 + 500, true);  // long past the end, on the cover
+    EXPECT_TRUE(budget.TimeIsUp());
+    EXPECT_EQ(budget.RemainingMinutes(), 0);
+    EXPECT_FALSE(budget.TakeFiveMinuteNotice());
+
+    // Time on the cover is not used: the whole grant is there, and the notice comes again.
+    budget.GrantExtraMinutes(15);
+    EXPECT_EQ(budget.RemainingMinutes(), 15);
+    budget.Advance(1600 + 60 * 60 + 500 + 10 * 60 + 1, true);
+    EXPECT_TRUE(budget.TakeFiveMinuteNotice());
+
+    // Lowering and raising the limit again does not hand back used time.
+    budget.SetLimits({});
+    budget.SetLimits(Limits());
+    EXPECT_EQ(budget.RemainingSeconds(), 5 * 60 - 1);
+}
+
+TEST(TimeBudget, TheWallClockCannotEndOrExtendTheDay) {
+    // Monday evening, 50 of 60 minutes used in an earlier run.
+    const UsedTime stored{{kMonday, 20 * kHour}, 50 * 60, 0};
+    struct Case {
+        const char* what;
+        LocalTime wallAtStart;
+        long long remaining;
+    };
+    const Case cases[] = {
+        {"same day", {kMonday, 21 * kHour}, 10 * 60},
+        {"clock set back a day", {{2026, 12, 6}, 21 * kHour}, 10 * 60},
+        {"clock set back on the same day", {kMonday, 8 * kHour}, 10 * 60},
+        {"next day", {kTuesday, 8 * kHour}, 30 * 60},
+    };
+    for (const Case& c : cases) {
+        TimeBudget budget(Limits(), c.wallAtStart, 0, stored);
+        EXPECT_EQ(budget.RemainingSeconds(), c.remaining) << c.what;
+    }
+    // Set back to Sunday 23:59 before the start: midnight comes only after the four hours that
+    // really are left of Monday, counted on the monotonic clock.
+    TimeBudget budget(Limits(), {{2026, 12, 6}, 23 * kHour + 59 * 60}, 0, stored);
+    budget.Advance(3 * kHour, false);
+    EXPECT_EQ(budget.Today(), kMonday);
+    EXPECT_EQ(budget.RemainingSeconds(), 10 * 60);
+    budget.Advance(4 * kHour + 60, true);
+    EXPECT_EQ(budget.Today(), kTuesday);
+    EXPECT_EQ(budget.RemainingSeconds(), 30 * 60 - 60);  // only the minute after midnight
+    EXPECT_EQ(budget.Record().lastSeen.date, kTuesday);
+    EXPECT_EQ(budget.Record().lastSeen.secondsOfDay, 60);
+}
+
+TEST(TimeBudget, UsedTimeIsWrittenOftenOnlyWithALimitAndComesBack) {
+    testsupport::TempFolder dir;
+    storage::DataFiles data(dir.Path());
+    EXPECT_FALSE(family::ReadUsedTime(data).has_value());
+
+    TimeBudget unlimited({}, {kMonday, 0}, 0, std::nullopt);
+    unlimited.Advance(kHour, true);
+    EXPECT_FALSE(unlimited.Limited());
+    EXPECT_FALSE(unlimited.SaveDue(kHour));
+
+    TimeBudget budget(Limits(), {kMonday, 10 * kHour}, 0, std::nullopt);
+    EXPECT_FALSE(budget.SaveDue(TimeBudget::kSaveEverySeconds - 1));
+    EXPECT_TRUE(budget.SaveDue(TimeBudget::kSaveEverySeconds));
+    budget.Advance(125.5, true);
+    budget.GrantExtraMinutes(15);
+    budget.MarkSaved(125.5);
+    EXPECT_FALSE(budget.SaveDue(126));
+    budget.GrantExtraMinutes(15);
+    EXPECT_TRUE(budget.SaveDue(126));  // a grant is written at once
+
+    ASSERT_TRUE(family::WriteUsedTime(data, budget.Record()).ok);
+    EXPECT_EQ(dir.Get(storage::files::kUsedTime),
+              "datum=2026-12-07\r\ntijd=10:02:05\r\nseconden=125\r\nextraminuten=30\r\n");
+    const auto back = family::ReadUsedTime(data);
+    ASSERT_TRUE(back.has_value());
+    TimeBudget restarted(Limits(), {kMonday, 11 * kHour}, 0, back);
+    EXPECT_EQ(restarted.RemainingSeconds(), 90 * 60 - 125);
+
+    for (const char* bad : {"datum=2026-12-07\r\ntijd=10:02:05\r\nseconden=x\r\nextraminuten=0\r\n",
+                            "datum=2026-12-07\r\nseconden=5\r\nextraminuten=0\r\n"}) {
+        dir.Put(storage::files::kUsedTime, bad);
+        EXPECT_FALSE(family::ReadUsedTime(data).has_value()) << bad;
+    }
+}
