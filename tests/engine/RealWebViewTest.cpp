@@ -306,24 +306,22 @@ TEST_F(OnlyAllowedSites, AGrownUpAllowsTheRefusedSiteInOneStep) {
 // "www." or without.
 class MadeUpHosts : public OnlyAllowedSites, public ::testing::WithParamInterface<const char*> {
 protected:
+    // Before the view exists: a proxy changed under a page that is loading can load it again,
+    // over the page the test opens next.
     void Prepare() override {
         OnlyAllowedSites::Prepare();
         h.Put("adressen.txt", {storage::SiteRecord("Kids", GetParam())});
-    }
-    void SetUp() override {
-        OnlyAllowedSites::SetUp();
         UseProxy(WEBKIT_NETWORK_PROXY_MODE_CUSTOM, ("http://" + site.HostAndPort()).c_str());
     }
     // The engine's settings belong to the whole process, so the next test gets its own back.
     void TearDown() override { UseProxy(WEBKIT_NETWORK_PROXY_MODE_DEFAULT, nullptr); }
     void UseProxy(WebKitNetworkProxyMode mode, const char* proxy) {
-        auto* view = dynamic_cast<wxWebView*>(h.Browser().brwbrowser().Control());
-        ASSERT_NE(view, nullptr);
         WebKitNetworkProxySettings* settings =
             proxy != nullptr ? webkit_network_proxy_settings_new(proxy, nullptr) : nullptr;
+        // The views of the program share the engine's default context.
         webkit_website_data_manager_set_network_proxy_settings(
-            webkit_web_view_get_website_data_manager(WEBKIT_WEB_VIEW(view->GetNativeBackend())),
-            mode, settings);
+            webkit_web_context_get_website_data_manager(webkit_web_context_get_default()), mode,
+            settings);
         if (settings != nullptr) {
             webkit_network_proxy_settings_free(settings);
         }

@@ -32,5 +32,9 @@ wxIMPLEMENT_APP_NO_MAIN(GuiTestApp);
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
+    // The build lists the cases to register them, on machines that may have no display.
+    if (GTEST_FLAG_GET(list_tests)) {
+        return RUN_ALL_TESTS();
+    }
     return wxEntry(argc, argv);
 }
