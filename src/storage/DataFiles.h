@@ -23,6 +23,8 @@ public:
     // Removes what a write cut short (the process killed, the machine down) left beside the data
     // files: a half-written copy that never replaced its file. Returns how many were removed;
     // one that cannot be removed stays, and is never read, as reads take only the exact names.
+    // Only names of IsUnfinishedWriteOf's form go: the copies an earlier version left, named
+    // like a parent's own "wordsBackup", stay, as there is no telling the two apart.
     int RemoveUnfinishedWrites() const;
 
     // Called with the file name before every read or write; lets a caller follow which files

@@ -2,16 +2,20 @@
 
 #include <wx/file.h>
 #include <wx/filefn.h>
-#include <wx/filename.h>
 #include <wx/log.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <system_error>
 
 #ifdef __unix__
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #endif
 
 #include "basics/TextEncoding.h"
@@ -20,15 +24,76 @@ namespace storage {
 
 namespace {
 
-// What a new file gets from the process's umask.
-std::filesystem::perms DefaultFilePerms() {
-#ifdef __unix__
-    const mode_t mask = umask(0);
-    umask(mask);
-    return static_cast<std::filesystem::perms>(0666 & ~mask);
+namespace fs = std::filesystem;
+
+// A save's copy is named ".words.txt.lanternwick-save-A1b2C3": hidden, the whole name of the
+// file it replaces, the program's own word and six random letters or digits. A parent keeps
+// copies of the lists beside them ("wordsBackup", "words.txt.bak"), and start-up removes what
+// it takes for a killed save's copy, so the name must be one nobody types.
+constexpr std::string_view kSaveMarker = ".lanternwick-save-";
+constexpr size_t kRandomChars = 6;
+constexpr std::string_view kRandomAlphabet =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+std::string CopyPrefix(std::string_view file) {
+    std::string prefix = ".";
+    prefix += file;
+    prefix += kSaveMarker;
+    return prefix;
+}
+
+std::string CopyPathOf(const std::string& path) {
+#ifdef _WIN32
+    const size_t cut = path.find_last_of("/\\:");
 #else
-    return std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
+    const size_t cut = path.find_last_of('/');
 #endif
+    const size_t nameStart = cut == std::string::npos ? 0 : cut + 1;
+    thread_local std::mt19937 random(std::random_device{}());
+    std::uniform_int_distribution<size_t> pick(0, kRandomAlphabet.size() - 1);
+    std::string copy = path.substr(0, nameStart) + CopyPrefix(path.substr(nameStart));
+    for (size_t i = 0; i < kRandomChars; ++i) {
+        copy += kRandomAlphabet[pick(random)];
+    }
+    return copy;
+}
+
+// Creates the copy a write of `path` goes to, never opening a file that is already there (a
+// second save at the same moment, or a link someone put in its place). It is never more open
+// than the file it becomes: `keep`, the old file's permissions, or for a new file (`keep` is
+// fs::perms::unknown) what the umask leaves of 0666, which the system applies itself. Asking
+// for the umask with umask() sets it, for a moment, for the web engine's threads too, and a
+// file one of them makes meanwhile would be open to everyone.
+bool CreateCopy(const std::string& path, fs::perms keep, wxFile& file, std::string& copyPath) {
+    constexpr int kTries = 100;
+    for (int i = 0; i < kTries; ++i) {
+        copyPath = CopyPathOf(path);
+#ifdef __unix__
+        const bool replacing = keep != fs::perms::unknown;
+        const mode_t mode = replacing ? static_cast<mode_t>(keep & fs::perms::all) : 0666;
+        const int fd = ::open(copyPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0) {
+            file.Attach(fd);
+            // The umask may have taken bits the old file had; it gets them back. Where the
+            // file system keeps no permissions this fails, and the copy is written anyway.
+            if (replacing) {
+                ::fchmod(fd, static_cast<mode_t>(keep & fs::perms::mask));
+            }
+            return true;
+        }
+        if (errno != EEXIST) {
+            return false;
+        }
+#else
+        if (file.Create(wxString::FromUTF8(copyPath), false, wxS_DEFAULT)) {
+            return true;
+        }
+        if (!wxFileExists(wxString::FromUTF8(copyPath))) {
+            return false;
+        }
+#endif
+    }
+    return false;
 }
 
 std::string LastSystemError() {
@@ -39,7 +104,6 @@ std::string LastSystemError() {
 }  // namespace
 
 WriteResult WriteAllLines(const std::string& path, const std::vector<std::string>& lines) {
-    namespace fs = std::filesystem;
     std::string content;
     for (const auto& line : lines) {
         content += line;
@@ -47,13 +111,15 @@ WriteResult WriteAllLines(const std::string& path, const std::vector<std::string
     }
     // The reason goes into our own message; the toolkit's log would show a second one.
     wxLogNull quiet;
+    std::error_code error;
+    const fs::file_status old = fs::status(path, error);
+    const fs::perms keep = fs::exists(old) ? old.permissions() : fs::perms::unknown;
     // Not wxTempFile's Commit: it deletes the old file before renaming the new one into place,
     // so a process killed in between leaves no file at all. A rename over the old file swaps
     // the two in one step.
     wxFile temp;
-    const std::string tempPath =
-        wxFileName::CreateTempFileName(wxString::FromUTF8(path), &temp).utf8_string();
-    if (tempPath.empty()) {
+    std::string tempPath;
+    if (!CreateCopy(path, keep, temp, tempPath)) {
         return {false, LastSystemError()};
     }
     auto fail = [&](std::string reason) {
@@ -68,11 +134,11 @@ WriteResult WriteAllLines(const std::string& path, const std::vector<std::string
         return fail(LastSystemError());
     }
     temp.Close();
-    std::error_code error;
-    // The copy is made private to its owner; the file keeps the permissions it had.
-    const fs::file_status old = fs::status(path, error);
-    const fs::perms perms = fs::exists(old) ? old.permissions() : DefaultFilePerms();
-    fs::permissions(tempPath, perms, error);
+#ifndef __unix__
+    if (keep != fs::perms::unknown) {
+        fs::permissions(tempPath, keep, error);
+    }
+#endif
     fs::rename(tempPath, path, error);
     if (error) {
         return fail(error.message());
@@ -81,21 +147,9 @@ WriteResult WriteAllLines(const std::string& path, const std::vector<std::string
 }
 
 bool IsUnfinishedWriteOf(std::string_view entry, std::string_view file) {
-    // wxFileName::CreateTempFileName makes the name with mkstemp: the target's name without
-    // its extension and six random characters ("words.txt" gives "wordsA1b2C3").
-    constexpr size_t kRandomChars = 6;
-    const std::string_view stem = file.substr(0, file.rfind('.'));
-    if (entry.size() != stem.size() + kRandomChars || !entry.starts_with(stem)) {
-        return false;
-    }
-    for (const char c : entry.substr(stem.size())) {
-        const bool alnum =
-            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-        if (!alnum) {
-            return false;
-        }
-    }
-    return true;
+    const std::string prefix = CopyPrefix(file);
+    return entry.size() == prefix.size() + kRandomChars && entry.starts_with(prefix) &&
+           entry.substr(prefix.size()).find_first_not_of(kRandomAlphabet) == std::string::npos;
 }
 
 }  // namespace storage

@@ -21,11 +21,13 @@ struct WriteResult {
 
 // Replaces the file with the lines, each ending in CR LF, in UTF-8. The new content goes to a
 // temporary file in the same folder that then replaces the old one, so a crash or a full disk
-// leaves either the old file or the new one, never half of one.
+// leaves either the old file or the new one, never half of one. A replaced file keeps its
+// permissions; a new one gets what the umask leaves of read and write for everyone.
 WriteResult WriteAllLines(const std::string& path, const std::vector<std::string>& lines);
 
 // Whether `entry` is the name a replacement of `file` writes to before it takes the file's place:
-// the file's name without its extension, followed by six letters or digits.
+// a dot, the file's whole name, ".lanternwick-save-" and six letters or digits
+// (".words.txt.lanternwick-save-A1b2C3"). No name a person gives a file is taken for one.
 bool IsUnfinishedWriteOf(std::string_view entry, std::string_view file);
 
 }  // namespace storage

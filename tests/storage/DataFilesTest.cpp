@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#ifdef __linux__
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
 
+#include <atomic>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -17,6 +23,16 @@ namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
 using testsupport::TempFolder;
+
+// Every change of the process's umask in this test program goes through here and is counted.
+// While it is changed, a file another thread creates gets the wrong permissions.
+static std::atomic<int> umaskCalls = 0;
+#ifdef __linux__
+extern "C" mode_t umask(mode_t mask) noexcept {
+    ++umaskCalls;
+    return static_cast<mode_t>(syscall(SYS_umask, mask));
+}
+#endif
 
 TEST(Records, NamesOfAnyLengthUpToTwentyKeepTheirColumns) {
     const std::string address = "http://www.example.org/kids";
@@ -98,6 +114,58 @@ TEST(LineFile, AFailedWriteSaysWhy) {
     const auto result = storage::WriteAllLines(dir.File("gone/words.txt"), {"x"});
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.reason.find("No such file"), std::string::npos) << result.reason;
+}
+
+TEST(LineFile, NewFilesTakeTheUmaskAndRewrittenFilesKeepTheirMode) {
+    TempFolder dir;
+    auto mode = [&](const std::string& name) {
+        return static_cast<unsigned>(fs::status(dir.File(name)).permissions() & fs::perms::mask);
+    };
+    dir.Put("private.txt", "old\r\n");
+    fs::permissions(dir.File("private.txt"), fs::perms(0600));
+    dir.Put("shared.txt", "old\r\n");
+    fs::permissions(dir.File("shared.txt"), fs::perms(0664));  // more than the umask leaves
+    const mode_t saved = umask(027);
+    const int callsBefore = umaskCalls;
+    for (const char* name : {"new.txt", "private.txt", "shared.txt"}) {
+        EXPECT_TRUE(storage::WriteAllLines(dir.File(name), {"x"}).ok) << name;
+    }
+    [[maybe_unused]] const int umaskChanges = umaskCalls - callsBefore;
+    umask(saved);
+    EXPECT_EQ(mode("new.txt"), 0640u);
+    EXPECT_EQ(mode("private.txt"), 0600u);
+    EXPECT_EQ(mode("shared.txt"), 0664u);
+#ifdef __linux__
+    EXPECT_EQ(umaskChanges, 0);
+#endif
+}
+
+// Only the copies our own saves make are removed at start; a parent's files beside the data
+// files stay, whatever they are called.
+TEST(DataFiles, StartRemovesOnlyTheCopiesOfAKilledSave) {
+    const std::vector<std::string> parents = {"wordsBackup",
+                                              "adressenBackup",
+                                              "startpaginaKopie1",
+                                              "words.txt.bak",
+                                              ".words.txt.lanternwick-save-Ab12C",
+                                              ".words.txt.lanternwick-save-Ab-2Cd",
+                                              "words.txt.lanternwick-save-Ab12Cd",
+                                              ".notes.txt.lanternwick-save-Ab12Cd"};
+    const std::vector<std::string> copies = {".words.txt.lanternwick-save-Ab12Cd",
+                                             ".bezochtesites.txt.lanternwick-save-000000"};
+    TempFolder dir;
+    for (const auto* names : {&parents, &copies}) {
+        for (const auto& name : *names) {
+            dir.Put(name, "kept\r\n");
+        }
+    }
+    EXPECT_EQ(storage::DataFiles(dir.Path()).RemoveUnfinishedWrites(), 2);
+    for (const auto& name : parents) {
+        EXPECT_TRUE(fs::exists(dir.File(name))) << name;
+    }
+    for (const auto& name : copies) {
+        EXPECT_FALSE(fs::exists(dir.File(name))) << name;
+    }
 }
 
 TEST(DataPath, GetsExactlyOneSeparator) {
