@@ -8,13 +8,14 @@ namespace browser {
 
 filter::Verdict frmBrowser::Judge(const std::string& url, filter::Kind kind) {
     const auto& family = context_.Family();
-    filter::Settings settings{.allowedSitesOnly = family.AllowedSitesOnly()};
+    filter::Settings settings;
+    settings.allowedSitesOnly = family.AllowedSitesOnly();
     if (settings.allowedSitesOnly) {
         // The lists as they now stand: a site the parent just added or deleted counts at once.
         settings.allowedAddresses = family.AllowedAddresses();
     }
-    return filter::Decide({.address = url, .kind = kind}, filter::LookAt(words_), settings,
-                          web_->RequestFilterMissing());
+    return filter::Decide({.address = url, .kind = kind, .frameShows = {}}, filter::LookAt(words_),
+                          settings, web_->RequestFilterMissing());
 }
 
 void frmBrowser::ShowRefusal(const std::string& address) {

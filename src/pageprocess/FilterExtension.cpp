@@ -21,7 +21,9 @@ bool Refused(const char* uri) {
     // Every request looks alike here, a page's or a picture's: the words judge them all, and the
     // window judges what is a page. Without a list to check against, every request is refused.
     const filter::Words list = words ? filter::LookAt(*words) : filter::Words{};
-    return !filter::Decide({.address = uri, .kind = filter::Kind::SubResource}, list, {}).Opens();
+    return !filter::Decide({.address = uri, .kind = filter::Kind::SubResource, .frameShows = {}},
+                           list, {})
+                .Opens();
 }
 
 gboolean OnSendRequest(WebKitWebPage*, WebKitURIRequest* request, WebKitURIResponse*, gpointer) {
