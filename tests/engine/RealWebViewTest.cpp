@@ -81,6 +81,11 @@ public:
             <a id="hop" href="/hop">hop</a>)" +
                                 madeUpLinks));
         get("/page2.html", page(R"(<p id="two">two</p>)"));
+        // Allowed pages with a frame the page writes itself, and with a player from another host.
+        get("/written.html", page(R"(<iframe srcdoc="<p>written here</p>"></iframe>
+            <p id="written">written</p>)"));
+        get("/framed.html", page(R"(<iframe src="http://localhost:PORT/page3.html"></iframe>
+            <p id="framed">framed</p>)"));
         get("/page3.html", page("three"));
         get("/casino.html", page("blocked"));
         get("/casino-land.html", page("blocked"));
@@ -238,6 +243,28 @@ protected:
         h.Put("adressen.txt", {storage::SiteRecord("Here", site.HostAndPort())});
     }
 };
+
+TEST_F(OnlyAllowedSites, AFrameThePageWritesItselfKeepsTheAllowedPage) {
+    Open(site.Url("/written.html"));
+    ASSERT_TRUE(WaitForPage(site.Url("/written.html"), "written"));
+    // The next page arriving shows the frame was judged by then; the page before was kept.
+    Open(site.Url("/page2.html"));
+    ASSERT_TRUE(WaitForPage(site.Url("/page2.html"), "two"));
+    const auto log = h.VisitLog();
+    EXPECT_TRUE(std::none_of(log.begin(), log.end(), [](const std::string& e) {
+        return e.find("srcdoc") != std::string::npos || e == filter::kRefusedPage;
+    }));
+}
+
+// The engine's portable view reports a frame without a name as the page itself, so a player from
+// another host still turns the allowed page into the refusal page; the decision has the frame
+// rule, the adapter does not yet tell frames apart.
+TEST_F(OnlyAllowedSites, DISABLED_AFrameFromAnotherHostKeepsTheAllowedPage) {
+    Open(site.Url("/framed.html"));
+    ASSERT_TRUE(WaitForPage(site.Url("/framed.html"), "framed"));
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return site.WasAsked("localhost", "/page3.html"); }));
+    EXPECT_EQ(Location(), site.Url("/framed.html"));
+}
 
 TEST_F(OnlyAllowedSites, AnotherHostIsRefusedAtEveryWayInWithoutARequest) {
     // The allowed host opens, by link as by the address box.
