@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "storage/Records.h"
 
 namespace filter {
 
@@ -176,18 +175,6 @@ std::optional<std::string> WebHost(std::string_view address) {
         return std::nullopt;
     }
     return NormalHost(host);
-}
-
-std::vector<std::string> AllowedAddresses(const std::vector<std::string>& siteRecords,
-                                          const std::vector<std::string>& startPageRecords) {
-    std::vector<std::string> addresses;
-    for (const auto& record : siteRecords) {
-        addresses.push_back(storage::SiteAddress(record));
-    }
-    for (const auto& record : startPageRecords) {
-        addresses.push_back(storage::StartAddress(record));
-    }
-    return addresses;
 }
 
 bool IsAllowedSite(std::string_view address, const std::vector<std::string>& allowedAddresses) {

@@ -17,10 +17,6 @@ namespace filter {
 // engine would first map to other letters).
 std::optional<std::string> WebHost(std::string_view address);
 
-// The addresses of the site records and of the start-page record, as the parent stored them.
-std::vector<std::string> AllowedAddresses(const std::vector<std::string>& siteRecords,
-                                          const std::vector<std::string>& startPageRecords);
-
 // Whether `address`, which already has its scheme, may open at the top level: about:blank, or
 // an http or https page whose host is the host of an allowed address or a subdomain of it. An
 // allowed address without a scheme is read as http; a leading "www." on it stands for the bare
