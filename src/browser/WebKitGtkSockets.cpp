@@ -3,9 +3,6 @@
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
 
-#include <functional>
-#include <string_view>
-
 #include "browser/SocketRules.h"
 #include "browser/WordList.h"
 
@@ -113,7 +110,11 @@ void Apply(State* state, const std::string& json) {
         return;
     }
     state->pending = g_cancellable_new();
-    const std::string id = "sockets-" + std::to_string(std::hash<std::string_view>{}(json));
+    // Named by their text the same way by every build, so a later one finds what this one compiled.
+    gchar* sum = g_compute_checksum_for_data(
+        G_CHECKSUM_SHA256, reinterpret_cast<const guchar*>(json.data()), json.size());
+    const std::string id = std::string("sockets-") + sum;
+    g_free(sum);
     auto* rules = new Rules{state, G_CANCELLABLE(g_object_ref(state->pending)), json, id};
     webkit_user_content_filter_store_load(state->store, rules->id.c_str(), rules->cancel, Loaded,
                                           rules);
