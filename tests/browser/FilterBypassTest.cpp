@@ -398,6 +398,42 @@ TEST_F(FilterBypass, NoSubResourceOfAnyKindIsRequestedFromABlockedAddress) {
     EXPECT_EQ(Location(), site_->Url("/sub/bad#here"));
 }
 
+// A shared worker fetches for its whole site outside every page, so no page may start one, not
+// from a frame of its own either. The page's last request waits for the worker's blocked fetch
+// and request, or follows the worker's refusal: either way nothing blocked can come after it.
+TEST_F(FilterBypass, NoSharedWorkerRequestsABlockedAddress) {
+    struct Start {
+        const char* name;
+        const char* window;
+    };
+    const Start starts[] = {
+        {"page", "window"},
+        {"frame",
+         "(function () { var f = document.createElement('iframe'); document.body.appendChild(f); "
+         "return f.contentWindow; })()"},
+    };
+    for (const Start& start : starts) {
+        SCOPED_TRACE(start.name);
+        const std::string bad = std::string("/") + kWord + "/shared-" + start.name;
+        const std::string ok = std::string("/ok/shared-") + start.name;
+        Open(ok + ".html");
+        const char* script = R"(var inWorker = "var at = '" + location.origin + "'; " +
+            "fetch(at + 'BAD-fetch').finally(function () { var x = new XMLHttpRequest(); " +
+            "x.open('GET', at + 'BAD-xhr'); x.onloadend = function () { fetch(at + 'OK-twin'); }; " +
+            "x.send(); });";
+            Promise.resolve(WINDOW).then(function (w) {
+                try { new w.SharedWorker(URL.createObjectURL(new Blob([inWorker]))); }
+                catch (e) { fetch('OK-refused'); }
+            }))";
+        RunWhenLoaded(
+            Replaced(Replaced(Replaced(script, "WINDOW", start.window), "BAD", bad), "OK", ok));
+        ASSERT_TRUE(testsupport::WaitUntil(
+            [&] { return site_->Requests(ok + "-twin") + site_->Requests(ok + "-refused") > 0; }));
+        EXPECT_EQ(site_->Requests(bad + "-fetch"), 0);
+        EXPECT_EQ(site_->Requests(bad + "-xhr"), 0);
+    }
+}
+
 // A script can put anything on the page and then give it a blocked address.
 TEST_F(FilterBypass, APageThatTakesABlockedAddressLeavesTheScreen) {
     Open("/ok/script.html");

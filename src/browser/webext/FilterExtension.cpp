@@ -35,7 +35,8 @@ void OnPageCreated(WebKitWebExtension*, WebKitWebPage* page, gpointer) {
 }
 
 // WebSocket connections and beacons are made without passing the page's request signal; a
-// service worker fetches for a page outside it too, so pages may not register one.
+// service worker or a shared worker fetches for a page outside it too, so pages may start
+// neither.
 constexpr const char* kGuards = R"JS((function (refused) {
     function absolute(url) {
         try { return new URL(String(url), document.baseURI).href; } catch (e) { return String(url); }
@@ -66,6 +67,10 @@ constexpr const char* kGuards = R"JS((function (refused) {
     if (window.Navigator && 'serviceWorker' in Navigator.prototype) {
         Object.defineProperty(Navigator.prototype, 'serviceWorker', {
             get: function () { return undefined; }, configurable: false });
+    }
+    if ('SharedWorker' in window) {
+        Object.defineProperty(window, 'SharedWorker', { value: undefined, writable: false,
+                                                        configurable: false });
     }
 }))JS";
 
