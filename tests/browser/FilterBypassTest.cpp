@@ -399,8 +399,11 @@ TEST_F(FilterBypass, NoSubResourceOfAnyKindIsRequestedFromABlockedAddress) {
 }
 
 // A shared worker fetches for its whole site outside every page, so no page may start one, not
-// from a frame of its own either. The page's last request waits for the worker's blocked fetch
-// and request, or follows the worker's refusal: either way nothing blocked can come after it.
+// from a frame of its own either. A frame's first, empty window is handed on to the frame's
+// document when both are of one site, and is guarded once more then: that must neither undo
+// the guards nor be taken for guards that failed, which would end the page process. The page's
+// last request waits for the worker's blocked fetch and request, or follows the worker's
+// refusal: either way nothing blocked can come after it.
 TEST_F(FilterBypass, NoSharedWorkerRequestsABlockedAddress) {
     struct Start {
         const char* name;
@@ -411,6 +414,11 @@ TEST_F(FilterBypass, NoSharedWorkerRequestsABlockedAddress) {
         {"frame",
          "(function () { var f = document.createElement('iframe'); document.body.appendChild(f); "
          "return f.contentWindow; })()"},
+        {"handed",
+         "new Promise(function (loaded) { var f = document.createElement('iframe'); "
+         "f.onload = function () { if (f.contentWindow.handedOn) loaded(f.contentWindow); }; "
+         "f.src = '/ok/handed.html'; document.body.appendChild(f); "
+         "f.contentWindow.handedOn = true; })"},
     };
     for (const Start& start : starts) {
         SCOPED_TRACE(start.name);
@@ -427,8 +435,9 @@ TEST_F(FilterBypass, NoSharedWorkerRequestsABlockedAddress) {
             }))";
         RunWhenLoaded(
             Replaced(Replaced(Replaced(script, "WINDOW", start.window), "BAD", bad), "OK", ok));
-        ASSERT_TRUE(testsupport::WaitUntil(
-            [&] { return site_->Requests(ok + "-twin") + site_->Requests(ok + "-refused") > 0; }));
+        ASSERT_TRUE(testsupport::WaitUntil([&] {
+            return site_->Requests(ok + "-twin") + site_->Requests(ok + "-refused") > 0;
+        })) << "the page stopped, or its frame did not keep its first window";
         EXPECT_EQ(site_->Requests(bad + "-fetch"), 0);
         EXPECT_EQ(site_->Requests(bad + "-xhr"), 0);
     }
