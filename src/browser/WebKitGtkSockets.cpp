@@ -9,6 +9,7 @@
 namespace browser {
 
 struct WebKitGtkSockets::State {
+    WebKitWebView* view = nullptr;
     WebKitUserContentManager* content = nullptr;
     WebKitUserContentFilterStore* store = nullptr;
     std::unique_ptr<WordList> words;
@@ -132,11 +133,21 @@ gboolean KeepCurrent(gpointer data) {
     return G_SOURCE_CONTINUE;
 }
 
+// A page opened just after the list changed would otherwise meet the rules of the list before
+// for up to a second, and its workers' sockets with them. Rules for a short list, or for any
+// list compiled before, arrive within milliseconds, well before the page's answer.
+void OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer data) {
+    if (event == WEBKIT_LOAD_STARTED) {
+        KeepCurrent(data);
+    }
+}
+
 }  // namespace
 
 WebKitGtkSockets::WebKitGtkSockets(wxWebView& view, const std::string& wordListFile)
     : state_(new State) {
     auto* web = static_cast<WebKitWebView*>(view.GetNativeBackend());
+    state_->view = WEBKIT_WEB_VIEW(g_object_ref(web));
     state_->content =
         WEBKIT_USER_CONTENT_MANAGER(g_object_ref(webkit_web_view_get_user_content_manager(web)));
     // Compiled rules are a cache, kept where the engine keeps its own.
@@ -148,16 +159,19 @@ WebKitGtkSockets::WebKitGtkSockets(wxWebView& view, const std::string& wordListF
         std::make_unique<WordList>(wordListFile, WordList::Reader{}, WordList::Keep::Lines);
     KeepCurrent(state_);
     state_->watch = g_timeout_add_seconds(1, KeepCurrent, state_);
+    g_signal_connect(web, "load-changed", G_CALLBACK(OnLoadChanged), state_);
 }
 
 WebKitGtkSockets::~WebKitGtkSockets() {
     g_source_remove(state_->watch);
+    g_signal_handlers_disconnect_by_data(state_->view, state_);
     if (state_->pending != nullptr) {
         g_cancellable_cancel(state_->pending);
         g_object_unref(state_->pending);
     }
     g_object_unref(state_->store);
     g_object_unref(state_->content);
+    g_object_unref(state_->view);
     delete state_;
 }
 

@@ -398,6 +398,20 @@ TEST_F(FilterBypass, NoSubResourceOfAnyKindIsRequestedFromABlockedAddress) {
     EXPECT_EQ(Location(), site_->Url("/sub/bad#here"));
 }
 
+// The rules that refuse a worker's sockets follow the list once a second; a page opened at once
+// after a word was added must meet them already. The worker's last request waits for the
+// blocked socket to fail or close.
+TEST_F(FilterBypass, AWordAddedJustBeforeAPageOpensStopsItsWorkersSockets) {
+    h_->Put("words.txt", {kWord, kOddWord, "freshly"});
+    Open("/ok/added-word.html");
+    RunWhenLoaded(R"(var inWorker = "var at = '" + location.origin + "'; " +
+        "var s = new WebSocket(at.replace('http', 'ws') + '/freshly/ws'); " +
+        "s.onerror = s.onclose = function () { fetch(at + '/ok/added-word-twin'); };";
+        new Worker(URL.createObjectURL(new Blob([inWorker]))))");
+    ASSERT_TRUE(testsupport::WaitUntil([] { return site_->Requests("/ok/added-word-twin") > 0; }));
+    EXPECT_EQ(site_->Requests("/freshly/ws"), 0);
+}
+
 // A shared worker fetches for its whole site outside every page, so no page may start one, not
 // from a frame of its own either. A frame's first, empty window is handed on to the frame's
 // document when both are of one site, and is guarded once more then: that must neither undo
