@@ -398,9 +398,8 @@ TEST_F(FilterBypass, NoSubResourceOfAnyKindIsRequestedFromABlockedAddress) {
     EXPECT_EQ(Location(), site_->Url("/sub/bad#here"));
 }
 
-// The rules that refuse a worker's sockets follow the list once a second; a page opened at once
-// after a word was added must meet them already. The worker's last request waits for the
-// blocked socket to fail or close.
+// A page opened at once after a word was added must meet socket rules that refuse it. The
+// worker's last request waits for the blocked socket to fail or close.
 TEST_F(FilterBypass, AWordAddedJustBeforeAPageOpensStopsItsWorkersSockets) {
     h_->Put("words.txt", {kWord, kOddWord, "freshly"});
     Open("/ok/added-word.html");
@@ -412,12 +411,10 @@ TEST_F(FilterBypass, AWordAddedJustBeforeAPageOpensStopsItsWorkersSockets) {
     EXPECT_EQ(site_->Requests("/freshly/ws"), 0);
 }
 
-// A shared worker fetches for its whole site outside every page, so no page may start one, not
-// from a frame of its own either. A frame's first, empty window is handed on to the frame's
-// document when both are of one site, and is guarded once more then: that must neither undo
-// the guards nor be taken for guards that failed, which would end the page process. The page's
-// last request waits for the worker's blocked fetch and request, or follows the worker's
-// refusal: either way nothing blocked can come after it.
+// A shared worker fetches for its whole site outside every page: no page or frame may start
+// one. A frame's first window, taken over by its same-site document, is guarded twice, which
+// must not count as failed guards (that would end the page process). The last request waits
+// for the worker's blocked ones, or follows its refusal: nothing blocked can come after it.
 TEST_F(FilterBypass, NoSharedWorkerRequestsABlockedAddress) {
     struct Start {
         const char* name;
