@@ -3,9 +3,6 @@
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
 
-#include <functional>
-#include <string_view>
-
 #include "filter/Decision.h"
 #include "filter/SocketRules.h"
 #include "filter/WordList.h"
@@ -13,6 +10,7 @@
 namespace engine {
 
 struct WebKitGtkSockets::State {
+    WebKitWebView* view = nullptr;
     WebKitUserContentManager* content = nullptr;
     WebKitUserContentFilterStore* store = nullptr;
     std::unique_ptr<filter::WordList> words;
@@ -114,7 +112,11 @@ void Apply(State* state, const std::string& json) {
         return;
     }
     state->pending = g_cancellable_new();
-    const std::string id = "sockets-" + std::to_string(std::hash<std::string_view>{}(json));
+    // Named by their text the same way by every build, so a later one finds what this one compiled.
+    gchar* sum = g_compute_checksum_for_data(
+        G_CHECKSUM_SHA256, reinterpret_cast<const guchar*>(json.data()), json.size());
+    const std::string id = std::string("sockets-") + sum;
+    g_free(sum);
     auto* rules = new Rules{state, G_CANCELLABLE(g_object_ref(state->pending)), json, id};
     webkit_user_content_filter_store_load(state->store, rules->id.c_str(), rules->cancel, Loaded,
                                           rules);
@@ -131,11 +133,21 @@ gboolean KeepCurrent(gpointer data) {
     return G_SOURCE_CONTINUE;
 }
 
+// A page opened just after the list changed would otherwise meet the rules of the list before
+// for up to a second, and its workers' sockets with them. Rules for a short list, or for any
+// list compiled before, arrive within milliseconds, well before the page's answer.
+void OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer data) {
+    if (event == WEBKIT_LOAD_STARTED) {
+        KeepCurrent(data);
+    }
+}
+
 }  // namespace
 
 WebKitGtkSockets::WebKitGtkSockets(wxWebView& view, const std::string& wordListFile)
     : state_(new State) {
     auto* web = static_cast<WebKitWebView*>(view.GetNativeBackend());
+    state_->view = WEBKIT_WEB_VIEW(g_object_ref(web));
     state_->content =
         WEBKIT_USER_CONTENT_MANAGER(g_object_ref(webkit_web_view_get_user_content_manager(web)));
     // Compiled rules are a cache, kept where the engine keeps its own.
@@ -147,16 +159,19 @@ WebKitGtkSockets::WebKitGtkSockets(wxWebView& view, const std::string& wordListF
                                                        filter::WordList::Keep::Lines);
     KeepCurrent(state_);
     state_->watch = g_timeout_add_seconds(1, KeepCurrent, state_);
+    g_signal_connect(web, "load-changed", G_CALLBACK(OnLoadChanged), state_);
 }
 
 WebKitGtkSockets::~WebKitGtkSockets() {
     g_source_remove(state_->watch);
+    g_signal_handlers_disconnect_by_data(state_->view, state_);
     if (state_->pending != nullptr) {
         g_cancellable_cancel(state_->pending);
         g_object_unref(state_->pending);
     }
     g_object_unref(state_->store);
     g_object_unref(state_->content);
+    g_object_unref(state_->view);
     delete state_;
 }
 

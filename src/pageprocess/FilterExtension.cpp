@@ -4,6 +4,7 @@
 // this point are closed by guards put into every frame before the page's own scripts run.
 #include <webkit2/webkit-web-extension.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -35,13 +36,28 @@ void OnPageCreated(WebKitWebExtension*, WebKitWebPage* page, gpointer) {
 }
 
 // WebSocket connections and beacons are made without passing the page's request signal; a
-// service worker fetches for a page outside it too, so pages may not register one.
+// service worker or a shared worker fetches for a page outside it too, so pages may start
+// neither. The function answers true only once every way is guarded or gone.
 constexpr const char* kGuards = R"JS((function (refused) {
     function absolute(url) {
         try { return new URL(String(url), document.baseURI).href; } catch (e) { return String(url); }
     }
-    var Socket = window.WebSocket;
-    if (Socket) {
+    function fixed(owner, name) {
+        var d = Object.getOwnPropertyDescriptor(owner, name);
+        return d !== undefined && !d.configurable;
+    }
+    // A way found fixed was fixed here for the frame's first, empty document, whose window this
+    // document took over. A guard that cannot be put in leaves its way gone instead.
+    function fix(owner, name, guard) {
+        if (!owner || !(name in owner) || fixed(owner, name)) { return; }
+        try { guard(); } catch (e) {}
+        if (!fixed(owner, name)) {
+            Object.defineProperty(owner, name, { value: undefined, writable: false,
+                                                 configurable: false });
+        }
+    }
+    fix(window, 'WebSocket', function () {
+        var Socket = window.WebSocket;
         var Guarded = function WebSocket(url, protocols) {
             if (refused(absolute(url))) {
                 throw new DOMException('This address is blocked.', 'SecurityError');
@@ -55,34 +71,64 @@ constexpr const char* kGuards = R"JS((function (refused) {
         Object.defineProperty(Socket.prototype, 'constructor', { value: Guarded });
         Object.defineProperty(window, 'WebSocket', { value: Guarded, writable: false,
                                                      configurable: false });
-    }
-    if (window.Navigator && Navigator.prototype.sendBeacon) {
-        var beacon = Navigator.prototype.sendBeacon;
-        Object.defineProperty(Navigator.prototype, 'sendBeacon', {
+    });
+    var navigatorProto = window.Navigator && Navigator.prototype;
+    fix(navigatorProto, 'sendBeacon', function () {
+        var beacon = navigatorProto.sendBeacon;
+        Object.defineProperty(navigatorProto, 'sendBeacon', {
             value: function sendBeacon(url) {
                 return refused(absolute(url)) ? false : beacon.apply(this, arguments);
             }, writable: false, configurable: false });
-    }
-    if (window.Navigator && 'serviceWorker' in Navigator.prototype) {
-        Object.defineProperty(Navigator.prototype, 'serviceWorker', {
+    });
+    fix(navigatorProto, 'serviceWorker', function () {
+        Object.defineProperty(navigatorProto, 'serviceWorker', {
             get: function () { return undefined; }, configurable: false });
-    }
+    });
+    fix(window, 'SharedWorker', function () {});  // no guard: the way is simply gone
+    return true;
 }))JS";
 
 gboolean RefusedFromScript(const char* url, gpointer) {
     return Refused(url) ? TRUE : FALSE;
 }
 
-void OnWindowObjectCleared(WebKitScriptWorld* world, WebKitWebPage*, WebKitFrame* frame, gpointer) {
+// Whether the frame's window holds every guard, or is without the ways they guard.
+bool Guard(WebKitScriptWorld* world, WebKitFrame* frame) {
     JSCContext* context = webkit_frame_get_js_context_for_script_world(frame, world);
+    if (context == nullptr) {
+        g_warning("Lanternwick: frame %" G_GUINT64_FORMAT " has no script context to guard",
+                  webkit_frame_get_id(frame));
+        return false;
+    }
+    bool guarded = false;
     JSCValue* guards = jsc_context_evaluate(context, kGuards, -1);
-    JSCValue* refused = jsc_value_new_function(context, nullptr, G_CALLBACK(RefusedFromScript),
-                                               nullptr, nullptr, G_TYPE_BOOLEAN, 1, G_TYPE_STRING);
-    JSCValue* done = jsc_value_function_call(guards, JSC_TYPE_VALUE, refused, G_TYPE_NONE);
-    g_clear_object(&done);
-    g_object_unref(refused);
-    g_object_unref(guards);
+    if (guards != nullptr && jsc_value_is_function(guards)) {
+        JSCValue* refused =
+            jsc_value_new_function(context, nullptr, G_CALLBACK(RefusedFromScript), nullptr,
+                                   nullptr, G_TYPE_BOOLEAN, 1, G_TYPE_STRING);
+        JSCValue* done = jsc_value_function_call(guards, JSC_TYPE_VALUE, refused, G_TYPE_NONE);
+        guarded = done != nullptr && jsc_value_is_boolean(done) && jsc_value_to_boolean(done);
+        g_clear_object(&done);
+        g_object_unref(refused);
+    }
+    if (!guarded) {
+        JSCException* exception = jsc_context_get_exception(context);
+        g_warning("Lanternwick: the guards of frame %" G_GUINT64_FORMAT " failed: %s",
+                  webkit_frame_get_id(frame),
+                  exception != nullptr ? jsc_exception_get_message(exception) : "no answer");
+    }
+    g_clear_object(&guards);
     g_object_unref(context);
+    return guarded;
+}
+
+// A frame left with an unguarded way must not run at all. Nothing in this process can stop its
+// sockets and beacons, so the process ends, and the program shows an empty page as it does for
+// any page process it loses.
+void OnWindowObjectCleared(WebKitScriptWorld* world, WebKitWebPage*, WebKitFrame* frame, gpointer) {
+    if (!Guard(world, frame)) {
+        std::_Exit(EXIT_FAILURE);
+    }
 }
 
 }  // namespace

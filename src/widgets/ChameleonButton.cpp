@@ -13,7 +13,7 @@
 #include <wx/toplevel.h>
 
 #ifdef __WXGTK__
-#include <dlfcn.h>
+#include <gdk/gdk.h>
 #endif
 
 namespace widgets {
@@ -362,27 +362,20 @@ bool chameleonButton::Enable(bool enable) {
 void chameleonButton::ApplyShape() {
 #ifdef __WXGTK__
     // wx shapes only top-level windows; a child's GdkWindow takes a shape the same way, and
-    // GDK then clips both painting and pointer input to it. The function is looked up at run
-    // time because wx links GDK but exposes none of its headers.
+    // GDK then clips both painting and pointer input to it.
     GdkWindow* window = GTKGetDrawingWindow();
     if (window == nullptr) {
         return;  // applied once the window is realized
     }
-    using ShapeFn = void (*)(GdkWindow*, const cairo_region_t*, int, int);
-    static const auto shapeWindow =
-        reinterpret_cast<ShapeFn>(dlsym(RTLD_DEFAULT, "gdk_window_shape_combine_region"));
-    if (shapeWindow == nullptr) {
-        return;
-    }
     if (shape_.cut.empty() || shape_.width <= 0 || shape_.height <= 0) {
-        shapeWindow(window, nullptr, 0, 0);
+        gdk_window_shape_combine_region(window, nullptr, 0, 0);
         return;
     }
     wxRegion region(0, 0, shape_.width, shape_.height);
     for (const Point& p : shape_.cut) {
         region.Subtract(wxRect(p.x, p.y, 1, 1));
     }
-    shapeWindow(window, region.GetRegion(), 0, 0);
+    gdk_window_shape_combine_region(window, region.GetRegion(), 0, 0);
 #endif
 }
 

@@ -398,6 +398,62 @@ TEST_F(FilterBypass, NoSubResourceOfAnyKindIsRequestedFromABlockedAddress) {
     EXPECT_EQ(Location(), site_->Url("/sub/bad#here"));
 }
 
+// A page opened at once after a word was added must meet socket rules that refuse it. The
+// worker's last request waits for the blocked socket to fail or close.
+TEST_F(FilterBypass, AWordAddedJustBeforeAPageOpensStopsItsWorkersSockets) {
+    h_->Put("words.txt", {kWord, kOddWord, "freshly"});
+    Open("/ok/added-word.html");
+    RunWhenLoaded(R"(var inWorker = "var at = '" + location.origin + "'; " +
+        "var s = new WebSocket(at.replace('http', 'ws') + '/freshly/ws'); " +
+        "s.onerror = s.onclose = function () { fetch(at + '/ok/added-word-twin'); };";
+        new Worker(URL.createObjectURL(new Blob([inWorker]))))");
+    ASSERT_TRUE(testsupport::WaitUntil([] { return site_->Requests("/ok/added-word-twin") > 0; }));
+    EXPECT_EQ(site_->Requests("/freshly/ws"), 0);
+}
+
+// A shared worker fetches for its whole site outside every page: no page or frame may start
+// one. A frame's first window, taken over by its same-site document, is guarded twice, which
+// must not count as failed guards (that would end the page process). The last request waits
+// for the worker's blocked ones, or follows its refusal: nothing blocked can come after it.
+TEST_F(FilterBypass, NoSharedWorkerRequestsABlockedAddress) {
+    struct Start {
+        const char* name;
+        const char* window;
+    };
+    const Start starts[] = {
+        {"page", "window"},
+        {"frame",
+         "(function () { var f = document.createElement('iframe'); document.body.appendChild(f); "
+         "return f.contentWindow; })()"},
+        {"handed",
+         "new Promise(function (loaded) { var f = document.createElement('iframe'); "
+         "f.onload = function () { if (f.contentWindow.handedOn) loaded(f.contentWindow); }; "
+         "f.src = '/ok/handed.html'; document.body.appendChild(f); "
+         "f.contentWindow.handedOn = true; })"},
+    };
+    for (const Start& start : starts) {
+        SCOPED_TRACE(start.name);
+        const std::string bad = std::string("/") + kWord + "/shared-" + start.name;
+        const std::string ok = std::string("/ok/shared-") + start.name;
+        Open(ok + ".html");
+        const char* script = R"(var inWorker = "var at = '" + location.origin + "'; " +
+            "fetch(at + 'BAD-fetch').finally(function () { var x = new XMLHttpRequest(); " +
+            "x.open('GET', at + 'BAD-xhr'); x.onloadend = function () { fetch(at + 'OK-twin'); }; " +
+            "x.send(); });";
+            Promise.resolve(WINDOW).then(function (w) {
+                try { new w.SharedWorker(URL.createObjectURL(new Blob([inWorker]))); }
+                catch (e) { fetch('OK-refused'); }
+            }))";
+        RunWhenLoaded(
+            Replaced(Replaced(Replaced(script, "WINDOW", start.window), "BAD", bad), "OK", ok));
+        ASSERT_TRUE(testsupport::WaitUntil([&] {
+            return site_->Requests(ok + "-twin") + site_->Requests(ok + "-refused") > 0;
+        })) << "the page stopped, or its frame did not keep its first window";
+        EXPECT_EQ(site_->Requests(bad + "-fetch"), 0);
+        EXPECT_EQ(site_->Requests(bad + "-xhr"), 0);
+    }
+}
+
 // A script can put anything on the page and then give it a blocked address.
 TEST_F(FilterBypass, APageThatTakesABlockedAddressLeavesTheScreen) {
     Open("/ok/script.html");
