@@ -17,16 +17,6 @@ namespace browser {
 class frmBrowser;
 class sites;
 }  // namespace browser
-namespace parents {
-class Parents;
-class paswoord;
-class invoegensite;
-class startpagina;
-class frmBlocker;
-class paswoordwijzigen;
-class tijdperdag;
-}  // namespace parents
-
 namespace app {
 
 class frmMdi;

@@ -218,21 +218,25 @@ void Parents::OnFamilyChange(family::FamilyModel::Change change) {
     }
 }
 
-void Parents::ShowSites() {
+namespace {
+
+void ShowRecords(wxListBox& list, const std::vector<std::string>& records) {
     wxArrayString items;
-    for (const auto& record : forms_.Family().Sites()) {
+    for (const auto& record : records) {
         items.Add(wxString::FromUTF8(record));
     }
-    List1->Set(items);
+    list.Set(items);
+}
+
+}  // namespace
+
+void Parents::ShowSites() {
+    ShowRecords(*List1, forms_.Family().Sites());
     KeepNoSiteChosen();
 }
 
 void Parents::ShowStartPage() {
-    wxArrayString items;
-    for (const auto& record : forms_.Family().StartPageRecords()) {
-        items.Add(wxString::FromUTF8(record));
-    }
-    startpagina1->Set(items);
+    ShowRecords(*startpagina1, forms_.Family().StartPageRecords());
 }
 
 void Parents::Form_QueryUnload(wxCloseEvent& event) {
