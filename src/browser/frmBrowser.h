@@ -108,7 +108,6 @@ public:
     // The "time is up" cover is showing: nothing may be opened until it lifts.
     bool TimeIsUp() const { return covered_; }
     void SaveUsedTime();  // at close
-    std::optional<i18n::Language> RunLanguage() const { return language_; }
     // What the clock on the band shows now.
     const TimeLook& ShownTimeLook() const { return shownLook_; }
 
