@@ -51,9 +51,9 @@ frmBrowser::frmBrowser(context::WindowContext& context)
     web_->Control()->Hide();
     Place(web_->Control(), kViewRect);
     web_->SetEvents({
-        .beforeNavigate = [this](
-                              const std::string& url, bool mainFrame,
-                              bool& cancel) { brwbrowser_BeforeNavigate2(url, mainFrame, cancel); },
+        .beforeNavigate = [this](const std::string& url, filter::Kind kind,
+                                 bool& cancel) { brwbrowser_BeforeNavigate2(url, kind, cancel); },
+        .pageRefused = [this](const std::string& url) { brwbrowser_PageRefused(url); },
         .downloadComplete = [this] { brwbrowser_DownloadComplete(); },
         .navigateComplete = [this] { brwbrowser_NavigateComplete2(); },
         .newWindow = [this](const std::string& url) { brwbrowser_NewWindow2(url); },
@@ -124,6 +124,10 @@ void frmBrowser::OnFamilyChange(family::FamilyModel::Change change) {
             break;
         case Change::AllowedSitesOnly:
             break;
+    }
+    if (change == Change::Sites || change == Change::StartPage ||
+        change == Change::AllowedSitesOnly) {
+        web_->UseFilterSettings(FilterSettings());
     }
 }
 

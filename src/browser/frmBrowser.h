@@ -56,7 +56,8 @@ public:
     void cboURL_KeyPress(int keyAscii);
     void tmrcheck_Timer();
     void timBrowser_Timer();
-    void brwbrowser_BeforeNavigate2(const std::string& url, bool mainFrame, bool& cancel);
+    void brwbrowser_BeforeNavigate2(const std::string& url, filter::Kind kind, bool& cancel);
+    void brwbrowser_PageRefused(const std::string& url);
     void brwbrowser_DownloadComplete();
     void brwbrowser_NavigateComplete2();
     void brwbrowser_NewWindow2(const std::string& url);
@@ -68,6 +69,7 @@ public:
     // Refusals (frmBrowserRefusal.cpp). The filter's answer for `url`, with the family's
     // settings as they now stand and the word list as its file now is.
     filter::Verdict Judge(const std::string& url, filter::Kind kind);
+    filter::Settings FilterSettings() const;
     // Logs the refused address and shows the refusal page in its place, now or, from inside
     // the view's own event, as soon as the view has finished asking.
     void ShowRefusal(const std::string& address);

@@ -95,7 +95,9 @@ void frmBrowser::LeaveBlockedPage() {
     web_->Navigate(kBlank);
 }
 
-void frmBrowser::brwbrowser_BeforeNavigate2(const std::string& url, bool mainFrame, bool& cancel) {
+void frmBrowser::brwbrowser_BeforeNavigate2(const std::string& url, filter::Kind kind,
+                                            bool& cancel) {
+    const bool mainFrame = kind != filter::Kind::Frame;
     // Behind the "time is up" cover only the blank page that replaced the last one may load.
     if (TimeIsUp() && !filter::IsBlankPage(url)) {
         cancel = true;
@@ -115,8 +117,7 @@ void frmBrowser::brwbrowser_BeforeNavigate2(const std::string& url, bool mainFra
     }
     // Links, redirects, form posts, back and forward never pass the address box, so they are
     // judged here too: a refused address is refused before anything of it is shown.
-    const filter::Verdict verdict =
-        Judge(url, mainFrame ? filter::Kind::TopLevel : filter::Kind::Frame);
+    const filter::Verdict verdict = Judge(url, kind);
     if (!verdict.Opens()) {
         cancel = true;
         if (verdict.Explained()) {

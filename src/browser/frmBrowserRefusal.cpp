@@ -6,7 +6,7 @@
 
 namespace browser {
 
-filter::Verdict frmBrowser::Judge(const std::string& url, filter::Kind kind) {
+filter::Settings frmBrowser::FilterSettings() const {
     const auto& family = context_.Family();
     filter::Settings settings;
     settings.allowedSitesOnly = family.AllowedSitesOnly();
@@ -14,8 +14,17 @@ filter::Verdict frmBrowser::Judge(const std::string& url, filter::Kind kind) {
         // The lists as they now stand: a site the parent just added or deleted counts at once.
         settings.allowedAddresses = family.AllowedAddresses();
     }
+    return settings;
+}
+
+filter::Verdict frmBrowser::Judge(const std::string& url, filter::Kind kind) {
     return filter::Decide({.address = url, .kind = kind, .frameShows = {}}, filter::LookAt(words_),
-                          settings, web_->RequestFilterMissing());
+                          FilterSettings(), web_->RequestFilterMissing());
+}
+
+void frmBrowser::brwbrowser_PageRefused(const std::string& url) {
+    // Its load ends as failed; the refusal page follows it.
+    ShowRefusalSoon(url);
 }
 
 void frmBrowser::ShowRefusal(const std::string& address) {

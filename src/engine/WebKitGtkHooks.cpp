@@ -189,18 +189,50 @@ void OnProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason, gpoi
     }
 }
 
-// The filter of the page processes, from the "webext" folder beside the program, and the word
-// list it is to use. Page processes already running learn of a new list by message.
+// The filter of the page processes, from the "webext" folder beside the program, the word list
+// it is to use and the parent's settings it judges pages and frames by. Page processes already
+// running learn of a change by message.
 std::string& FilterWordList() {
     static std::string path;
     return path;
 }
 
+filter::Settings& FilterSettings() {
+    static filter::Settings settings;
+    return settings;
+}
+
+// The page process reads the same layout: the switch, then the allowed addresses.
+GVariant* SettingsVariant(const filter::Settings& settings) {
+    GVariantBuilder addresses;
+    g_variant_builder_init(&addresses, G_VARIANT_TYPE_STRING_ARRAY);
+    for (const std::string& address : settings.allowedAddresses) {
+        g_variant_builder_add(&addresses, "s", address.c_str());
+    }
+    return g_variant_new("(bas)", settings.allowedSitesOnly ? TRUE : FALSE, &addresses);
+}
+
 void OnInitializeExtensions(WebKitWebContext* context, gpointer) {
     webkit_web_context_set_web_extensions_directory(context,
                                                     WebKitGtkHooks::FilterFolder().c_str());
-    webkit_web_context_set_web_extensions_initialization_user_data(
-        context, g_variant_new_string(FilterWordList().c_str()));
+    GVariant* both[] = {g_variant_new_string(FilterWordList().c_str()),
+                        SettingsVariant(FilterSettings())};
+    webkit_web_context_set_web_extensions_initialization_user_data(context,
+                                                                   g_variant_new_tuple(both, 2));
+}
+
+// A page the page process refused itself, with nothing of it sent.
+gboolean OnPageProcessMessage(WebKitWebView*, WebKitUserMessage* message, gpointer data) {
+    auto* state = static_cast<State*>(data);
+    GVariant* url = webkit_user_message_get_parameters(message);
+    if (g_strcmp0(webkit_user_message_get_name(message), "refused") != 0 || url == nullptr ||
+        !g_variant_is_of_type(url, G_VARIANT_TYPE_STRING)) {
+        return FALSE;
+    }
+    if (state->calls.pageRefused) {
+        state->calls.pageRefused(g_variant_get_string(url, nullptr));
+    }
+    return TRUE;
 }
 
 }  // namespace
@@ -245,6 +277,13 @@ void WebKitGtkHooks::FilterEveryRequest(const std::string& wordListFile) {
     FilterWordList() = wordListFile;
 }
 
+void WebKitGtkHooks::JudgeBy(const filter::Settings& settings) {
+    FilterSettings() = settings;
+    webkit_web_context_send_message_to_all_extensions(
+        webkit_web_context_get_default(),
+        webkit_user_message_new("settings", SettingsVariant(settings)));
+}
+
 WebKitGtkHooks::WebKitGtkHooks(wxWebView& view, Calls calls) : state_(new State) {
     auto* web = static_cast<WebKitWebView*>(view.GetNativeBackend());
     state_->view = WEBKIT_WEB_VIEW(g_object_ref(web));
@@ -263,6 +302,7 @@ WebKitGtkHooks::WebKitGtkHooks(wxWebView& view, Calls calls) : state_(new State)
     g_signal_connect(web, "authenticate", G_CALLBACK(OnAuthenticate), state_);
     g_signal_connect(web, "permission-request", G_CALLBACK(OnPermission), state_);
     g_signal_connect(web, "web-process-terminated", G_CALLBACK(OnProcessTerminated), state_);
+    g_signal_connect(web, "user-message-received", G_CALLBACK(OnPageProcessMessage), state_);
 
     state_->content =
         WEBKIT_USER_CONTENT_MANAGER(g_object_ref(webkit_web_view_get_user_content_manager(web)));

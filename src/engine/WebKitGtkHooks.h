@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "filter/Decision.h"
+
 class wxWebView;
 
 namespace engine {
@@ -13,13 +15,16 @@ namespace engine {
 class WebKitGtkHooks {
 public:
     struct Calls {
-        std::function<void(const std::string& url)> newWindow;  // a page asked for a window
-        std::function<void()> contentGone;                      // the page process ended
+        std::function<void(const std::string& url)> newWindow;    // a page asked for a window
+        std::function<void()> contentGone;                        // the page process ended
+        std::function<void(const std::string& url)> pageRefused;  // the page process refused it
     };
 
     // Loads the program's filter into every page process the engine starts from now on, so that
     // no request whose address holds a word of `wordListFile` is ever sent.
     static void FilterEveryRequest(const std::string& wordListFile);
+    // The parent's settings every page process judges the pages and frames it loads by.
+    static void JudgeBy(const filter::Settings& settings);
     // Whether the filter that FilterEveryRequest loads is in `folder` and can be loaded: a page
     // process would start without it, unfiltered, and say so only on its own error output.
     static bool FilterLoadable(const std::string& folder);

@@ -5,15 +5,19 @@
 #include <string>
 #include <vector>
 
+#include "filter/Decision.h"
+
 class wxWindow;
 
 namespace engine {
 
 // What the web view tells its window. The window decides; the view only reports.
 struct WebViewEvents {
-    // A navigation is about to start; setting `cancel` refuses it. `mainFrame` is false for a
-    // navigation inside a frame of the page.
-    std::function<void(const std::string& url, bool mainFrame, bool& cancel)> beforeNavigate;
+    // A navigation is about to start; setting `cancel` refuses it. `kind` says whether it is the
+    // page's, a frame's, or either, where the engine cannot tell before it starts.
+    std::function<void(const std::string& url, filter::Kind kind, bool& cancel)> beforeNavigate;
+    // The engine's page process refused a page by itself, before anything of it was sent.
+    std::function<void(const std::string& url)> pageRefused;
     std::function<void()> downloadComplete;  // the page finished loading, or failed to
     std::function<void()> navigateComplete;  // a page was reached
     std::function<void(const std::string& url)> newWindow;  // a page asked for a new window
@@ -44,6 +48,8 @@ public:
     // Whether the filter the engine was to load for every request of its pages is missing or
     // broken, so that pages would load unfiltered. Engines without one never report it.
     virtual bool RequestFilterMissing() const = 0;
+    // The parent's settings the page process judges pages and frames by, where it judges them.
+    virtual void UseFilterSettings(const filter::Settings& settings) = 0;
 };
 
 class WebViewFactory {

@@ -91,6 +91,12 @@ WxWebView::WxWebView(wxWindow* parent, const std::string& wordListFile) {
                                 }
                             });
                         },
+                    .pageRefused =
+                        [this](const std::string& url) {
+                            if (events_.pageRefused) {
+                                events_.pageRefused(url);
+                            }
+                        },
                 });
     pages_ = std::make_unique<WebKitGtkPages>(
         *view_, [this](const std::string& url) { return ProgramPage(url); });
@@ -118,13 +124,35 @@ std::string WxWebView::ProgramPage(const std::string& url) const {
 }
 
 void WxWebView::OnNavigating(wxWebViewEvent& event) {
+    // The toolkit names the target frame only for a link that names one ("_top" and its kin
+    // name the page). Any other navigation may be the page's or a frame's: WebKitGTK's page
+    // process tells them apart and judges the host there; an engine without one treats each as
+    // the page's.
+    const wxString target = event.GetTarget();
+    filter::Kind kind = filter::Kind::TopLevel;
+    if (!target.empty() && !target.StartsWith("_")) {
+        kind = filter::Kind::Frame;
+    }
+#ifdef __WXGTK__
+    else if (!filterMissing_) {
+        kind = filter::Kind::PageOrFrame;
+    }
+#endif
     bool cancel = false;
     if (events_.beforeNavigate) {
-        events_.beforeNavigate(Utf8(event.GetURL()), event.GetTarget().empty(), cancel);
+        events_.beforeNavigate(Utf8(event.GetURL()), kind, cancel);
     }
     if (cancel) {
         event.Veto();
     }
+}
+
+void WxWebView::UseFilterSettings(const filter::Settings& settings) {
+#ifdef __WXGTK__
+    WebKitGtkHooks::JudgeBy(settings);
+#else
+    (void)settings;  // no page process to judge in: every navigation is judged as the page's
+#endif
 }
 
 wxWindow* WxWebView::Control() {

@@ -30,6 +30,7 @@ public:
     bool IsLoading() const override;
     std::vector<std::string> BackHistory() const override;
     bool RequestFilterMissing() const override { return filterMissing_; }
+    void UseFilterSettings(const filter::Settings& settings) override;
 
 private:
     void OnNavigating(wxWebViewEvent& event);

@@ -70,7 +70,7 @@ Verdict Decide(const Request& request, const Words& words, const Settings& setti
         // A filter that cannot read its list refuses: what it cannot check it does not open.
         return {Reason::NoWordList};
     }
-    const bool top = request.kind == Kind::TopLevel;
+    const bool top = request.kind == Kind::TopLevel || request.kind == Kind::PageOrFrame;
     if (words.matcher->Blocks(address)) {
         return {Reason::BlockedWord, top};
     }
@@ -78,6 +78,12 @@ Verdict Decide(const Request& request, const Words& words, const Settings& setti
         return {};
     }
     switch (request.kind) {
+        case Kind::PageOrFrame:
+            if (WebHost(address)) {
+                return {};
+            }
+            // Not a web address, so not one the page process sees: judged as the page.
+            [[fallthrough]];
         case Kind::TopLevel:
             return IsAllowedSite(address, settings.allowedAddresses)
                        ? Verdict{}

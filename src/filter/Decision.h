@@ -16,8 +16,11 @@ namespace filter {
 enum class Kind {
     TopLevel,     // the page of the window: typed, a site button, home, a link, a redirect hop
     Frame,        // a frame inside the page
-    SubResource,  // anything a page loads; also every request the page process sees, which
-                  // cannot tell a page from a picture and leaves the rest to the window
+    SubResource,  // anything a page loads that is not the page of the window
+    // A page or a frame's page, from an engine adapter that cannot tell which. The words judge
+    // it as a page; the parent's switch is left to the page process, which can tell, for every
+    // web address it sees.
+    PageOrFrame,
 };
 
 // "words.txt" as last looked at.

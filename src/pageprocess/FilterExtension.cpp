@@ -5,6 +5,7 @@
 #include <webkit2/webkit-web-extension.h>
 
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -14,25 +15,95 @@
 namespace {
 
 std::unique_ptr<filter::WordList> words;
+filter::Settings settings;
+// What the page put in each of its frames, by frame: a frame may go on within that host.
+std::map<guint64, std::string> frameHomes;
+
+// Without a list to check against, every request is refused.
+filter::Words List() {
+    return words ? filter::LookAt(*words) : filter::Words{};
+}
 
 bool Refused(const char* uri) {
-    if (uri == nullptr) {
-        return false;
-    }
-    // Every request looks alike here, a page's or a picture's: the words judge them all, and the
-    // window judges what is a page. Without a list to check against, every request is refused.
-    const filter::Words list = words ? filter::LookAt(*words) : filter::Words{};
-    return !filter::Decide({.address = uri, .kind = filter::Kind::SubResource, .frameShows = {}},
-                           list, {})
+    return uri != nullptr &&
+           !filter::Decide({.address = uri, .kind = filter::Kind::SubResource, .frameShows = {}},
+                           List(), settings)
                 .Opens();
 }
 
-gboolean OnSendRequest(WebKitWebPage*, WebKitURIRequest* request, WebKitURIResponse*, gpointer) {
-    return Refused(webkit_uri_request_get_uri(request)) ? TRUE : FALSE;
+// The page of the window takes its new address as it starts to load, and keeps the address a
+// redirect leads away from until the hop is allowed; a frame's page and a picture never do.
+bool IsThePage(WebKitWebPage* page, const char* uri, WebKitURIResponse* redirect) {
+    const char* asked = redirect != nullptr ? webkit_uri_response_get_uri(redirect) : uri;
+    return g_strcmp0(webkit_web_page_get_uri(page), asked) == 0;
+}
+
+gboolean OnSendRequest(WebKitWebPage* page, WebKitURIRequest* request, WebKitURIResponse* redirect,
+                       gpointer) {
+    const char* uri = webkit_uri_request_get_uri(request);
+    if (uri == nullptr) {
+        return FALSE;
+    }
+    const bool thePage = IsThePage(page, uri, redirect);
+    const filter::Verdict verdict =
+        filter::Decide({.address = uri,
+                        .kind = thePage ? filter::Kind::TopLevel : filter::Kind::SubResource,
+                        .frameShows = {}},
+                       List(), settings);
+    if (verdict.Opens()) {
+        return FALSE;
+    }
+    if (thePage && verdict.Explained()) {
+        // The window shows the child why, as it does for a page it refuses itself.
+        webkit_web_page_send_message_to_view(
+            page, webkit_user_message_new("refused", g_variant_new_string(uri)), nullptr, nullptr,
+            nullptr);
+    }
+    return TRUE;
 }
 
 void OnPageCreated(WebKitWebExtension*, WebKitWebPage* page, gpointer) {
     g_signal_connect(page, "send-request", G_CALLBACK(OnSendRequest), nullptr);
+}
+
+// Stopped before its page is read, the frame shows nothing and runs nothing of it. A frame that
+// cannot be stopped would show a page it may not, so the process ends, as it does for a frame
+// without its guards.
+void StopFrame(WebKitScriptWorld* world, WebKitFrame* frame) {
+    JSCContext* context = webkit_frame_get_js_context_for_script_world(frame, world);
+    JSCValue* done =
+        context != nullptr ? jsc_context_evaluate(context, "window.stop(); true", -1) : nullptr;
+    const bool stopped =
+        done != nullptr && jsc_value_is_boolean(done) && jsc_value_to_boolean(done);
+    g_clear_object(&done);
+    g_clear_object(&context);
+    if (!stopped) {
+        std::_Exit(EXIT_FAILURE);
+    }
+}
+
+// A request does not say which frame asked for it, so a frame is judged when its page arrives,
+// before anything of that page has been read or run; a refused one stops there and stays empty.
+// A new page of the window brings frames of its own.
+void JudgeFrame(WebKitScriptWorld* world, WebKitFrame* frame) {
+    if (webkit_frame_is_main_frame(frame)) {
+        frameHomes.clear();
+        return;
+    }
+    const char* uri = webkit_frame_get_uri(frame);
+    const std::string address = uri != nullptr ? uri : "";
+    const guint64 id = webkit_frame_get_id(frame);
+    const auto home = frameHomes.find(id);
+    const std::string shown = home != frameHomes.end() ? home->second : std::string();
+    if (!filter::Decide({.address = address, .kind = filter::Kind::Frame, .frameShows = shown},
+                        List(), settings)
+             .Opens()) {
+        StopFrame(world, frame);
+        return;
+    }
+    if (home == frameHomes.end() && !filter::NeverJudged(address)) {
+        frameHomes.emplace(id, address);
+    }
 }
 
 // WebSocket connections and beacons are made without passing the page's request signal; a
@@ -129,28 +200,58 @@ void OnWindowObjectCleared(WebKitScriptWorld* world, WebKitWebPage*, WebKitFrame
     if (!Guard(world, frame)) {
         std::_Exit(EXIT_FAILURE);
     }
+    JudgeFrame(world, frame);
+}
+
+// The switch, then the allowed addresses, as the program sends them.
+void TakeSettings(GVariant* given) {
+    if (given == nullptr || !g_variant_is_of_type(given, G_VARIANT_TYPE("(bas)"))) {
+        return;
+    }
+    gboolean on = FALSE;
+    GVariantIter* addresses = nullptr;
+    g_variant_get(given, "(bas)", &on, &addresses);
+    filter::Settings taken{.allowedSitesOnly = on == TRUE, .allowedAddresses = {}};
+    const gchar* address = nullptr;
+    while (g_variant_iter_next(addresses, "&s", &address)) {
+        taken.allowedAddresses.emplace_back(address);
+    }
+    g_variant_iter_free(addresses);
+    settings = std::move(taken);
+}
+
+void TakeWordList(GVariant* path) {
+    if (path != nullptr && g_variant_is_of_type(path, G_VARIANT_TYPE_STRING)) {
+        words = std::make_unique<filter::WordList>(g_variant_get_string(path, nullptr));
+    }
 }
 
 }  // namespace
 
-// A program that switches to another data folder tells the running page processes.
+// A program that switches to another data folder, or whose parent changes the settings, tells
+// the running page processes.
 gboolean OnMessage(WebKitWebExtension*, WebKitUserMessage* message, gpointer) {
-    GVariant* path = webkit_user_message_get_parameters(message);
-    if (g_strcmp0(webkit_user_message_get_name(message), "words") == 0 && path != nullptr &&
-        g_variant_is_of_type(path, G_VARIANT_TYPE_STRING)) {
-        words = std::make_unique<filter::WordList>(g_variant_get_string(path, nullptr));
+    const char* name = webkit_user_message_get_name(message);
+    if (g_strcmp0(name, "words") == 0) {
+        TakeWordList(webkit_user_message_get_parameters(message));
+    } else if (g_strcmp0(name, "settings") == 0) {
+        TakeSettings(webkit_user_message_get_parameters(message));
     }
     return TRUE;
 }
 
-// The program hands over the path of its "words.txt" when the web process starts.
+// The program hands over the path of its "words.txt" and its settings when the web process
+// starts. Without a list to check against, every request is refused.
 extern "C" G_MODULE_EXPORT void webkit_web_extension_initialize_with_user_data(
     WebKitWebExtension* extension, const GVariant* data) {
-    auto* variant = const_cast<GVariant*>(data);
-    // Without a list to check against, every request is refused.
-    const bool named = variant != nullptr && g_variant_is_of_type(variant, G_VARIANT_TYPE_STRING);
-    if (named) {
-        words = std::make_unique<filter::WordList>(g_variant_get_string(variant, nullptr));
+    auto* given = const_cast<GVariant*>(data);
+    if (given != nullptr && g_variant_is_of_type(given, G_VARIANT_TYPE("(s(bas))"))) {
+        GVariant* path = g_variant_get_child_value(given, 0);
+        GVariant* taken = g_variant_get_child_value(given, 1);
+        TakeWordList(path);
+        TakeSettings(taken);
+        g_variant_unref(path);
+        g_variant_unref(taken);
     }
     g_signal_connect(extension, "page-created", G_CALLBACK(OnPageCreated), nullptr);
     g_signal_connect(extension, "user-message-received", G_CALLBACK(OnMessage), nullptr);

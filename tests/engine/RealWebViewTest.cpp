@@ -5,6 +5,7 @@
 #include <wx/webview.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -87,6 +88,27 @@ public:
         get("/framed.html", page(R"(<iframe src="http://localhost:PORT/page3.html"></iframe>
             <p id="framed">framed</p>)"));
         get("/page3.html", page("three"));
+        // A player from another host whose frames go on: one within its host, one to a third.
+        get("/player.html", page(R"(<iframe src="http://player.test/game.html"></iframe>
+            <iframe src="http://player.test/lead.html"></iframe><p id="player">player</p>)"));
+        // The game goes on only after the third host's page was sent, so its next level shows
+        // when that page would have shown too.
+        get("/game.html", [this, game = page("<script>location.href = '/level2.html';</script>")](
+                              const httplib::Request& req, httplib::Response& res) {
+            std::unique_lock lock(mutex_);
+            adsSent_.wait_for(lock, 20s, [this] { return adsWereSent_; });
+            lock.unlock();
+            game(req, res);
+        });
+        get("/level2.html", page(R"(<img src="/level2-shown.png">)"));
+        get("/lead.html", page("<script>location.href = 'http://ads.test/ads.html';</script>"));
+        get("/ads.html", [this, ads = page(R"(<img src="/ads-shown.png">)")](
+                             const httplib::Request& req, httplib::Response& res) {
+            ads(req, res);
+            std::lock_guard lock(mutex_);
+            adsWereSent_ = true;
+            adsSent_.notify_all();
+        });
         get("/casino.html", page("blocked"));
         get("/casino-land.html", page("blocked"));
         get("/redirect", [](const httplib::Request&, httplib::Response& res) {
@@ -129,6 +151,8 @@ private:
     std::mutex mutex_;
     std::vector<std::string> requested_;
     std::vector<std::string> asked_;
+    std::condition_variable adsSent_;
+    bool adsWereSent_ = false;
     int port_ = 0;
 };
 
@@ -256,10 +280,7 @@ TEST_F(OnlyAllowedSites, AFrameThePageWritesItselfKeepsTheAllowedPage) {
     }));
 }
 
-// The engine's portable view reports a frame without a name as the page itself, so a player from
-// another host still turns the allowed page into the refusal page; the decision has the frame
-// rule, the adapter does not yet tell frames apart.
-TEST_F(OnlyAllowedSites, DISABLED_AFrameFromAnotherHostKeepsTheAllowedPage) {
+TEST_F(OnlyAllowedSites, AFrameFromAnotherHostKeepsTheAllowedPage) {
     Open(site.Url("/framed.html"));
     ASSERT_TRUE(WaitForPage(site.Url("/framed.html"), "framed"));
     ASSERT_TRUE(testsupport::WaitUntil([&] { return site.WasAsked("localhost", "/page3.html"); }));
@@ -331,13 +352,13 @@ TEST_F(OnlyAllowedSites, AGrownUpAllowsTheRefusedSiteInOneStep) {
 #ifdef __WXGTK__
 // Only the allowed site's own host and its subdomains open, whether the parent stored it with
 // "www." or without.
-class MadeUpHosts : public OnlyAllowedSites, public ::testing::WithParamInterface<const char*> {
+// Names that resolve nowhere, reached through the server as the engine's proxy.
+class ThroughAProxy : public OnlyAllowedSites {
 protected:
     // Before the view exists: a proxy changed under a page that is loading can load it again,
     // over the page the test opens next.
     void Prepare() override {
         OnlyAllowedSites::Prepare();
-        h.Put("adressen.txt", {storage::SiteRecord("Kids", GetParam())});
         UseProxy(WEBKIT_NETWORK_PROXY_MODE_CUSTOM, ("http://" + site.HostAndPort()).c_str());
     }
     // The engine's settings belong to the whole process, so the next test gets its own back.
@@ -352,6 +373,37 @@ protected:
         if (settings != nullptr) {
             webkit_network_proxy_settings_free(settings);
         }
+    }
+};
+
+class PlayerFrames : public ThroughAProxy {
+protected:
+    void Prepare() override {
+        ThroughAProxy::Prepare();
+        h.Put("adressen.txt", {storage::SiteRecord("Kids", "kids.test")});
+    }
+};
+
+TEST_F(PlayerFrames, AFrameGoesOnWithinItsHostAndIsStoppedAtAThirdOne) {
+    Open("http://kids.test/player.html");
+    ASSERT_TRUE(WaitForPage("http://kids.test/player.html", "player"));
+    // One frame was led to the third host; the other went on to its next level after that.
+    ASSERT_TRUE(testsupport::WaitUntil(
+        [&] { return site.WasAsked("player.test", "/level2-shown.png"); }, 20s));
+    EXPECT_TRUE(site.WasAsked("ads.test", "/ads.html"));
+    EXPECT_FALSE(site.WasRequested("/ads-shown.png"));
+    EXPECT_EQ(Location(), "http://kids.test/player.html");
+    const auto log = h.VisitLog();
+    EXPECT_TRUE(std::none_of(log.begin(), log.end(), [](const std::string& e) {
+        return e.find("ads.test") != std::string::npos || e == filter::kRefusedPage;
+    }));
+}
+
+class MadeUpHosts : public ThroughAProxy, public ::testing::WithParamInterface<const char*> {
+protected:
+    void Prepare() override {
+        ThroughAProxy::Prepare();
+        h.Put("adressen.txt", {storage::SiteRecord("Kids", GetParam())});
     }
 };
 

@@ -40,13 +40,13 @@ class Decision : public ::testing::TestWithParam<Row> {};
 
 TEST_P(Decision, Answers) {
     const Row& row = GetParam();
-    const filter::Settings settings{.allowedSitesOnly = row.allowedOnly == Switch::On,
-                                    .allowedAddresses = {"www.pbskids.org", "http://starfall.com/",
-                                                         "http://home.example/"}};
-    const filter::Verdict verdict = filter::Decide(
-        {.address = row.address, .kind = row.kind, .frameShows = row.frameShows},
-        {row.list, row.list == ListState::Present ? &Words() : nullptr}, settings,
-        row.filterMissing);
+    const filter::Settings settings{
+        .allowedSitesOnly = row.allowedOnly == Switch::On,
+        .allowedAddresses = {"www.pbskids.org", "http://starfall.com/", "http://home.example/"}};
+    const filter::Verdict verdict =
+        filter::Decide({.address = row.address, .kind = row.kind, .frameShows = row.frameShows},
+                       {row.list, row.list == ListState::Present ? &Words() : nullptr}, settings,
+                       row.filterMissing);
     EXPECT_EQ(verdict.reason, row.reason);
     EXPECT_EQ(verdict.Explained(), row.explained);
 }
@@ -54,6 +54,7 @@ TEST_P(Decision, Answers) {
 constexpr auto Top = Kind::TopLevel;
 constexpr auto Frame = Kind::Frame;
 constexpr auto Sub = Kind::SubResource;
+constexpr auto Either = Kind::PageOrFrame;
 constexpr auto Off = Switch::Off;
 constexpr auto On = Switch::On;
 constexpr auto Here = ListState::Present;
@@ -76,15 +77,12 @@ const Row kRows[] = {
     {"OtherAboutOffTheList", "about:config", Top, On, Here, Reason::OffTheList, true},
     {"RefusalPageOpens", "lanternwick://refused/", Top, On, Broken, Reason::None, false},
     {"RefusalPageInPageProcess", "lanternwick://refused/", Sub, Off, Here, Reason::None, false},
-    {"ProgramPageNotInAFrame", "LanternWick://refused/", Frame, Off, Here, Reason::NotHere,
-     false},
+    {"ProgramPageNotInAFrame", "LanternWick://refused/", Frame, Off, Here, Reason::NotHere, false},
     {"ListMissingRefuses", "http://pbskids.org/", Top, Off, Gone, Reason::NoWordList, false},
-    {"ListMissingRefusesPictures", "http://pbskids.org/a.png", Sub, Off, Gone,
-     Reason::NoWordList, false},
-    {"ListUnreadableRefuses", "http://pbskids.org/", Frame, Off, Broken, Reason::NoWordList,
+    {"ListMissingRefusesPictures", "http://pbskids.org/a.png", Sub, Off, Gone, Reason::NoWordList,
      false},
-    {"EmptyListOpens", "http://anything.example/", Top, Off, Here, Reason::None, false,
-     "", false},
+    {"ListUnreadableRefuses", "http://pbskids.org/", Frame, Off, Broken, Reason::NoWordList, false},
+    {"EmptyListOpens", "http://anything.example/", Top, Off, Here, Reason::None, false, "", false},
     {"FilterMissingRefuses", "http://pbskids.org/", Top, Off, Here, Reason::FilterMissing, false,
      "", true},
     {"SwitchOffAnyHost", "http://other.example/", Top, Off, Here, Reason::None, false},
@@ -94,17 +92,15 @@ const Row kRows[] = {
     {"SwitchOnOtherHost", "http://other.example/", Top, On, Here, Reason::OffTheList, true},
     {"SwitchOnLookAlike", "http://pbskids.org.evil.example/", Top, On, Here, Reason::OffTheList,
      true},
-    {"SwitchOnUserInfoHost", "http://pbskids.org@evil.example/", Top, On, Here,
-     Reason::OffTheList, true},
+    {"SwitchOnUserInfoHost", "http://pbskids.org@evil.example/", Top, On, Here, Reason::OffTheList,
+     true},
     {"SwitchOnBackslashHost", "http://evil.example\\@pbskids.org/", Top, On, Here,
      Reason::OffTheList, true},
-    {"SwitchOnNonAsciiHost", "http://p\xC3\xA9skids.org/", Top, On, Here, Reason::OffTheList,
-     true},
+    {"SwitchOnNonAsciiHost", "http://p\xC3\xA9skids.org/", Top, On, Here, Reason::OffTheList, true},
     {"SwitchOnOtherScheme", "ftp://pbskids.org/", Top, On, Here, Reason::OffTheList, true},
     {"SwitchOnPictureAnyHost", "http://cdn.other.example/p.png", Sub, On, Here, Reason::None,
      false},
-    {"FrameLoadsWhatThePagePutIn", "http://player.example/", Frame, On, Here, Reason::None,
-     false},
+    {"FrameLoadsWhatThePagePutIn", "http://player.example/", Frame, On, Here, Reason::None, false},
     {"FrameGoesOnWithinItsHost", "http://player.example/level2", Frame, On, Here, Reason::None,
      false, "http://player.example/level1"},
     {"FrameGoesOnToAnAllowedSite", "http://starfall.com/", Frame, On, Here, Reason::None, false,
@@ -113,8 +109,13 @@ const Row kRows[] = {
      "http://player.example/"},
     {"FrameAnyHostSwitchOff", "http://ads.example/", Frame, Off, Here, Reason::None, false,
      "http://player.example/"},
-    {"WordBeatsAllowedHost", "http://pbskids.org/casino", Top, On, Here, Reason::BlockedWord,
+    {"EitherOtherHostIsLeftToThePageProcess", "http://other.example/", Either, On, Here,
+     Reason::None, false},
+    {"EitherWordIsRefusedAsAPage", "http://x.org/casino", Either, Off, Here, Reason::BlockedWord,
      true},
+    {"EitherNotAWebAddressIsJudgedAsAPage", "ftp://pbskids.org/", Either, On, Here,
+     Reason::OffTheList, true},
+    {"WordBeatsAllowedHost", "http://pbskids.org/casino", Top, On, Here, Reason::BlockedWord, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, Decision, ::testing::ValuesIn(kRows),
@@ -128,9 +129,14 @@ TEST(DecisionShortWord, TheProgramsOwnPagesAndTheEmptyPageStillOpen) {
     const filter::WordMatcher a({"a"});
     const filter::Words words{ListState::Present, &a};
     for (const char* address : {"about:blank", "lanternwick://refused/", "lanternwick://back/"}) {
-        EXPECT_TRUE(filter::Decide({.address = address, .kind = Kind::TopLevel, .frameShows = {}}, words, {}).Opens()) << address;
+        EXPECT_TRUE(filter::Decide({.address = address, .kind = Kind::TopLevel, .frameShows = {}},
+                                   words, {})
+                        .Opens())
+            << address;
     }
-    EXPECT_EQ(filter::Decide({.address = "http://pbskids.org/games", .kind = Kind::TopLevel, .frameShows = {}},
-                             words, {}).reason,
+    EXPECT_EQ(filter::Decide(
+                  {.address = "http://pbskids.org/games", .kind = Kind::TopLevel, .frameShows = {}},
+                  words, {})
+                  .reason,
               Reason::BlockedWord);
 }

@@ -27,6 +27,7 @@ public:
     bool IsLoading() const override { return loading; }
     std::vector<std::string> BackHistory() const override { return history; }
     bool RequestFilterMissing() const override { return filterMissing; }
+    void UseFilterSettings(const filter::Settings& given) override { settings = given; }
 
     // The view reached `url`.
     void Reach(const std::string& url) {
@@ -36,7 +37,8 @@ public:
     // The view is about to navigate; returns whether the window refused it.
     bool Announce(const std::string& url, bool mainFrame = true) {
         bool cancel = false;
-        events_.beforeNavigate(url, mainFrame, cancel);
+        events_.beforeNavigate(url, mainFrame ? filter::Kind::TopLevel : filter::Kind::Frame,
+                               cancel);
         return cancel;
     }
     void FinishLoading() { events_.downloadComplete(); }
@@ -49,6 +51,7 @@ public:
     std::vector<std::string> history;  // what BackHistory() reports, newest first
     int forwardPages = 0;
     bool filterMissing = false;
+    filter::Settings settings;
 
 private:
     bool Step(const char* what, int& pages) {
