@@ -79,6 +79,8 @@ public:
     void cmdrefusedback_Click();
     void cmdrefusedask_Click();
     const std::string& RefusedAddress() const { return refused_; }
+    // How many once-a-second checks have run: what a page left on screen would meet by then.
+    int ChecksDone() const { return checksDone_; }
 
     // Visit log (frmBrowserVisitLog.cpp).
     void SaveVisitLog(const std::string& file);
@@ -167,6 +169,7 @@ private:
 
     context::WindowContext& context_;
     filter::WordList words_;
+    int checksDone_ = 0;
     std::string caught_;  // the last refused address the once-a-second check found on screen
     wxTimer logSave_;     // writes the visit log shortly after it changed
     TwipScale scale_;

@@ -63,6 +63,7 @@ void frmBrowser::OpenAddress(const std::string& address) {
 }
 
 void frmBrowser::tmrcheck_Timer() {
+    ++checksDone_;
     TimeTick();
     // history.pushState and replaceState change the address without any navigation event, and
     // a word the parent adds may hold the page already shown: nothing else would notice either.

@@ -68,6 +68,9 @@ public:
             Note("/loaded");
             res.set_content("ok", "text/plain");
         });
+        // A connection kept open for the next request would hold the server's stop until the
+        // engine lets it go.
+        server_.set_keep_alive_max_count(1);
         port_ = server_.bind_to_any_port("127.0.0.1");
         thread_ = std::thread([this] { server_.listen_after_bind(); });
     }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <wx/clipbrd.h>
 #include <wx/combobox.h>
+#include <wx/eventfilter.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
@@ -30,6 +31,32 @@ using testsupport::PumpFor;
 using testsupport::WaitUntil;
 
 namespace {
+
+// Presses a key through the display and waits until the program has had its release, and
+// what the key queued: whatever it would open is open by then.
+class KeysHandled : public wxEventFilter {
+public:
+    KeysHandled() { wxEvtHandler::AddFilter(this); }
+    ~KeysHandled() override { wxEvtHandler::RemoveFilter(this); }
+    KeysHandled(const KeysHandled&) = delete;
+    KeysHandled& operator=(const KeysHandled&) = delete;
+    int FilterEvent(wxEvent& event) override {
+        if (event.GetEventType() == wxEVT_KEY_UP) {
+            ++releases_;
+        }
+        return Event_Skip;
+    }
+    bool Press(int key, int modifiers = wxMOD_NONE) {
+        // One release for the key and one for each modifier held with it.
+        const int expected = releases_ + 1 + ((modifiers & wxMOD_SHIFT) != 0) +
+                             ((modifiers & wxMOD_CONTROL) != 0) + ((modifiers & wxMOD_ALT) != 0);
+        wxUIActionSimulator().Char(key, modifiers);
+        return WaitUntil([&] { return releases_ >= expected; }) && testsupport::Settle();
+    }
+
+private:
+    int releases_ = 0;
+};
 
 class LoginPaths : public ::testing::Test {
 protected:
@@ -97,14 +124,13 @@ TEST_F(LoginPaths, TheParentsButtonOpensOnlyTheLogin) {
 // a child hammering the keyboard would: focus and key presses reach nothing of the parents.
 TEST_F(LoginPaths, KeyboardTraversalAndPressesNeverPassTheLogin) {
     wxUIActionSimulator keys;
+    KeysHandled handled;
     std::set<wxWindow*> visited;
     Focus(h.Browser().cmdvisit);
     for (int step = 0; step < 40; ++step) {
-        keys.Char(WXK_TAB, step % 3 == 0 ? wxMOD_SHIFT : wxMOD_NONE);
-        PumpFor(20ms);
+        ASSERT_TRUE(handled.Press(WXK_TAB, step % 3 == 0 ? wxMOD_SHIFT : wxMOD_NONE));
         visited.insert(wxWindow::FindFocus());
-        keys.Char(step % 2 == 0 ? WXK_RETURN : WXK_SPACE);
-        PumpFor(20ms);
+        ASSERT_TRUE(handled.Press(step % 2 == 0 ? WXK_RETURN : WXK_SPACE));
         ASSERT_EQ(ParentsWindowsShown(), "") << "after key step " << step;
     }
     EXPECT_GT(visited.size(), 1u) << "the focus never moved, so nothing was tried";
@@ -113,10 +139,8 @@ TEST_F(LoginPaths, KeyboardTraversalAndPressesNeverPassTheLogin) {
     Focus(Login().txtnaam);
     const size_t refusals = h.messages.shown.size();
     for (int step = 0; step < 24; ++step) {
-        keys.Char(WXK_TAB, step % 4 == 3 ? wxMOD_SHIFT : wxMOD_NONE);
-        PumpFor(20ms);
-        keys.Char(step % 2 == 0 ? WXK_RETURN : WXK_SPACE);
-        PumpFor(20ms);
+        ASSERT_TRUE(handled.Press(WXK_TAB, step % 4 == 3 ? wxMOD_SHIFT : wxMOD_NONE));
+        ASSERT_TRUE(handled.Press(step % 2 == 0 ? WXK_RETURN : WXK_SPACE));
         if (!Login().IsShown()) {
             h.Browser().Picparent2_Click();  // Escape or Cancel got there; open it again
             Focus(Login().txtnaam);
@@ -136,8 +160,10 @@ TEST_F(LoginPaths, ClosingTheLoginOrTheDialogsNeverOpensThePanel) {
 
     h.Browser().Picparent2_Click();
     Focus(Login().txtpaswoord);
+    KeysHandled handled;
+    // The dialog takes Escape's release as well; a key after it shows it was handled.
     wxUIActionSimulator().Char(WXK_ESCAPE);
-    PumpFor(200ms);
+    ASSERT_TRUE(handled.Press(WXK_SHIFT));
     EXPECT_EQ(ParentsWindowsShown(), "");
     Login().cmdcancel_Click();
 
@@ -212,16 +238,15 @@ TEST_F(LoginPaths, PasswordBoxesNeverRevealWhatWasTyped) {
         ASSERT_TRUE(wxTheClipboard->Open());
         wxTheClipboard->SetData(new wxTextDataObject("nothing yet"));
         wxTheClipboard->Close();
-        keys.Char('a', wxMOD_CONTROL);
-        keys.Char('c', wxMOD_CONTROL);
-        PumpFor(100ms);
+        KeysHandled handled;
+        ASSERT_TRUE(handled.Press('a', wxMOD_CONTROL));
+        ASSERT_TRUE(handled.Press('c', wxMOD_CONTROL));
         box->SelectAll();
         box->Copy();
-        keys.Char('x', wxMOD_CONTROL);
-        PumpFor(100ms);
+        ASSERT_TRUE(handled.Press('x', wxMOD_CONTROL));
         box->SelectAll();
         box->Cut();
-        PumpFor(100ms);
+        ASSERT_TRUE(testsupport::Settle());
         wxTextDataObject held;
         ASSERT_TRUE(wxTheClipboard->Open());
         wxTheClipboard->GetData(held);

@@ -64,14 +64,14 @@ protected:
     }
 
     // Types into the box through the display, as key presses, and waits until the box holds
-    // `expected`; then a moment more, for a message that would come late.
+    // `expected`, and until what the keys queued on the way (a message) has come.
     void Type(wxTextCtrl* box, const std::string& keys, const std::string& expected) {
         ShowWithFocus(box);
         wxUIActionSimulator sim;
         sim.Text(keys.c_str());
         EXPECT_TRUE(testsupport::WaitUntil([&] { return box->GetValue() == expected; }))
             << "box holds " << box->GetValue().utf8_string();
-        testsupport::PumpFor(100ms);
+        EXPECT_TRUE(testsupport::Settle());
     }
     // Pastes with Ctrl+V at the box's caret and waits until the text changed or a message came.
     void Paste(wxTextCtrl* box, const std::string& text) {
@@ -85,7 +85,7 @@ protected:
         sim.Char('v', wxMOD_CONTROL);
         EXPECT_TRUE(testsupport::WaitUntil(
             [&] { return box->GetValue() != before || h.messages.shown.size() != told; }));
-        testsupport::PumpFor(100ms);
+        EXPECT_TRUE(testsupport::Settle());
     }
     void ShowWithFocus(wxTextCtrl* box) {
         wxWindow* dialog = wxGetTopLevelParent(box);
@@ -152,8 +152,10 @@ TEST_F(Editors, EnterInTheLastBoxPressesItsButtonAndEscapeCancels) {
     Panel().cmdHomepage_Click();
     auto& start = h.Windows().StartPageEditor();
     ShowWithFocus(start.txtname);
+    const wxString typed = start.txtname->GetValue();
     sim.Char(WXK_RETURN);
-    testsupport::PumpFor(200ms);
+    sim.Char('k');  // reaches the box only once Return was handled
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return start.txtname->GetValue() == typed + "k"; }));
     EXPECT_TRUE(start.IsShown());
     sim.Char(WXK_ESCAPE);
     EXPECT_TRUE(testsupport::WaitUntil([&] { return !start.IsShown(); }));

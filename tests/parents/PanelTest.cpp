@@ -98,9 +98,10 @@ TEST_F(Panel, DeleteNeedsASelectionAndTouchesOnlyTheList) {
 // The list gets the focus when the panel first shows; that alone must not pick a site that a
 // Delete would then remove unasked.
 TEST_F(Panel, NoSiteIsChosenUntilTheParentChoosesOne) {
-    testsupport::PumpFor(300ms);
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return P().IsShownOnScreen(); }));
     P().List1->SetFocus();
-    testsupport::PumpFor(300ms);
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return wxWindow::FindFocus() == P().List1; }));
+    ASSERT_TRUE(testsupport::Settle());
     EXPECT_EQ(P().List1->GetSelection(), wxNOT_FOUND);
     P().cmdDelete_Click();
     ASSERT_EQ(h.messages.shown.size(), 1u);

@@ -3,6 +3,8 @@
 #include <wx/app.h>
 #include <wx/utils.h>
 
+#include <memory>
+
 namespace testsupport {
 
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
@@ -19,6 +21,17 @@ bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds time
 
 void PumpFor(std::chrono::milliseconds span) {
     WaitUntil([] { return false; }, span);
+}
+
+bool Settle() {
+    // Queued twice: a call queued before may itself queue one more. Shared, since a wait that
+    // gives up leaves the calls queued.
+    auto done = std::make_shared<int>(0);
+    wxTheApp->CallAfter([done] {
+        ++*done;
+        wxTheApp->CallAfter([done] { ++*done; });
+    });
+    return WaitUntil([&] { return *done == 2; });
 }
 
 }  // namespace testsupport

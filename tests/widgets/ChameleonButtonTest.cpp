@@ -93,7 +93,16 @@ TEST_F(ChameleonButtonTest, StoredButtonCarriesTheWindowsDefaults) {
 TEST_F(ChameleonButtonTest, SyntheticLeftClickRaisesClickOnce) {
     ClickAt(37, 12);
     EXPECT_TRUE(testsupport::WaitUntil([this] { return clicks >= 1; }));
-    testsupport::PumpFor(200ms);
+    // A second click would have come before the other button's.
+    int otherClicks = 0;
+    other->Click = [&] { ++otherClicks; };
+    wxUIActionSimulator sim;
+    sim.MouseMove(other->ClientToScreen(wxPoint(37, 12)));
+    ASSERT_TRUE(
+        testsupport::WaitUntil([&] { return wxFindWindowAtPoint(wxGetMousePosition()) == other; }));
+    sim.MouseClick();
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return otherClicks == 1; }));
+    other->Click = nullptr;
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(button->Model().LastState(), kNormal);
 }
