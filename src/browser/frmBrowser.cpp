@@ -54,6 +54,7 @@ frmBrowser::frmBrowser(context::WindowContext& context)
         .beforeNavigate = [this](const std::string& url, filter::Kind kind,
                                  bool& cancel) { brwbrowser_BeforeNavigate2(url, kind, cancel); },
         .pageRefused = [this](const std::string& url) { brwbrowser_PageRefused(url); },
+        .loadFailed = [this](const std::string& url) { return brwbrowser_LoadFailed(url); },
         .downloadComplete = [this] { brwbrowser_DownloadComplete(); },
         .navigateComplete = [this] { brwbrowser_NavigateComplete2(); },
         .newWindow = [this](const std::string& url) { brwbrowser_NewWindow2(url); },

@@ -58,6 +58,9 @@ public:
     void timBrowser_Timer();
     void brwbrowser_BeforeNavigate2(const std::string& url, filter::Kind kind, bool& cancel);
     void brwbrowser_PageRefused(const std::string& url);
+    bool brwbrowser_LoadFailed(const std::string& url);
+    // The not-answering page's "Try again": the page that did not answer, through the checks.
+    void cmdretry_Click();
     void brwbrowser_DownloadComplete();
     void brwbrowser_NavigateComplete2();
     void brwbrowser_NewWindow2(const std::string& url);
@@ -70,6 +73,10 @@ public:
     // settings as they now stand and the word list as its file now is.
     filter::Verdict Judge(const std::string& url, filter::Kind kind);
     filter::Settings FilterSettings() const;
+    // A link of one of the program's own pages: acted on, when it comes from that page.
+    bool ProgramLink(const std::string& url, bool mainFrame);
+    bool ShowsNotAnswering(const std::string& url) const;
+    void ShowNotAnswering(const std::string& url);
     // Logs the refused address and shows the refusal page in its place, now or, from inside
     // the view's own event, as soon as the view has finished asking.
     void ShowRefusal(const std::string& address);
@@ -170,8 +177,9 @@ private:
     context::WindowContext& context_;
     filter::WordList words_;
     int checksDone_ = 0;
-    std::string caught_;  // the last refused address the once-a-second check found on screen
-    wxTimer logSave_;     // writes the visit log shortly after it changed
+    std::string notAnswering_;  // the page the not-answering page stands for
+    std::string caught_;        // the last refused address the once-a-second check found on screen
+    wxTimer logSave_;           // writes the visit log shortly after it changed
     TwipScale scale_;
     std::unique_ptr<engine::WebView> web_;
     std::array<widgets::chameleonButton*, kSiteButtons> sites_{};

@@ -104,16 +104,8 @@ void frmBrowser::brwbrowser_BeforeNavigate2(const std::string& url, filter::Kind
         cancel = true;
         return;
     }
-    if (filter::IsProgramPage(url) &&
-        (url.rfind(filter::kBackLink, 0) == 0 || url.rfind(filter::kAskLink, 0) == 0)) {
-        // The refusal page's buttons act here; they act only from that page, so no other page
-        // can open the login.
+    if (ProgramLink(url, mainFrame)) {
         cancel = true;
-        const bool fromRefusal = web_->LocationURL().rfind(filter::kRefusedPage, 0) == 0;
-        if (fromRefusal && mainFrame) {
-            const bool back = url.rfind(filter::kBackLink, 0) == 0;
-            CallAfter([this, back] { back ? cmdrefusedback_Click() : cmdrefusedask_Click(); });
-        }
         return;
     }
     // Links, redirects, form posts, back and forward never pass the address box, so they are
@@ -194,9 +186,36 @@ void frmBrowser::timBrowser_Timer() {
     if (!web_->IsLoading()) {
         return;
     }
+    const std::string waited = web_->LocationURL();
     web_->Stop();
-    context_.Machine().messages.Show("ER IS EEN CONNECTIEFOUT", "INFORMATIE",
+    if (ShowsNotAnswering(waited)) {
+        ShowNotAnswering(waited);
+        return;
+    }
+    context_.Machine().messages.Show(context_.Text(i18n::Message::ConnectionFault), "INFORMATIE",
                                      platform::Messages::Icon::Information);
+}
+
+bool frmBrowser::ShowsNotAnswering(const std::string& url) const {
+    // Without the settings file the installation keeps the engine's own page and the message.
+    return context_.Family().SettingsFound() && !filter::IsProgramPage(url) &&
+           !filter::IsBlankPage(url) && !url.empty();
+}
+
+bool frmBrowser::brwbrowser_LoadFailed(const std::string& url) {
+    if (!ShowsNotAnswering(url)) {
+        return false;
+    }
+    ShowNotAnswering(url);
+    return true;
+}
+
+void frmBrowser::ShowNotAnswering(const std::string& url) {
+    timBrowser.Stop();
+    SetBusy(false);
+    notAnswering_ = url;
+    // Opening a page from inside the view's report about another re-enters the engine.
+    CallAfter([this] { web_->Navigate(std::string(filter::kNotAnsweringPage)); });
 }
 
 }  // namespace browser

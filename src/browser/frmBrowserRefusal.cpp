@@ -1,5 +1,7 @@
 // What the child sees instead of a page that may not open, and the parent's switch that keeps
 // the child on the sites of the site panel.
+#include <wx/combobox.h>
+
 #include "browser/frmBrowser.h"
 #include "context/WindowContext.h"
 #include "filter/ProgramPages.h"
@@ -40,7 +42,48 @@ void frmBrowser::ShowRefusalSoon(const std::string& address) {
     CallAfter([this] { web_->Navigate(std::string(filter::kRefusedPage)); });
 }
 
+bool frmBrowser::ProgramLink(const std::string& url, bool mainFrame) {
+    struct Link {
+        std::string_view link;
+        std::string_view page;  // the one page it acts from
+        void (frmBrowser::*act)();
+    };
+    static const Link kLinks[] = {
+        {filter::kBackLink, filter::kRefusedPage, &frmBrowser::cmdrefusedback_Click},
+        {filter::kAskLink, filter::kRefusedPage, &frmBrowser::cmdrefusedask_Click},
+        {filter::kRetryLink, filter::kNotAnsweringPage, &frmBrowser::cmdretry_Click},
+        {filter::kHomeLink, filter::kNotAnsweringPage, &frmBrowser::PicHome2_Click},
+    };
+    if (!filter::IsProgramPage(url)) {
+        return false;
+    }
+    for (const Link& link : kLinks) {
+        if (url.rfind(link.link, 0) != 0) {
+            continue;
+        }
+        // The buttons of the program's pages act here, and only from their own page, so no
+        // other page can open the login.
+        if (mainFrame && web_->LocationURL().rfind(link.page, 0) == 0) {
+            CallAfter([this, act = link.act] { (this->*act)(); });
+        }
+        return true;
+    }
+    return false;
+}
+
+void frmBrowser::cmdretry_Click() {
+    cboURL->SetValue(wxString::FromUTF8(notAnswering_));
+    cboURL_Click();
+}
+
 std::string frmBrowser::ProgramPage(const std::string& url) const {
+    if (url.rfind(filter::kNotAnsweringPage, 0) == 0) {
+        return filter::NotAnsweringPageHtml({
+            .sentence = context_.Text(i18n::Message::NotAnsweringSentence),
+            .retry = context_.Text(i18n::Message::NotAnsweringRetry),
+            .home = context_.Text(i18n::Message::NotAnsweringHome),
+        });
+    }
     if (url.rfind(filter::kRefusedPage, 0) != 0) {
         return {};
     }

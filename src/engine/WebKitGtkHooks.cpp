@@ -221,6 +221,24 @@ void OnInitializeExtensions(WebKitWebContext* context, gpointer) {
                                                                    g_variant_new_tuple(both, 2));
 }
 
+// A load stopped on purpose (a refusal, a download, Stop) is no failure of the page.
+bool Stopped(const GError* error) {
+    return error == nullptr ||
+           g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED) ||
+           g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED) ||
+           error->domain == WEBKIT_POLICY_ERROR || error->domain == WEBKIT_DOWNLOAD_ERROR ||
+           error->domain == WEBKIT_PLUGIN_ERROR;
+}
+
+gboolean OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri, GError* error, gpointer data) {
+    auto* state = static_cast<State*>(data);
+    if (Stopped(error) || uri == nullptr || !state->calls.loadFailed) {
+        return FALSE;
+    }
+    // TRUE keeps the engine's own error page, in English and full of details, off the screen.
+    return state->calls.loadFailed(uri) ? TRUE : FALSE;
+}
+
 // A page the page process refused itself, with nothing of it sent.
 gboolean OnPageProcessMessage(WebKitWebView*, WebKitUserMessage* message, gpointer data) {
     auto* state = static_cast<State*>(data);
@@ -303,6 +321,7 @@ WebKitGtkHooks::WebKitGtkHooks(wxWebView& view, Calls calls) : state_(new State)
     g_signal_connect(web, "permission-request", G_CALLBACK(OnPermission), state_);
     g_signal_connect(web, "web-process-terminated", G_CALLBACK(OnProcessTerminated), state_);
     g_signal_connect(web, "user-message-received", G_CALLBACK(OnPageProcessMessage), state_);
+    g_signal_connect(web, "load-failed", G_CALLBACK(OnLoadFailed), state_);
 
     state_->content =
         WEBKIT_USER_CONTENT_MANAGER(g_object_ref(webkit_web_view_get_user_content_manager(web)));

@@ -18,6 +18,7 @@ public:
         std::function<void(const std::string& url)> newWindow;    // a page asked for a window
         std::function<void()> contentGone;                        // the page process ended
         std::function<void(const std::string& url)> pageRefused;  // the page process refused it
+        std::function<bool(const std::string& url)> loadFailed;   // true: shown another way
     };
 
     // Loads the program's filter into every page process the engine starts from now on, so that

@@ -18,6 +18,9 @@ struct WebViewEvents {
     std::function<void(const std::string& url, filter::Kind kind, bool& cancel)> beforeNavigate;
     // The engine's page process refused a page by itself, before anything of it was sent.
     std::function<void(const std::string& url)> pageRefused;
+    // The page could not be loaded: no such name, no connection, a bad certificate. Answers
+    // whether the window shows a page of its own instead of the engine's error text.
+    std::function<bool(const std::string& url)> loadFailed;
     std::function<void()> downloadComplete;  // the page finished loading, or failed to
     std::function<void()> navigateComplete;  // a page was reached
     std::function<void(const std::string& url)> newWindow;  // a page asked for a new window

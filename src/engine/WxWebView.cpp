@@ -97,6 +97,10 @@ WxWebView::WxWebView(wxWindow* parent, const std::string& wordListFile) {
                                 events_.pageRefused(url);
                             }
                         },
+                    .loadFailed =
+                        [this](const std::string& url) {
+                            return events_.loadFailed && events_.loadFailed(url);
+                        },
                 });
     pages_ = std::make_unique<WebKitGtkPages>(
         *view_, [this](const std::string& url) { return ProgramPage(url); });

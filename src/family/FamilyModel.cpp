@@ -65,6 +65,7 @@ void FamilyModel::LoadVisitLog() {
 
 void FamilyModel::LoadSettings() {
     const auto settings = storage::Settings::Load(data_);
+    settingsFound_ = settings.Found();
     allowedSitesOnly_ = allowedSitesOnlyAtLoad_ = settings.AllowedSitesOnly();
     limits_ = settings.Week();
     Tell(Change::AllowedSitesOnly);

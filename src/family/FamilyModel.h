@@ -58,6 +58,9 @@ public:
     bool AllowedSitesOnly() const { return allowedSitesOnly_; }
     void SetAllowedSitesOnly(bool on);
     bool AllowedSitesOnlyTurned() const { return allowedSitesOnly_ != allowedSitesOnlyAtLoad_; }
+    // Whether the settings file was there at the start. Without it an installation keeps the
+    // behaviour it had before the features that file belongs to.
+    bool SettingsFound() const { return settingsFound_; }
     // The addresses the switch lets open: the sites' and the start page's, as they now stand.
     std::vector<std::string> AllowedAddresses() const;
 
@@ -107,6 +110,7 @@ private:
     std::string startAddress_ = "about:blank";
     bool allowedSitesOnly_ = false;
     bool allowedSitesOnlyAtLoad_ = false;
+    bool settingsFound_ = false;
     std::vector<std::string> log_;
 
     storage::WeekMinutes limits_{};

@@ -45,6 +45,21 @@ constexpr std::string_view kPicture = R"(<svg viewBox="0 0 200 200" aria-hidden=
  <circle cx="194" cy="58" r="4" fill="#e08a00"/>
 </svg>)";
 
+// The same lantern asleep: nothing is wrong with the child, the page is just not there now.
+constexpr std::string_view kSleepyPicture = R"(<svg viewBox="0 0 200 200" aria-hidden="true">
+ <rect x="80" y="8" width="40" height="18" rx="6" fill="#7a4b1e"/>
+ <circle cx="100" cy="105" r="78" fill="#ffe58a" stroke="#e0a400" stroke-width="8"/>
+ <path d="M60 94 q12 10 24 0 M116 94 q12 10 24 0" fill="none" stroke="#3b2a14"
+   stroke-width="6" stroke-linecap="round"/>
+ <circle cx="58" cy="122" r="9" fill="#ff9f9f" opacity="0.6"/>
+ <circle cx="142" cy="122" r="9" fill="#ff9f9f" opacity="0.6"/>
+ <ellipse cx="100" cy="136" rx="10" ry="7" fill="#3b2a14"/>
+ <text x="150" y="44" font-size="30" font-family="sans-serif" font-weight="bold"
+   fill="#1d3557">z</text>
+ <text x="170" y="22" font-size="22" font-family="sans-serif" font-weight="bold"
+   fill="#1d3557">z</text>
+</svg>)";
+
 constexpr std::string_view kStyle = R"(<style>
  html, body { height: 100%; margin: 0; }
  body { display: flex; flex-direction: column; align-items: center; justify-content: center;
@@ -57,6 +72,8 @@ constexpr std::string_view kStyle = R"(<style>
      box-shadow: 0 6px 0 rgba(0,0,0,0.25); }
  #back { background: #2a9d8f; }
  #ask { background: #e76f51; }
+ #retry { background: #2a9d8f; }
+ #home { background: #457b9d; }
 </style>)";
 
 }  // namespace
@@ -74,17 +91,39 @@ bool IsProgramPage(std::string_view url) {
     return true;
 }
 
-std::string RefusalPageHtml(const RefusalTexts& texts) {
+namespace {
+
+struct Button {
+    const char* id;
+    std::string_view link;
+    const std::string& caption;
+};
+
+std::string PageHtml(std::string_view picture, const std::string& sentence, const Button& first,
+                     const Button& second) {
     std::string html = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title></title>";
     html += kStyle;
     html += "</head><body>";
-    html += kPicture;
-    html += "<p id=\"sentence\">" + Escaped(texts.sentence) + "</p><nav>";
-    html +=
-        "<a id=\"back\" href=\"" + std::string(kBackLink) + "\">" + Escaped(texts.back) + "</a>";
-    html += "<a id=\"ask\" href=\"" + std::string(kAskLink) + "\">" + Escaped(texts.ask) + "</a>";
+    html += picture;
+    html += "<p id=\"sentence\">" + Escaped(sentence) + "</p><nav>";
+    for (const Button& button : {first, second}) {
+        html += "<a id=\"" + std::string(button.id) + "\" href=\"" + std::string(button.link) +
+                "\">" + Escaped(button.caption) + "</a>";
+    }
     html += "</nav></body></html>";
     return html;
+}
+
+}  // namespace
+
+std::string RefusalPageHtml(const RefusalTexts& texts) {
+    return PageHtml(kPicture, texts.sentence, {"back", kBackLink, texts.back},
+                    {"ask", kAskLink, texts.ask});
+}
+
+std::string NotAnsweringPageHtml(const NotAnsweringTexts& texts) {
+    return PageHtml(kSleepyPicture, texts.sentence, {"retry", kRetryLink, texts.retry},
+                    {"home", kHomeLink, texts.home});
 }
 
 }  // namespace filter

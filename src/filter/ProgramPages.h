@@ -13,6 +13,10 @@ inline constexpr std::string_view kRefusedPage = "lanternwick://refused/";
 // The refusal page's two buttons are links the window answers itself.
 inline constexpr std::string_view kBackLink = "lanternwick://back/";
 inline constexpr std::string_view kAskLink = "lanternwick://ask/";
+// What a page that could not be loaded is replaced with, and its two buttons.
+inline constexpr std::string_view kNotAnsweringPage = "lanternwick://notanswering/";
+inline constexpr std::string_view kRetryLink = "lanternwick://retry/";
+inline constexpr std::string_view kHomeLink = "lanternwick://home/";
 
 // Whether `url` is one of the program's own addresses (any case of the scheme).
 bool IsProgramPage(std::string_view url);
@@ -26,5 +30,15 @@ struct RefusalTexts {
 // The refusal page: a large picture, one sentence and the two buttons. It holds nothing of the
 // refused address, so it names no blocked word and can be shown whatever the word list holds.
 std::string RefusalPageHtml(const RefusalTexts& texts);
+
+struct NotAnsweringTexts {
+    std::string sentence;  // what the child is told
+    std::string retry;     // the button that tries the page again
+    std::string home;      // the button to the start page
+};
+
+// The page for a page that could not be loaded: a sleepy picture, one sentence and the two
+// buttons, and nothing of the engine's error, the address or a way past a bad certificate.
+std::string NotAnsweringPageHtml(const NotAnsweringTexts& texts);
 
 }  // namespace filter

@@ -381,6 +381,11 @@ const std::vector<MessageRow>& MessageRows() {
          "This page is not for you. Ask a grown-up!"},
         {Message::RefusalBack, "Terug", "Back"},
         {Message::RefusalAsk, "Vraag een volwassene", "Ask a grown-up"},
+        {Message::NotAnsweringSentence, "Deze pagina antwoordt niet. Probeer het later nog eens.",
+         "This page is not answering. Try again later."},
+        {Message::NotAnsweringRetry, "Probeer opnieuw", "Try again"},
+        {Message::NotAnsweringHome, "Naar huis", "Home"},
+        {Message::ConnectionFault, "ER IS EEN CONNECTIEFOUT", "THERE IS A CONNECTION ERROR"},
         {Message::TimeLimitNotStarted,
          "De tijdslimiet kon niet worden gestart ({}), dus kan er niets worden geopend. Stel de "
          "tijd per dag opnieuw in of geef extra tijd.",

@@ -69,24 +69,28 @@ LanguageChoice ClassifyLanguageChoice(std::string_view text);
 // Messages the windows show besides their captions. Each has a Dutch and an English text; a run
 // with neither language applied shows the English one. "{}" marks where a value goes.
 enum class Message {
-    NameTooLong,          // the site editor: a name longer than a record holds
-    SaveFailed,           // a data file could not be replaced: its path, the reason
-    SavedBefore,          // after SaveFailed, when earlier files of the same save were written
-    NothingSavedBefore,   // after SaveFailed, when it was the first file of the save
-    WordsUnreadable,      // the reason a word list that cannot be read is not overwritten
-    WordListMissing,      // nothing is opened while the word list cannot be read
-    FilterMissing,        // nothing is opened: the engine's request filter was not installed
-    AccountUnreadable,    // the login cannot check the account: the file's path
-    WordAlreadyListed,    // the blocked-words editor: the word is in the list already
-    EmptyWordRefused,     // the blocked-words editor: an empty word would block every address
-    SelectWordFirst,      // the blocked-words editor: Remove with no word chosen
-    SettingsUnreadable,   // the reason a settings file that cannot be read is not overwritten
-    AllowedSitesOff,      // the panel's switch for only the allowed sites, while it is off
-    AllowedSitesOn,       // the same switch while it is on
-    RefusalSentence,      // the page shown in place of a refused one
-    RefusalBack,          // its button back to where the child was
-    RefusalAsk,           // its button that fetches a grown-up
-    TimeLimitNotStarted,  // the daily limit could not be started: the reason
+    NameTooLong,           // the site editor: a name longer than a record holds
+    SaveFailed,            // a data file could not be replaced: its path, the reason
+    SavedBefore,           // after SaveFailed, when earlier files of the same save were written
+    NothingSavedBefore,    // after SaveFailed, when it was the first file of the save
+    WordsUnreadable,       // the reason a word list that cannot be read is not overwritten
+    WordListMissing,       // nothing is opened while the word list cannot be read
+    FilterMissing,         // nothing is opened: the engine's request filter was not installed
+    AccountUnreadable,     // the login cannot check the account: the file's path
+    WordAlreadyListed,     // the blocked-words editor: the word is in the list already
+    EmptyWordRefused,      // the blocked-words editor: an empty word would block every address
+    SelectWordFirst,       // the blocked-words editor: Remove with no word chosen
+    SettingsUnreadable,    // the reason a settings file that cannot be read is not overwritten
+    AllowedSitesOff,       // the panel's switch for only the allowed sites, while it is off
+    AllowedSitesOn,        // the same switch while it is on
+    RefusalSentence,       // the page shown in place of a refused one
+    RefusalBack,           // its button back to where the child was
+    RefusalAsk,            // its button that fetches a grown-up
+    NotAnsweringSentence,  // the page shown in place of one that could not be loaded
+    NotAnsweringRetry,     // its button that tries the page again
+    NotAnsweringHome,      // its button to the start page
+    ConnectionFault,       // the watchdog's message, where that page cannot be shown
+    TimeLimitNotStarted,   // the daily limit could not be started: the reason
 };
 
 // The message in `language` (none: the English text), with each "{}" replaced by the next of

@@ -80,7 +80,9 @@ std::optional<long long> ParseBoundedNumber(std::string_view text, long long min
 
 Settings Settings::Load(const DataFiles& files) {
     auto lines = files.Read(files::kSettings);
-    return Settings(NameValueLines(lines ? std::move(*lines) : std::vector<std::string>{}));
+    Settings settings(NameValueLines(lines ? std::move(*lines) : std::vector<std::string>{}));
+    settings.found_ = lines.has_value();
+    return settings;
 }
 
 WriteResult Settings::Save(const DataFiles& files) const {

@@ -51,6 +51,9 @@ public:
     explicit Settings(NameValueLines lines) : lines_(std::move(lines)) {}
 
     static Settings Load(const DataFiles& files);
+    // Whether Load found the file: without it the features it holds settings for stay as they
+    // were before them.
+    bool Found() const { return found_; }
     WriteResult Save(const DataFiles& files) const;
 
     // `1` on, `0` (or anything else) off; off by default.
@@ -68,6 +71,7 @@ public:
 
 private:
     NameValueLines lines_;
+    bool found_ = false;
 };
 
 // A whole number from `min` to `max` written with digits only; nothing otherwise.

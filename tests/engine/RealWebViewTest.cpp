@@ -4,7 +4,12 @@
 #include <wx/combobox.h>
 #include <wx/webview.h>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -260,6 +265,127 @@ TEST_F(RealWebView, ARedirectToABlockedAddressIsRefused) {
     EXPECT_FALSE(site.WasRequested("/casino-land.html"));
     EXPECT_FALSE(Logged("/casino-land.html"));
 }
+
+// A port on the loopback address that takes connections and then either closes them at once or
+// never answers; or, once closed, a port nothing listens on.
+class SilentPort {
+public:
+    enum class Does { Close, Hold };
+    explicit SilentPort(Does does) {
+        listener_ = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        bind(listener_, reinterpret_cast<sockaddr*>(&address), size);
+        listen(listener_, 8);
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
+        port_ = ntohs(address.sin_port);
+        thread_ = std::thread([this, does] {
+            for (int client; (client = accept(listener_, nullptr, nullptr)) >= 0;) {
+                ++accepted_;
+                if (does == Does::Close) {
+                    close(client);
+                } else {
+                    held_.push_back(client);
+                }
+            }
+        });
+    }
+    ~SilentPort() { Close(); }
+    // From now on nothing listens on the port.
+    void Close() {
+        if (listener_ >= 0) {
+            shutdown(listener_, SHUT_RDWR);
+            close(listener_);
+            listener_ = -1;
+            thread_.join();
+            for (int client : held_) {
+                close(client);
+            }
+        }
+    }
+    std::string Url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/game.html"; }
+    int Port() const { return port_; }
+    int Accepted() const { return accepted_; }
+
+private:
+    int listener_ = -1;
+    int port_ = 0;
+    std::atomic<int> accepted_ = 0;
+    std::vector<int> held_;
+    std::thread thread_;
+};
+
+// A page that cannot be loaded, in a run with the settings file: the program's own page instead
+// of the engine's text, in the run's language.
+class NotAnswering : public RealWebView, public ::testing::WithParamInterface<const char*> {
+protected:
+    void Prepare() override {
+        h.Put("instellingen.txt", {"alleentoegestaan=0"});
+        h.Put("languagechoose.txt", {GetParam(), GetParam()});
+    }
+    std::string Sentence() {
+        return std::string(GetParam()) == "Dutch"
+                   ? "Deze pagina antwoordt niet. Probeer het later nog eens."
+                   : "This page is not answering. Try again later.";
+    }
+    bool WaitForNotAnswering() {
+        return testsupport::WaitUntil([&] { return Location() == filter::kNotAnsweringPage; },
+                                      20s) &&
+               WaitForElement("retry");
+    }
+    void ExpectTheFriendlyPage(const std::string& failed) {
+        const std::string text = PageText();
+        EXPECT_NE(text.find(Sentence()), std::string::npos) << text;
+        EXPECT_EQ(text.find("127.0.0.1"), std::string::npos) << text;
+        EXPECT_EQ(text.find("rror"), std::string::npos) << text;
+        EXPECT_TRUE(h.messages.shown.empty());
+        EXPECT_EQ(h.VisitLog().back(), failed);
+    }
+};
+
+TEST_P(NotAnswering, AClosedPortOrABrokenConnectionShowsThePageAndTryAgainLoadsItLater) {
+    SilentPort closing(SilentPort::Does::Close);
+    Open(closing.Url());
+    ASSERT_TRUE(WaitForNotAnswering());
+    ExpectTheFriendlyPage(closing.Url());
+
+    SilentPort nobody(SilentPort::Does::Close);
+    nobody.Close();
+    Open(nobody.Url());
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return h.VisitLog().back() == nobody.Url(); }));
+    ASSERT_TRUE(WaitForNotAnswering());
+    ExpectTheFriendlyPage(nobody.Url());
+
+    // The site is up again on that port.
+    httplib::Server up;
+    up.set_keep_alive_max_count(1);
+    up.Get("/game.html", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content("<html><body><p id=\"up\">up</p></body></html>", "text/html");
+    });
+    ASSERT_TRUE(up.bind_to_port("127.0.0.1", nobody.Port()));
+    std::thread serving([&] { up.listen_after_bind(); });
+    Click("retry");
+    EXPECT_TRUE(WaitForPage(nobody.Url(), "up"));
+    up.stop();
+    serving.join();
+}
+
+TEST_P(NotAnswering, APageThatNeverAnswersShowsThePageAtTheWatchdog) {
+    SilentPort holding(SilentPort::Does::Hold);
+    Open(holding.Url());
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return holding.Accepted() > 0; }));
+    ASSERT_TRUE(h.Browser().timBrowser.IsRunning());
+    h.Browser().timBrowser_Timer();  // thirty seconds on
+    ASSERT_TRUE(WaitForNotAnswering());
+    ExpectTheFriendlyPage(holding.Url());
+
+    Click("home");
+    EXPECT_TRUE(WaitForPage(site.Url("/index.html"), "ok"));
+}
+
+INSTANTIATE_TEST_SUITE_P(In, NotAnswering, ::testing::Values("English", "Dutch"));
 
 // The parent's switch on, with 127.0.0.1 the one allowed site: localhost is another host.
 class OnlyAllowedSites : public RealWebView {
