@@ -351,6 +351,11 @@ TEST_P(NotAnswering, AClosedPortOrABrokenConnectionShowsThePageAndTryAgainLoadsI
     ASSERT_TRUE(WaitForNotAnswering());
     ExpectTheFriendlyPage(closing.Url());
 
+    // A name that resolves nowhere.
+    Open("http://nothing.invalid/");
+    ASSERT_TRUE(WaitForNotAnswering());
+    ExpectTheFriendlyPage("http://nothing.invalid/");
+
     SilentPort nobody(SilentPort::Does::Close);
     nobody.Close();
     Open(nobody.Url());
