@@ -131,3 +131,11 @@ rm -f "$work/tijdgebruik.txt" "$work/instellingen.txt"
 printf 'casino\r\n' > "$work/words.txt"
 printf 'Welcome              http://127.0.0.1:%s/casino.html\r\n' "$port" > "$work/startpagina.txt"
 timed 9-refused
+
+# A page that does not answer: the start page on a port nothing listens on, with the settings
+# file in place, so the program's own page stands in for the engine's error.
+printf 'alleentoegestaan=0\r\n' > "$work/instellingen.txt"
+printf 'Welcome              http://127.0.0.1:%s/index.html\r\n' "$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')" \
+    > "$work/startpagina.txt"
+printf 'casino\r\n' > "$work/words.txt"
+timed 10-not-answering
