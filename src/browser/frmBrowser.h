@@ -44,6 +44,7 @@ public:
 
     // Site buttons (frmBrowserSites.cpp).
     void LoadSiteList();
+    void ShowSite(widgets::chameleonButton& button, const std::string& record);
     void FillSiteButtons(const std::string& file);
     // Gives the buttons the sites as they now stand, at once, whether the panel is open or not.
     void ShowWorkingSites();

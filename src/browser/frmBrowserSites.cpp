@@ -1,5 +1,7 @@
 // The site panel: up to eighteen buttons for the sites a parent allowed.
 #include <wx/combobox.h>
+#include <wx/log.h>
+#include <wx/mstream.h>
 #include <wx/panel.h>
 
 #include <optional>
@@ -9,18 +11,37 @@
 #include "context/WindowContext.h"
 #include "storage/DataPath.h"
 #include "storage/Records.h"
+#include "storage/SitePictures.h"
 #include "widgets/ChameleonButton.h"
 
 namespace browser {
 
 namespace {
 
-void ShowSite(widgets::chameleonButton& button, const std::string& record) {
-    button.SetCaption(wxString::FromUTF8(storage::SiteName(record)));
-    button.SetToolTipText(wxString::FromUTF8(storage::SiteAddress(record)));
+// A picture file that is damaged or no picture at all gives none: never half a picture.
+wxImage SitePicture(const storage::DataFiles& data, const std::string& address) {
+    const auto png = storage::pictures::Read(data, address);
+    if (!png) {
+        return {};
+    }
+    if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) {
+        wxImage::AddHandler(new wxPNGHandler);
+    }
+    wxLogNull quiet;  // a damaged file is ignored, not reported to the child
+    wxMemoryInputStream in(png->data(), png->size());
+    wxImage image;
+    return image.LoadFile(in, wxBITMAP_TYPE_PNG) && image.IsOk() ? image : wxImage();
 }
 
 }  // namespace
+
+void frmBrowser::ShowSite(widgets::chameleonButton& button, const std::string& record) {
+    const std::string address = storage::SiteAddress(record);
+    button.SetCaption(wxString::FromUTF8(storage::SiteName(record)));
+    button.SetToolTipText(wxString::FromUTF8(address));
+    button.SetPicture(context_.Family().SitePictures() ? SitePicture(context_.Data(), address)
+                                                       : wxImage());
+}
 
 void frmBrowser::LoadSiteList() {
     auto& family = context_.Family();
@@ -56,6 +77,7 @@ void frmBrowser::FillSiteButtons(const std::string& file) {
     for (int n = k + 1; n <= kSiteButtons; ++n) {
         cmdsite(n).SetCaption("");
         cmdsite(n).SetToolTipText("");
+        cmdsite(n).SetPicture(wxImage());
     }
 }
 

@@ -66,6 +66,7 @@ void FamilyModel::LoadVisitLog() {
 void FamilyModel::LoadSettings() {
     const auto settings = storage::Settings::Load(data_);
     settingsFound_ = settings.Found();
+    sitePictures_ = settings.SitePictures();
     allowedSitesOnly_ = allowedSitesOnlyAtLoad_ = settings.AllowedSitesOnly();
     limits_ = settings.Week();
     Tell(Change::AllowedSitesOnly);

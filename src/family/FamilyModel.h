@@ -61,6 +61,8 @@ public:
     // Whether the settings file was there at the start. Without it an installation keeps the
     // behaviour it had before the features that file belongs to.
     bool SettingsFound() const { return settingsFound_; }
+    // Whether the site buttons show pictures of their sites.
+    bool SitePictures() const { return sitePictures_; }
     // The addresses the switch lets open: the sites' and the start page's, as they now stand.
     std::vector<std::string> AllowedAddresses() const;
 
@@ -111,6 +113,7 @@ private:
     bool allowedSitesOnly_ = false;
     bool allowedSitesOnlyAtLoad_ = false;
     bool settingsFound_ = false;
+    bool sitePictures_ = false;
     std::vector<std::string> log_;
 
     storage::WeekMinutes limits_{};

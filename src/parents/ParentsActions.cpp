@@ -18,6 +18,7 @@
 #include "parents/tijdperdag.h"
 #include "storage/DataPath.h"
 #include "storage/Records.h"
+#include "storage/SitePictures.h"
 #include "widgets/ChameleonButton.h"
 
 namespace parents {
@@ -189,6 +190,12 @@ void Parents::cmdsave_Click() {
         }
         if (file == std::string_view(files::kSites)) {
             family.SitesSaved();
+            // A deleted site's picture goes with it.
+            std::vector<std::string> addresses;
+            for (const auto& record : family.Sites()) {
+                addresses.push_back(storage::SiteAddress(record));
+            }
+            storage::pictures::KeepOnly(forms_.Data(), addresses);
         }
         written += (written.empty() ? "\"" : ", \"") + forms_.Data().PathOf(file) + "\"";
     }

@@ -109,6 +109,10 @@ WriteResult WriteAllLines(const std::string& path, const std::vector<std::string
         content += line;
         content += "\r\n";
     }
+    return WriteAllBytes(path, content);
+}
+
+WriteResult WriteAllBytes(const std::string& path, std::string_view content) {
     // The reason goes into our own message; the toolkit's log would show a second one.
     wxLogNull quiet;
     std::error_code error;

@@ -24,6 +24,8 @@ struct WriteResult {
 // leaves either the old file or the new one, never half of one. A replaced file keeps its
 // permissions; a new one gets what the umask leaves of read and write for everyone.
 WriteResult WriteAllLines(const std::string& path, const std::vector<std::string>& lines);
+// The same for bytes as they are.
+WriteResult WriteAllBytes(const std::string& path, std::string_view content);
 
 // Whether `entry` is the name a replacement of `file` writes to before it takes the file's place:
 // a dot, the file's whole name, ".lanternwick-save-" and six letters or digits

@@ -97,6 +97,14 @@ void Settings::SetAllowedSitesOnly(bool on) {
     lines_.Set(kAllowedSitesOnly, on ? "1" : "0");
 }
 
+bool Settings::SitePictures() const {
+    return lines_.Get(kSitePictures) == "1";
+}
+
+void Settings::SetSitePictures(bool on) {
+    lines_.Set(kSitePictures, on ? "1" : "0");
+}
+
 std::optional<int> Settings::MinutesPerDay(int weekday) const {
     if (weekday < 0 || weekday >= 7) {
         return std::nullopt;

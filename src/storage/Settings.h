@@ -42,6 +42,7 @@ inline constexpr int kMaxMinutesPerDay = 1440;
 class Settings {
 public:
     static constexpr const char* kAllowedSitesOnly = "alleentoegestaan";
+    static constexpr const char* kSitePictures = "plaatjes";
     // The names of the daily limits, Monday first.
     static constexpr std::array<const char*, 7> kMinutesPerDay = {
         "minutenmaandag", "minutendinsdag",  "minutenwoensdag", "minutendonderdag",
@@ -59,6 +60,10 @@ public:
     // `1` on, `0` (or anything else) off; off by default.
     bool AllowedSitesOnly() const;
     void SetAllowedSitesOnly(bool on);
+    // Pictures on the site buttons: `1` on, anything else off; off by default, so an older
+    // installation looks as it did until a parent turns them on.
+    bool SitePictures() const;
+    void SetSitePictures(bool on);
 
     // Whole minutes from 0 to 1440; an empty or other value is no limit. `weekday` is 0 for
     // Monday to 6 for Sunday. Setting nothing removes the line; a number out of range is

@@ -107,8 +107,17 @@ void ButtonModel::Resize(int width, int height) {
     ReshapeAndPaint();
 }
 
+void ButtonModel::SetCaptionInset(int left) {
+    if (left == captionInset_) {
+        return;
+    }
+    captionInset_ = left;
+    ReshapeAndPaint();
+}
+
 void ButtonModel::ReshapeAndPaint() {
-    wholeRect_ = {0, 0, width_, height_};
+    wholeRect_ = {captionInset_, 0, width_, height_};
+    pressedRect_.left = 2 + captionInset_;
     pressedRect_.right = width_;
     pressedRect_.bottom = height_;
     focusRect_ = {4, 4, width_ - 4, height_ - 4};

@@ -145,6 +145,8 @@ public:
 
     wxUniChar AccessKey() const { return accessKey_; }
     const Palette& Colors() const { return palette_; }
+    // Pixels kept free of the caption at the left, for a picture; none by default.
+    void SetCaptionInset(int left);
     int Width() const { return width_; }
     int Height() const { return height_; }
     std::uint8_t LastState() const { return lastState_; }
@@ -217,6 +219,7 @@ private:
     Palette palette_;
     std::uint8_t lastState_ = kNormal;
     wxString lastCaption_;
+    int captionInset_ = 0;
     wxUniChar accessKey_ = 0;
 
     // Toolkit click synthesis.

@@ -292,6 +292,7 @@ chameleonButton::chameleonButton(wxWindow* parent, wxWindowID id, const wxPoint&
     }
     const wxSize client = GetClientSize();
     model_.Resize(client.GetWidth(), client.GetHeight());
+    FitPicture();
 
     Bind(wxEVT_PAINT, &chameleonButton::OnPaint, this);
     Bind(wxEVT_SIZE, &chameleonButton::OnSize, this);
@@ -402,7 +403,36 @@ void chameleonButton::OnPaint(wxPaintEvent&) {
         }
         target.SetDeviceClippingRegion(visible);
     }
-    target.DrawBitmap(RenderButton(model_, GetFont()), 0, 0);
+    wxBitmap face = RenderButton(model_, GetFont());
+    if (shownPicture_.IsOk()) {
+        wxMemoryDC dc(face);  // let go of before the face is shown
+        dc.DrawBitmap(shownPicture_, kPictureBorder, (height - shownPicture_.GetHeight()) / 2,
+                      true);
+        dc.SelectObject(wxNullBitmap);
+    }
+    target.DrawBitmap(face, 0, 0);
+}
+
+void chameleonButton::SetPicture(const wxImage& picture) {
+    picture_ = picture;
+    FitPicture();
+    Refresh();
+}
+
+void chameleonButton::FitPicture() {
+    const int side = model_.Height() - 2 * kPictureBorder;
+    if (!picture_.IsOk() || side <= 0) {
+        shownPicture_ = wxBitmap();
+        model_.SetCaptionInset(0);
+        return;
+    }
+    // Kept square-ish: as tall as the button allows, no wider than it is tall.
+    const double scale = std::min(static_cast<double>(side) / picture_.GetHeight(),
+                                  static_cast<double>(side) / picture_.GetWidth());
+    const int w = std::max(1, static_cast<int>(picture_.GetWidth() * scale));
+    const int h = std::max(1, static_cast<int>(picture_.GetHeight() * scale));
+    shownPicture_ = wxBitmap(picture_.Scale(w, h, wxIMAGE_QUALITY_HIGH));
+    model_.SetCaptionInset(kPictureBorder + w);
 }
 
 void chameleonButton::OnSize(wxSizeEvent& event) {

@@ -2,6 +2,7 @@
 
 #include <wx/bitmap.h>
 #include <wx/control.h>
+#include <wx/image.h>
 
 #include <functional>
 #include <memory>
@@ -49,6 +50,10 @@ public:
     void SetButtonFont(const FontDesc& font) { model_.SetFont(font); }
     const wxString& ToolTipText() const { return toolTipText_; }
     void SetToolTipText(const wxString& text);
+    // A picture drawn at the left, as tall as the button less its border, with the caption
+    // beside it; an empty image takes it away, and the button looks as it did without.
+    void SetPicture(const wxImage& picture);
+    bool HasPicture() const { return picture_.IsOk(); }
     WXWidget hwnd() const { return GetHandle(); }
     bool Visible() const { return IsShown(); }
     void SetVisible(bool visible) { Show(visible); }
@@ -88,11 +93,15 @@ private:
     void OnKeyUp(wxKeyEvent& event);
     void OnCharHook(wxKeyEvent& event);
     void ApplyShape();
+    void FitPicture();
+    static constexpr int kPictureBorder = 4;  // inside every style's edge
 
     std::unique_ptr<Host> host_;
     ButtonModel model_;
     ButtonRegion shape_;
     wxString toolTipText_;
+    wxImage picture_;
+    wxBitmap shownPicture_;  // the picture at the button's present height
     wxWindow* topLevel_ = nullptr;
 };
 

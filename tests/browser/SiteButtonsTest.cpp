@@ -1,9 +1,12 @@
 // The site panel: what the visit button and the eighteen site buttons show and open.
 #include <gtest/gtest.h>
+#include <wx/mstream.h>
 #include <wx/panel.h>
 
 #include "browser/frmBrowser.h"
+#include "storage/DataFiles.h"
 #include "storage/Records.h"
+#include "storage/SitePictures.h"
 #include "support/Harness.h"
 #include "widgets/ChameleonButton.h"
 
@@ -156,6 +159,35 @@ TEST_F(SiteButtons, AddressesTypedWithoutASchemeOpenAsHttp) {
     EXPECT_EQ(log[log.size() - 2], "http://file:///etc/passwd");
     EXPECT_EQ(log.back(), "http://casino.example");  // blocked: logged, not opened
     EXPECT_EQ(h.Lines("adressen.txt"), records);
+}
+
+}  // namespace
+
+namespace {
+
+// The site panel's pictures: shown where the settings turn them on, for a picture that is a
+// whole PNG; a damaged one, or the setting off, leaves the button as it was.
+TEST_F(SiteButtons, PicturesShowOnlyWhenTurnedOnAndWhole) {
+    wxImage::AddHandler(new wxPNGHandler);
+    wxImage picture(32, 32);
+    wxMemoryOutputStream out;
+    ASSERT_TRUE(picture.SaveFile(out, wxBITMAP_TYPE_PNG));
+    std::string png(out.GetLength(), '\0');
+    out.CopyTo(png.data(), png.size());
+    h.Put("adressen.txt", Sites(3));
+    const storage::DataFiles files(h.folder.Path());
+    ASSERT_TRUE(storage::pictures::Write(files, "http://site1.example/", png).ok);
+    ASSERT_TRUE(
+        storage::pictures::Write(files, "http://site2.example/", png.substr(0, png.size() / 2)).ok);
+    for (const bool on : {false, true}) {
+        SCOPED_TRACE(on);
+        h.Put("instellingen.txt", {std::string("plaatjes=") + (on ? "1" : "0")});
+        on ? h.Restart() : h.Start();
+        B().cmdvisit_Click();
+        EXPECT_EQ(B().cmdsite(1).HasPicture(), on);
+        EXPECT_FALSE(B().cmdsite(2).HasPicture());  // half a file
+        EXPECT_FALSE(B().cmdsite(3).HasPicture());  // none at all
+    }
 }
 
 }  // namespace

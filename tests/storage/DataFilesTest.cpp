@@ -17,6 +17,7 @@
 #include "storage/LineFile.h"
 #include "storage/Records.h"
 #include "storage/Settings.h"
+#include "storage/SitePictures.h"
 #include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
@@ -221,4 +222,33 @@ TEST(Settings, MissingBadOrUnknownLinesMeanDefaultsAndSurviveARewrite) {
     fs::remove(dir.File(storage::files::kSettings));
     fs::create_directory(dir.File(storage::files::kSettings));
     EXPECT_FALSE(storage::Settings::Load(data).AllowedSitesOnly());
+}
+
+// A picture per site beside the data files: named the same whatever spaces the record keeps,
+// never taken from a file that is no PNG or too large, and gone with its site.
+TEST(SitePictures, NamesReadsAndClearsAwayWhatIsNoSitesPicture) {
+    namespace pictures = storage::pictures;
+    TempFolder folder;
+    const storage::DataFiles files(folder.Path());
+    EXPECT_EQ(pictures::FileNameOf("www.pbskids.org"), pictures::FileNameOf("  www.pbskids.org "));
+    EXPECT_NE(pictures::FileNameOf("pbskids.org/a"), pictures::FileNameOf("pbskids.org/b"));
+    EXPECT_EQ(pictures::FileNameOf("../x/ y?")
+                  .find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-."),
+              std::string::npos);
+
+    const std::string png = std::string("\x89PNG\r\n\x1a\n") + "rest";
+    EXPECT_FALSE(pictures::Write(files, "a.example", "GIF89a").ok);
+    EXPECT_FALSE(pictures::Write(files, "a.example", png + std::string(64 * 1024, 'x')).ok);
+    ASSERT_TRUE(pictures::Write(files, "a.example", png).ok);
+    ASSERT_TRUE(pictures::Write(files, "b.example", png).ok);
+    EXPECT_EQ(pictures::Read(files, "a.example"), png);
+    EXPECT_FALSE(pictures::Read(files, "c.example"));
+    const fs::path dir = fs::path(folder.Path()) / pictures::kFolder;
+    folder.Put(std::string(pictures::kFolder) + "/" + pictures::FileNameOf("c.example"), "GIF89a");
+    EXPECT_FALSE(pictures::Read(files, "c.example"));
+
+    pictures::KeepOnly(files, {"b.example"});
+    EXPECT_FALSE(pictures::Read(files, "a.example"));
+    EXPECT_EQ(pictures::Read(files, "b.example"), png);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }

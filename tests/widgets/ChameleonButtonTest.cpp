@@ -127,6 +127,31 @@ TEST_F(ChameleonButtonTest, CutCornerTakesNoPressAfterStyleChange) {
     EXPECT_TRUE(testsupport::WaitUntil([this] { return clicks == 2; }));
 }
 
+// A picture lies inside the border at the left and the caption moves beside it; taken away, the
+// button is what it was, pixel for pixel.
+TEST_F(ChameleonButtonTest, APictureSitsInsideTheBorderAndGoesWithoutATrace) {
+    button->SetSize(wxSize(150, 50));
+    ASSERT_TRUE(testsupport::Settle());
+    const wxBitmap before = RenderButton(button->Model(), button->GetFont());
+    wxImage red(64, 64);
+    red.SetRGB(wxRect(0, 0, 64, 64), 255, 0, 0);
+    button->SetPicture(red);
+    testsupport::PumpFor(300ms);  // painted by then, as the other pixel checks here
+    EXPECT_EQ(ScreenAt(25, 25), "rgb(255, 0, 0)");
+    EXPECT_EQ(ScreenAt(5, 25), "rgb(255, 0, 0)");   // inside the 4-pixel border
+    EXPECT_NE(ScreenAt(2, 25), "rgb(255, 0, 0)");   // the border itself
+    EXPECT_NE(ScreenAt(47, 25), "rgb(255, 0, 0)");  // as wide as it is tall, no wider
+    EXPECT_EQ(button->Model().Height() - 8, 42);
+    button->SetPicture(wxImage());
+    const wxImage after = RenderButton(button->Model(), button->GetFont()).ConvertToImage();
+    const wxImage first = before.ConvertToImage();
+    ASSERT_EQ(after.GetSize(), first.GetSize());
+    EXPECT_TRUE(std::equal(first.GetData(),
+                           first.GetData() + first.GetWidth() * first.GetHeight() * 3,
+                           after.GetData()));
+    EXPECT_FALSE(button->HasPicture());
+}
+
 TEST_F(ChameleonButtonTest, PaintsPixelExactAndCutPixelsShowTheParent) {
     button->SetColorScheme(FixedGrey);
     button->SetCaption("");

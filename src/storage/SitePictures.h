@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "storage/DataFiles.h"
+
+namespace storage {
+
+// The pictures of the site buttons: one PNG file per site in a folder beside the data files,
+// named from the site's address, so the site file keeps its format and its meaning.
+namespace pictures {
+
+inline constexpr const char* kFolder = "plaatjes";
+inline constexpr std::size_t kMaxBytes = 64 * 1024;
+
+// The file name of the picture of the site at `address` (as the site file holds it): the same
+// for the same address whatever spaces surround it, made only of letters, digits and "-".
+std::string FileNameOf(std::string_view address);
+
+// The picture's bytes: a file that is no PNG or larger than kMaxBytes is taken for none.
+std::optional<std::string> Read(const DataFiles& files, std::string_view address);
+// Replaces the picture whole, making the folder when it is missing.
+WriteResult Write(const DataFiles& files, std::string_view address, std::string_view png);
+// Removes the pictures of every site not among `addresses`, and whatever else lies in the folder
+// that is no site's picture (a copy a killed write left).
+void KeepOnly(const DataFiles& files, const std::vector<std::string>& addresses);
+
+}  // namespace pictures
+
+}  // namespace storage
