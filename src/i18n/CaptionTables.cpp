@@ -386,6 +386,11 @@ const std::vector<MessageRow>& MessageRows() {
          "tijd per dag opnieuw in of geef extra tijd.",
          "The time limit could not be started ({}), so nothing can be opened. Set the time per "
          "day again or give extra time."},
+        {Message::LoginWait,
+         "Er is te vaak een verkeerd paswoord ingetikt. U kunt het over {} opnieuw proberen.",
+         "The wrong password was typed too often. You can try again in {}."},
+        {Message::LoginWrongTries, "Verkeerde pogingen om in te loggen sinds uw vorige bezoek: {}.",
+         "Wrong tries at the login since your last visit: {}."},
     };
     return rows;
 }

@@ -87,6 +87,8 @@ enum class Message {
     RefusalBack,          // its button back to where the child was
     RefusalAsk,           // its button that fetches a grown-up
     TimeLimitNotStarted,  // the daily limit could not be started: the reason
+    LoginWait,            // the login after too many wrong tries: the wait left, "m:ss"
+    LoginWrongTries,      // the panel, once after a right login: the wrong tries before it
 };
 
 // The message in `language` (none: the English text), with each "{}" replaced by the next of
