@@ -37,6 +37,20 @@ std::optional<long long> ParseMoment(std::string_view text) {
 
 }  // namespace
 
+std::optional<PasswordFault> CheckNewPassword(std::string_view password) {
+    if (password == kShippedPassword) {
+        return PasswordFault::Shipped;
+    }
+    // Characters, not bytes: "ééé" is three, and too short.
+    const auto characters = std::count_if(password.begin(), password.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    });
+    if (static_cast<std::size_t>(characters) < kMinPasswordLength) {
+        return PasswordFault::TooShort;
+    }
+    return std::nullopt;
+}
+
 std::vector<Outcome> Compare(const std::vector<std::string>& names,
                              const std::vector<std::string>& passwords, std::string_view name,
                              std::string_view password) {

@@ -7,6 +7,15 @@
 
 namespace account {
 
+// The password every installation starts with; a parent is asked to choose another before the
+// panel opens, and a new one may not be this.
+inline constexpr std::string_view kShippedPassword = "lanternwick";
+inline constexpr std::size_t kMinPasswordLength = 4;
+
+// Why a password a parent typed cannot be taken; nothing when it can.
+enum class PasswordFault { Shipped, TooShort };
+std::optional<PasswordFault> CheckNewPassword(std::string_view password);
+
 // What one line of the account files said of the name and password typed.
 enum class Outcome { Right, UserWrong, PasswordWrong };
 

@@ -75,4 +75,9 @@ std::optional<storage::WriteResult> ParentLogin::Store() {
     return written;
 }
 
+bool ParentLogin::ShippedPasswordInUse() const {
+    const auto lines = data_.Read(storage::files::kPassword);
+    return lines && !lines->empty() && (*lines)[0] == account::kShippedPassword;
+}
+
 }  // namespace family

@@ -32,6 +32,8 @@ public:
     double SecondsToWait();
     // The wrong tries before the last right login, once; 0 afterwards.
     int TakeWrongTriesToTell() { return std::exchange(toTell_, 0); }
+    // Whether the password file still holds the password every installation starts with.
+    bool ShippedPasswordInUse() const;
 
 private:
     void Load();

@@ -4,12 +4,14 @@
 #include <wx/textctrl.h>
 
 #include <cmath>
+#include <utility>
 
 #include "basics/Twips.h"
 #include "parents/DialogLayout.h"
 #include "parents/Parents.h"
 #include "parents/ParentsWindows.h"
 #include "parents/TextBoxes.h"
+#include "parents/paswoordwijzigen.h"
 #include "storage/DataPath.h"
 #include "widgets/ChameleonButton.h"
 #include "widgets/HLine.h"
@@ -23,7 +25,7 @@ constexpr const char* kTitle = "Lanternwick";
 constexpr int kLineY = 360;
 constexpr int kWidth = 3720;
 constexpr int kHeight = 2400;
-constexpr int kWaitHeight = 600;  // the wait's two lines under the buttons
+constexpr int kWaitHeight = 900;  // up to three lines of the wait under the buttons
 
 // "0:30", "14:05": minutes and seconds, rounded up so the last second still shows "0:01".
 std::string MinutesAndSeconds(double seconds) {
@@ -62,8 +64,8 @@ paswoord::paswoord(ParentsWindows& forms)
         widgets::chameleonButton::CreateStored(this, "Logon", at(1320, 1860), size(1080, 375));
     cmdcancel =
         widgets::chameleonButton::CreateStored(this, "Cancel", at(2520, 1860), size(1080, 375));
-    lblwacht =
-        new wxStaticText(this, wxID_ANY, "", at(120, 2340), size(kWidth - 240, kWaitHeight - 60));
+    lblwacht = new wxStaticText(this, wxID_ANY, "", at(120, 2340),
+                                size(kWidth - 240, kWaitHeight - 60), wxST_NO_AUTORESIZE);
     lblwacht->Hide();
     widgets::NameControls({LW_NAMED(lblcontrole), LW_NAMED(linepassword), LW_NAMED(lblnaam),
                            LW_NAMED(txtnaam), LW_NAMED(lblpaswoord), LW_NAMED(txtpaswoord),
@@ -111,12 +113,21 @@ void paswoord::cmdLogon_Click() {
 }
 
 void paswoord::Opened() {
-    forms_.Panel().Show();
-    Hide();
-    if (askedFor_) {
-        forms_.Panel().AddSiteFor(*askedFor_);
-        askedFor_.reset();
+    auto openPanel = [this, asked = std::exchange(askedFor_, std::nullopt)] {
+        forms_.Panel().Show();
+        if (asked) {
+            forms_.Panel().AddSiteFor(*asked);
+        }
+    };
+    // Every installation starts with the same password; the panel opens only once the parent
+    // has chosen one of their own.
+    if (forms_.Family().Login().ShippedPasswordInUse()) {
+        Hide();
+        forms_.ChangePassword().AskFirst(std::move(openPanel));
+        return;
     }
+    openPanel();
+    Hide();
 }
 
 void paswoord::ShowWait() {
@@ -132,10 +143,16 @@ void paswoord::ShowWait() {
         tmrwacht.Stop();
     }
     if (lblwacht->IsShown() != waiting) {
+        // Only the height changes: the width is what the heading in the run's language needs.
         const basics::TwipScale scale(GetDPI().y);
+        const int width = GetClientSize().x;
+        const int margin = scale.ToPixels(120);
+        lblwacht->SetSize(width - 2 * margin, scale.ToPixels(kWaitHeight - 60));
         lblwacht->Show(waiting);
-        SetClientSize(scale.ToPixels(kWidth),
-                      scale.ToPixels(waiting ? kHeight + kWaitHeight : kHeight));
+        SetClientSize(width, scale.ToPixels(waiting ? kHeight + kWaitHeight : kHeight));
+    }
+    if (waiting) {
+        lblwacht->Wrap(lblwacht->GetSize().x);  // its size stays; the text breaks to fit it
     }
     txtnaam->Enable(!waiting);
     txtpaswoord->Enable(!waiting);
