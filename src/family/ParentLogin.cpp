@@ -16,6 +16,10 @@ void ParentLogin::Load() {
         return;
     }
     loaded_ = true;
+    if (const auto wait = data_.LoginWait()) {
+        waitUntil_ = clock_.SteadySeconds() + *wait;
+        return;
+    }
     const long long now = basics::LocalSeconds(clock_.Now());
     if (const auto lines = data_.Read(storage::files::kLoginTries)) {
         attempts_ = account::ParseAttempts(*lines, now);
@@ -34,6 +38,9 @@ ParentLogin::Result ParentLogin::Try(const std::string& name, const std::string&
     if (SecondsToWait() > 0) {
         result.waiting = true;
         return result;
+    }
+    if (auto checked = data_.Login(name, password)) {
+        return Checked(*checked);
     }
     const auto names = data_.Read(storage::files::kUserName);
     if (!names || names->empty()) {
@@ -67,6 +74,25 @@ ParentLogin::Result ParentLogin::Try(const std::string& name, const std::string&
     return result;
 }
 
+ParentLogin::Result ParentLogin::Checked(const storage::HelperLogin& checked) {
+    Result result;
+    for (const auto& outcome : checked.outcomes) {
+        result.outcomes.push_back(outcome == "right"        ? account::Outcome::Right
+                                  : outcome == "user-wrong" ? account::Outcome::UserWrong
+                                                            : account::Outcome::PasswordWrong);
+    }
+    waitUntil_ = clock_.SteadySeconds() + checked.wait;
+    if (checked.unreadable) {
+        result.unreadable = storage::files::kPassword;
+    } else if (result.outcomes.empty()) {
+        result.waiting = true;
+    } else if (result.Right()) {
+        toTell_ = checked.wrongBefore;
+        shipped_ = checked.shipped;
+    }
+    return result;
+}
+
 std::optional<storage::WriteResult> ParentLogin::Store() {
     auto written = data_.Write(storage::files::kLoginTries, account::AttemptLines(attempts_));
     if (written.ok) {
@@ -76,6 +102,9 @@ std::optional<storage::WriteResult> ParentLogin::Store() {
 }
 
 bool ParentLogin::ShippedPasswordInUse() const {
+    if (shipped_) {
+        return *shipped_;
+    }
     const auto lines = data_.Read(storage::files::kPassword);
     return lines && !lines->empty() && (*lines)[0] == account::kShippedPassword;
 }

@@ -37,6 +37,8 @@ public:
 
 private:
     void Load();
+    // A login the family install's helper checked, with the count it keeps.
+    Result Checked(const storage::HelperLogin& checked);
     std::optional<storage::WriteResult> Store();
 
     storage::DataFiles& data_;
@@ -45,6 +47,7 @@ private:
     account::Attempts attempts_;
     double waitUntil_ = 0;  // on the steady clock, so setting the wall clock ends no wait
     int toTell_ = 0;
+    std::optional<bool> shipped_;  // as the helper told it; the program cannot read the file
 };
 
 }  // namespace family
