@@ -388,6 +388,12 @@ int main(int argc, char** argv) {
              "login NAME | write FILE NAME");
     }
     const std::string folder = DataFolder();
+    // One run at a time changes the folder: many logins started at once must each see the
+    // count the one before left, or they would guess in parallel past the wait.
+    const int lock = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (args[0] != "read" && (lock < 0 || flock(lock, LOCK_EX) != 0)) {
+        Stop(kNoFolder, "the data folder cannot be locked");
+    }
     if (args[0] == "read") {
         return Read(folder, args[1]);
     }

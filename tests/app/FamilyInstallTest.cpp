@@ -223,6 +223,16 @@ TEST_F(FamilyInstall, TheHelpersLoginCountsWrongTriesAndWaitsAfterFive) {
     EXPECT_EQ(refused.output.substr(0, 5), "wait ");
     EXPECT_EQ(AsChild("write words.txt parents", "Parent pass\\nnone\\n").code, 6);
     EXPECT_NE(Slurp(Data() / "inlogpogingen.txt").find("fouten=5\r\n"), std::string::npos);
+
+    // Many tries at once are taken one after the other: five are compared, the rest wait.
+    fs::remove(Data() / "inlogpogingen.txt");
+    const Ran together = Shell("for i in $(seq 30); do (printf 'guess\\n' | runuser -u " + kChild +
+                               " -- " + Helper() +
+                               " login parents >/dev/null 2>&1; echo $?) & "
+                               "done; wait");
+    EXPECT_EQ(std::count(together.output.begin(), together.output.end(), '1'), 5)
+        << together.output;
+    EXPECT_EQ(std::count(together.output.begin(), together.output.end(), '6'), 25);
 }
 
 class StoppedClock : public basics::Clock {
