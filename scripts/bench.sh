@@ -2,7 +2,7 @@
 # Runs every benchmark side by side with its reference (surf, grep) and rewrites
 # bench/results.md. Installs what is missing first, like setup.sh. About eight minutes, most of
 # it the idle measurement. Section names (first-page words subresources visit-log idle idle-limit
-# paint) run only those and leave the report alone.
+# paint helper-login) run only those and leave the report alone.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -20,7 +20,8 @@ fi
 
 "$root/scripts/setup.sh" >/dev/null
 # The benchmark tools are left out of normal builds.
-cmake --build "$root/build" -j "$(nproc)" --target bench_paint bench_wordcheck >/dev/null
+cmake --build "$root/build" -j "$(nproc)" --target bench_paint bench_wordcheck bench_helper_login \
+    >/dev/null
 
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1600x1200x24" python3 "$root/bench/bench.py" "$@"

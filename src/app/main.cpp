@@ -13,6 +13,7 @@
 #include "app/frmMdi.h"
 #include "browser/frmBrowser.h"
 #include "storage/DataFiles.h"
+#include "storage/HelperFiles.h"
 
 namespace {
 
@@ -23,8 +24,16 @@ public:
         // Log stamps follow the user's regional date and time formats.
         wxUILocale::UseDefault();
         // The data files live beside the program, whatever folder it was started from.
-        const wxString folder = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
-        data_ = std::make_unique<storage::DataFiles>(folder.utf8_string());
+        const std::string folder =
+            wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath().utf8_string();
+        // In a family install the data lie where the child cannot reach them, and only the
+        // helper beside the program does.
+        if (const auto helper = storage::HelperFiles::HelperBeside(folder)) {
+            data_ = std::make_unique<storage::HelperFiles>(
+                *helper, storage::HelperFiles::FamilyFolder(folder));
+        } else {
+            data_ = std::make_unique<storage::DataFiles>(folder);
+        }
         try {
             forms_ = std::make_unique<app::Forms>(platform_.Get(), *data_);
             forms_->Mdi();

@@ -19,7 +19,7 @@ bool AnyLimit(const storage::WeekMinutes& limits) {
 }  // namespace
 
 FamilyModel::FamilyModel(storage::DataFiles& data, basics::Clock& clock)
-    : data_(data), clock_(clock) {}
+    : data_(data), clock_(clock), login_(data, clock) {}
 
 FamilyModel::~FamilyModel() = default;
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "basics/Clock.h"
+#include "family/ParentLogin.h"
 #include "family/TimeBudget.h"
 #include "storage/DataFiles.h"
 #include "storage/Settings.h"
@@ -97,6 +98,9 @@ public:
     };
     std::optional<Failure> TakeTimeFailure();
 
+    // The parent's login and its count of wrong tries.
+    ParentLogin& Login() { return login_; }
+
 private:
     void Tell(Change change);
     void MakeTimeBudget();
@@ -121,6 +125,7 @@ private:
     std::unique_ptr<TimeBudget> budget_;  // none while no day has a limit
     bool budgetFailed_ = false;
     std::optional<Failure> timeFailure_;
+    ParentLogin login_;
 };
 
 }  // namespace family

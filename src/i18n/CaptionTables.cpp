@@ -391,6 +391,20 @@ const std::vector<MessageRow>& MessageRows() {
          "tijd per dag opnieuw in of geef extra tijd.",
          "The time limit could not be started ({}), so nothing can be opened. Set the time per "
          "day again or give extra time."},
+        {Message::LoginWait,
+         "Er is te vaak een verkeerd paswoord ingetikt. U kunt het over {} opnieuw proberen.",
+         "The wrong password was typed too often. You can try again in {}."},
+        {Message::LoginWrongTries, "Verkeerde pogingen om in te loggen sinds uw vorige bezoek: {}.",
+         "Wrong tries at the login since your last visit: {}."},
+        {Message::ShippedPassword,
+         "Kies eerst uw eigen paswoord: het paswoord van de installatie kent iedereen.",
+         "First choose a password of your own: everyone knows the one the installation came "
+         "with."},
+        {Message::PasswordShipped,
+         "Dat is het paswoord van de installatie. Kies een ander paswoord.",
+         "That is the password the installation came with. Choose another one."},
+        {Message::PasswordTooShort, "Een paswoord heeft minstens 4 tekens.",
+         "A password needs at least 4 characters."},
     };
     return rows;
 }

@@ -91,6 +91,11 @@ enum class Message {
     NotAnsweringHome,      // its button to the start page
     ConnectionFault,       // the watchdog's message, where that page cannot be shown
     TimeLimitNotStarted,   // the daily limit could not be started: the reason
+    LoginWait,            // the login after too many wrong tries: the wait left, "m:ss"
+    LoginWrongTries,      // the panel, once after a right login: the wrong tries before it
+    ShippedPassword,      // the change of password asked for before the panel opens
+    PasswordShipped,      // a new password that is the one every installation starts with
+    PasswordTooShort,     // a new password shorter than four characters
 };
 
 // The message in `language` (none: the English text), with each "{}" replaced by the next of

@@ -51,8 +51,9 @@ public:
     void cmdregistration_Click();
     void cmdSubmit_Click();
     void cmdversion_Click();
-    // The daily time limit (ParentsTime.cpp). Each time the panel is shown: today's limit on
-    // its button, and a failed write of the used time told to the parent.
+    // Each time the panel is shown: the wrong tries at the login since the last visit, once;
+    // today's limit on the time button, and a failed write of the used time told to the parent
+    // (ParentsTime.cpp).
     void Form_Activate();
     void cmdtime_Click();
     // "Time per day: ..." with today's limit, in the run's language.

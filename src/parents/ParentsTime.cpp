@@ -1,4 +1,6 @@
-// The control panel's part of the daily time limit.
+// The control panel's part of the daily time limit, and what it tells a parent as it opens.
+#include <string>
+
 #include "parents/Parents.h"
 #include "parents/ParentsWindows.h"
 #include "parents/tijdperdag.h"
@@ -7,6 +9,11 @@
 namespace parents {
 
 void Parents::Form_Activate() {
+    if (const int wrong = forms_.Family().Login().TakeWrongTriesToTell(); wrong > 0) {
+        forms_.Machine().messages.Show(
+            forms_.Text(i18n::Message::LoginWrongTries, {std::to_string(wrong)}), "Lanternwick",
+            platform::Messages::Icon::Information);
+    }
     UpdateTimeCaption();
     // A failed write of the used time is not told to the child; the parent hears of it here.
     if (const auto failure = forms_.Family().TakeTimeFailure()) {

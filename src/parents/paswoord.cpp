@@ -3,11 +3,15 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <cmath>
+#include <utility>
+
 #include "basics/Twips.h"
 #include "parents/DialogLayout.h"
 #include "parents/Parents.h"
 #include "parents/ParentsWindows.h"
 #include "parents/TextBoxes.h"
+#include "parents/paswoordwijzigen.h"
 #include "storage/DataPath.h"
 #include "widgets/ChameleonButton.h"
 #include "widgets/HLine.h"
@@ -19,6 +23,16 @@ namespace {
 
 constexpr const char* kTitle = "Lanternwick";
 constexpr int kLineY = 360;
+constexpr int kWidth = 3720;
+constexpr int kHeight = 2400;
+constexpr int kWaitHeight = 900;  // up to three lines of the wait under the buttons
+
+// "0:30", "14:05": minutes and seconds, rounded up so the last second still shows "0:01".
+std::string MinutesAndSeconds(double seconds) {
+    const long long whole = static_cast<long long>(std::ceil(seconds));
+    const long long rest = whole % 60;
+    return std::to_string(whole / 60) + (rest < 10 ? ":0" : ":") + std::to_string(rest);
+}
 
 }  // namespace
 
@@ -50,53 +64,112 @@ paswoord::paswoord(ParentsWindows& forms)
         widgets::chameleonButton::CreateStored(this, "Logon", at(1320, 1860), size(1080, 375));
     cmdcancel =
         widgets::chameleonButton::CreateStored(this, "Cancel", at(2520, 1860), size(1080, 375));
+    lblwacht = new wxStaticText(this, wxID_ANY, "", at(120, 2340),
+                                size(kWidth - 240, kWaitHeight - 60), wxST_NO_AUTORESIZE);
+    lblwacht->Hide();
     widgets::NameControls({LW_NAMED(lblcontrole), LW_NAMED(linepassword), LW_NAMED(lblnaam),
                            LW_NAMED(txtnaam), LW_NAMED(lblpaswoord), LW_NAMED(txtpaswoord),
-                           LW_NAMED(cmdLogon), LW_NAMED(cmdcancel)});
-    SetClientSize(size(3720, 2400));
+                           LW_NAMED(cmdLogon), LW_NAMED(cmdcancel), LW_NAMED(lblwacht)});
+    SetClientSize(size(kWidth, kHeight));
     CentreOnScreen();
 
     cmdLogon->Click = [this] { cmdLogon_Click(); };
     cmdcancel->Click = [this] { cmdcancel_Click(); };
     // Closed from its title bar or with Escape, the dialog only hides, like Cancel.
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { cmdcancel_Click(); });
+    tmrwacht.SetOwner(this);
+    Bind(wxEVT_TIMER, &paswoord::tmrwacht_Timer, this, tmrwacht.GetId());
     BindEnterAndEscape(
         this, txtpaswoord, [this] { cmdLogon_Click(); }, [this] { cmdcancel_Click(); });
 }
 
 void paswoord::cmdLogon_Click() {
-    const auto names = forms_.Data().Read(storage::files::kUserName);
-    if (!names || names->empty()) {
-        ReportUnreadable(storage::files::kUserName);
+    auto& login = forms_.Family().Login();
+    const auto result =
+        login.Try(txtnaam->GetValue().utf8_string(), txtpaswoord->GetValue().utf8_string());
+    if (result.countNotSaved) {
+        forms_.ShowWriteFailure(storage::files::kLoginTries, result.countNotSaved->reason);
+    }
+    if (result.waiting) {
+        ShowWait();
         return;
     }
-    for (const auto& name : *names) {
-        if (name != txtnaam->GetValue().utf8_string()) {
+    if (result.unreadable) {
+        ReportUnreadable(result.unreadable->c_str());
+        return;
+    }
+    for (const auto outcome : result.outcomes) {
+        if (outcome == account::Outcome::UserWrong) {
             Refuse("The user is wrong!");
+        } else if (outcome == account::Outcome::PasswordWrong) {
+            Refuse("Password is wrong");
         } else {
-            CheckPassword();
+            Opened();
         }
+    }
+    if (!result.Right()) {
+        ShowWait();
     }
 }
 
-void paswoord::CheckPassword() {
-    const auto passwords = forms_.Data().Read(storage::files::kPassword);
-    if (!passwords || passwords->empty()) {
-        ReportUnreadable(storage::files::kPassword);
+void paswoord::Opened() {
+    auto openPanel = [this, asked = std::exchange(askedFor_, std::nullopt)] {
+        forms_.Panel().Show();
+        if (asked) {
+            forms_.Panel().AddSiteFor(*asked);
+        }
+    };
+    // Every installation starts with the same password; the panel opens only once the parent
+    // has chosen one of their own.
+    if (forms_.Family().Login().ShippedPasswordInUse()) {
+        Hide();
+        forms_.ChangePassword().AskFirst(std::move(openPanel));
         return;
     }
-    for (const auto& password : *passwords) {
-        if (password != txtpaswoord->GetValue().utf8_string()) {
-            Refuse("Password is wrong");
-        } else {
-            forms_.Panel().Show();
-            Hide();
-            if (askedFor_) {
-                forms_.Panel().AddSiteFor(*askedFor_);
-                askedFor_.reset();
-            }
+    openPanel();
+    Hide();
+}
+
+void paswoord::ShowWait() {
+    const double seconds = IsShown() ? forms_.Family().Login().SecondsToWait() : 0;
+    const bool waiting = seconds > 0;
+    if (waiting) {
+        lblwacht->SetLabel(wxString::FromUTF8(
+            forms_.Text(i18n::Message::LoginWait, {MinutesAndSeconds(seconds)})));
+        if (!tmrwacht.IsRunning()) {
+            tmrwacht.Start(1000);
         }
+    } else {
+        tmrwacht.Stop();
     }
+    if (lblwacht->IsShown() != waiting) {
+        // Only the height changes: the width is what the heading in the run's language needs.
+        const basics::TwipScale scale(GetDPI().y);
+        const int width = GetClientSize().x;
+        const int margin = scale.ToPixels(120);
+        lblwacht->SetSize(width - 2 * margin, scale.ToPixels(kWaitHeight - 60));
+        lblwacht->Show(waiting);
+        SetClientSize(width, scale.ToPixels(waiting ? kHeight + kWaitHeight : kHeight));
+    }
+    if (waiting) {
+        lblwacht->Wrap(lblwacht->GetSize().x);  // its size stays; the text breaks to fit it
+    }
+    txtnaam->Enable(!waiting);
+    txtpaswoord->Enable(!waiting);
+    cmdLogon->Enable(!waiting);
+    if (!waiting && IsShown() && !txtnaam->HasFocus() && !txtpaswoord->HasFocus()) {
+        txtnaam->SetFocus();
+    }
+}
+
+void paswoord::tmrwacht_Timer(wxTimerEvent&) {
+    ShowWait();
+}
+
+bool paswoord::Show(bool show) {
+    const bool changed = wxDialog::Show(show);
+    ShowWait();
+    return changed;
 }
 
 void paswoord::Refuse(const char* message) {
@@ -118,6 +191,7 @@ void paswoord::ReportUnreadable(const char* file) {
 void paswoord::cmdcancel_Click() {
     askedFor_.reset();
     Hide();
+    tmrwacht.Stop();
 }
 
 void paswoord::AskFor(const std::string& refusedAddress) {

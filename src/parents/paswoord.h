@@ -1,6 +1,7 @@
 #pragma once
 
 #include <wx/dialog.h>
+#include <wx/timer.h>
 
 #include <optional>
 #include <string>
@@ -25,6 +26,10 @@ public:
     void Form_Load() {}
     void cmdLogon_Click();
     void cmdcancel_Click();
+    // Shows how long the next try waits, with the boxes and Logon refused until it is over.
+    void tmrwacht_Timer(wxTimerEvent& event);
+    // Shown, the dialog says at once whether a wait is still running.
+    bool Show(bool show = true) override;
     // Opened by the child from a refusal page: a right login leads to the site editor with the
     // refused address in it; a wrong one, or Cancel, back to the page.
     void AskFor(const std::string& refusedAddress);
@@ -37,9 +42,12 @@ public:
     wxTextCtrl* txtpaswoord = nullptr;  // shows an X for every character typed
     widgets::chameleonButton* cmdLogon = nullptr;
     widgets::chameleonButton* cmdcancel = nullptr;
+    wxStaticText* lblwacht = nullptr;  // the wait after too many wrong tries; hidden without one
+    wxTimer tmrwacht;                  // once a second while there is a wait
 
 private:
-    void CheckPassword();
+    void ShowWait();
+    void Opened();
     void Refuse(const char* message);
     void ReportUnreadable(const char* file);
 

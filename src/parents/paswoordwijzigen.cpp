@@ -4,6 +4,9 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <utility>
+
+#include "account/Login.h"
 #include "parents/DialogLayout.h"
 #include "parents/ParentsWindows.h"
 #include "parents/TextBoxes.h"
@@ -55,8 +58,11 @@ paswoordwijzigen::paswoordwijzigen(ParentsWindows& forms)
     boxes->Add(lblbevestiging, 0, wxALIGN_CENTER_VERTICAL);
     boxes->Add(txtnieuwpaswoordbevestiging, 1, wxEXPAND);
     LayOutEditor(this, boxes, cmdsave, cmdcancel, gap);
-    widgets::NameControls({LW_NAMED(lblgebruikersnaam), LW_NAMED(Label1), LW_NAMED(lblnieuw),
-                           LW_NAMED(txtnieuwpaswoord), LW_NAMED(lblbevestiging),
+    lblwaarom = new wxStaticText(this, wxID_ANY, "");
+    lblwaarom->Hide();
+    GetSizer()->Insert(0, lblwaarom, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, gap);
+    widgets::NameControls({LW_NAMED(lblwaarom), LW_NAMED(lblgebruikersnaam), LW_NAMED(Label1),
+                           LW_NAMED(lblnieuw), LW_NAMED(txtnieuwpaswoord), LW_NAMED(lblbevestiging),
                            LW_NAMED(txtnieuwpaswoordbevestiging), LW_NAMED(cmdsave),
                            LW_NAMED(cmdcancel)});
     SetMinClientSize(FromDIP(wxSize(380, -1)));
@@ -81,6 +87,15 @@ void paswoordwijzigen::cmdsave_Click() {
         txtnieuwpaswoordbevestiging->Clear();
         return;
     }
+    if (const auto fault = account::CheckNewPassword(password.utf8_string())) {
+        messages.Show(forms_.Text(*fault == account::PasswordFault::Shipped
+                                      ? i18n::Message::PasswordShipped
+                                      : i18n::Message::PasswordTooShort),
+                      "Lanternwick", platform::Messages::Icon::Information);
+        txtnieuwpaswoord->Clear();
+        txtnieuwpaswoordbevestiging->Clear();
+        return;
+    }
     // The write replaces the file whole or not at all, so after a failure the old password
     // still opens the panel; the dialog stays open for another try.
     const auto result = forms_.Data().Write(storage::files::kPassword, {password.utf8_string()});
@@ -90,10 +105,42 @@ void paswoordwijzigen::cmdsave_Click() {
     }
     messages.Show("PASSWORD is CHANGED", "CONFIRM PASSWORD", platform::Messages::Icon::Information);
     Hide();
+    ShowWhy(false);
+    if (auto then = std::exchange(then_, nullptr)) {
+        then();
+    }
 }
 
 void paswoordwijzigen::cmdcancel_Click() {
+    // Without a password of the parent's own the panel stays shut; the next login asks again.
+    then_ = nullptr;
+    ShowWhy(false);
     Hide();
+}
+
+void paswoordwijzigen::AskFirst(std::function<void()> then) {
+    then_ = std::move(then);
+    txtnieuwpaswoord->Clear();
+    txtnieuwpaswoordbevestiging->Clear();
+    ShowWhy(true);
+    Show();
+    Raise();
+    txtnieuwpaswoord->SetFocus();
+}
+
+void paswoordwijzigen::ShowWhy(bool shown) {
+    if (lblwaarom->IsShown() == shown) {
+        return;
+    }
+    if (shown) {
+        lblwaarom->SetLabel(wxString::FromUTF8(forms_.Text(i18n::Message::ShippedPassword)));
+        // As wide as the boxes below it, however long the sentence is in the run's language.
+        lblwaarom->Wrap(GetSizer()->GetItem(1)->GetSize().x);
+    }
+    lblwaarom->Show(shown);
+    SetMinClientSize(wxDefaultSize);
+    SetMinClientSize(FromDIP(wxSize(380, -1)));
+    Fit();
 }
 
 }  // namespace parents

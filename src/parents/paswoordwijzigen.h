@@ -1,6 +1,8 @@
 #pragma once
 
 #include <wx/dialog.h>
+
+#include <functional>
 #include "parents/ParentsWindows.h"
 
 class wxStaticText;
@@ -21,6 +23,9 @@ public:
     void Form_Load() {}
     void cmdsave_Click();
     void cmdcancel_Click();
+    // Opened by the first right login while the password is still the one the installation
+    // came with: one line says why, and `then` (the panel) follows once a new one is saved.
+    void AskFirst(std::function<void()> then);
 
     wxStaticText* lblgebruikersnaam = nullptr;
     wxStaticText* Label1 = nullptr;  // the account name, never changed here
@@ -30,9 +35,13 @@ public:
     wxTextCtrl* txtnieuwpaswoordbevestiging = nullptr;  // shows an X for every character typed
     widgets::chameleonButton* cmdsave = nullptr;
     widgets::chameleonButton* cmdcancel = nullptr;
+    wxStaticText* lblwaarom = nullptr;  // why a new password comes first; hidden otherwise
 
 private:
+    void ShowWhy(bool shown);
+
     ParentsWindows& forms_;
+    std::function<void()> then_;
 };
 
 }  // namespace parents

@@ -30,9 +30,9 @@ WriteResult DataFiles::Write(const std::string& name, const std::vector<std::str
 int DataFiles::RemoveUnfinishedWrites() const {
     namespace fs = std::filesystem;
     static constexpr const char* kNames[] = {
-        files::kSites,     files::kBlockedWords, files::kVisitLog,
-        files::kStartPage, files::kLanguage,     files::kPassword,
-        files::kUserName,  files::kSettings,     files::kUsedTime};
+        files::kSites,    files::kBlockedWords, files::kVisitLog, files::kStartPage,
+        files::kLanguage, files::kPassword,     files::kUserName, files::kSettings,
+        files::kUsedTime, files::kLoginTries};
     int removed = 0;
     std::error_code error;
     // A missing or unlistable folder has nothing to clean; the reads after this report nothing

@@ -9,16 +9,33 @@
 
 namespace storage {
 
+// What the family install's helper answered to a login it checked itself.
+struct HelperLogin {
+    std::vector<std::string> outcomes;  // "right", "user-wrong", "password-wrong", one a line
+    bool unreadable = false;            // the account could not be read, or no helper answered
+    double wait = 0;       // seconds the next try waits (refused unread when `outcomes` is empty)
+    int wrongBefore = 0;   // after a right login: the wrong tries before it
+    bool shipped = false;  // after a right login: the password is the installation's
+};
+
 // The data folder and the reads and writes of its files, by file name.
 class DataFiles {
 public:
     explicit DataFiles(std::string folder);
+    virtual ~DataFiles() = default;
 
     // The data path followed by the file name.
-    std::string PathOf(const std::string& name) const;
+    virtual std::string PathOf(const std::string& name) const;
 
-    std::optional<std::vector<std::string>> Read(const std::string& name) const;
-    WriteResult Write(const std::string& name, const std::vector<std::string>& lines) const;
+    virtual std::optional<std::vector<std::string>> Read(const std::string& name) const;
+    virtual WriteResult Write(const std::string& name, const std::vector<std::string>& lines) const;
+
+    // Where the program cannot read the parent's account itself, the one that can checks a
+    // login and keeps the count of wrong tries; nothing where the program reads the files.
+    virtual std::optional<HelperLogin> Login(const std::string&, const std::string&) {
+        return std::nullopt;
+    }
+    virtual std::optional<double> LoginWait() { return std::nullopt; }
 
     // Removes what a write cut short (the process killed, the machine down) left beside the data
     // files: a half-written copy that never replaced its file. Returns how many were removed;
@@ -34,7 +51,13 @@ public:
         onWrite_ = std::move(observer);
     }
 
-private:
+protected:
+    void Told(const std::function<void(const std::string&)>& observer,
+              const std::string& name) const {
+        if (observer) {
+            observer(name);
+        }
+    }
     std::string path_;
     std::function<void(const std::string&)> onRead_;
     std::function<void(const std::string&)> onWrite_;

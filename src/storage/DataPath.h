@@ -5,7 +5,8 @@
 namespace storage {
 
 // The files the program keeps its state in, all in the program's own folder: the seven it has
-// always had, and two for the settings beyond them, which may be missing.
+// always had, and three beyond them, which may be missing: the settings, the time used today
+// and the count of wrong tries at the login.
 namespace files {
 inline constexpr const char* kSites = "adressen.txt";
 inline constexpr const char* kBlockedWords = "words.txt";
@@ -16,6 +17,7 @@ inline constexpr const char* kPassword = "paswoordNr.txt";
 inline constexpr const char* kUserName = "paswoordNaam.txt";
 inline constexpr const char* kSettings = "instellingen.txt";
 inline constexpr const char* kUsedTime = "tijdgebruik.txt";
+inline constexpr const char* kLoginTries = "inlogpogingen.txt";
 }  // namespace files
 
 // The folder with exactly one trailing separator, so callers can append a file name.

@@ -36,7 +36,7 @@ void PutGoodFiles(const fs::path& folder) {
     WriteBytes(folder / "startpagina.txt", CrLf({"Home                 http://home.example/"}));
     WriteBytes(folder / "languagechoose.txt", CrLf({"English", "English"}));
     WriteBytes(folder / "paswoordNaam.txt", CrLf({"parents"}));
-    WriteBytes(folder / "paswoordNr.txt", CrLf({"lanternwick"}));
+    WriteBytes(folder / "paswoordNr.txt", CrLf({"Lantern wick"}));
 }
 
 std::string RandomBytesWithNuls() {
@@ -147,9 +147,12 @@ TEST_P(EachFileDamaged, InEveryWayStartsUsesAndClosesCleanly) {
             } else {
                 after.erase("bezochtesites.txt");
             }
+            const bool accountFile = file == "paswoordNaam.txt" || file == "paswoordNr.txt";
+            if (accountFile) {
+                after.erase("inlogpogingen.txt");  // the login it refused is counted
+            }
             EXPECT_EQ(after, expected) << "files changed or left behind";
 
-            const bool accountFile = file == "paswoordNaam.txt" || file == "paswoordNr.txt";
             if (accountFile && damage.unusable) {
                 EXPECT_TRUE(Mentions(run, dir / file)) << run.Describe();
             }

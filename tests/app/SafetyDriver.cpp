@@ -165,7 +165,7 @@ private:
         forms_->Browser().Picparent2_Click();
         auto& login = forms_->Login();
         login.txtnaam->SetValue("parents");
-        login.txtpaswoord->SetValue("lanternwick");
+        login.txtpaswoord->SetValue("Lantern wick");
         login.cmdLogon_Click();
         return forms_->Panel().IsShown();
     }

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "account/Login.h"
 #include "family/FamilyModel.h"
 #include "support/TempFolder.h"
 
@@ -40,8 +42,9 @@ struct Family : ::testing::Test {
 
 TEST_F(Family, ChangesHoldAtOnceAreToldAndKnowWhatDiffersFromTheFiles) {
     folder.Put("adressen.txt", "Kids                 pbskids.org\r\n");
-    folder.Put("startpagina.txt", "Home                 http://one.example/\r\n"
-                                  "Home                 http://two.example/\r\n");
+    folder.Put("startpagina.txt",
+               "Home                 http://one.example/\r\n"
+               "Home                 http://two.example/\r\n");
     folder.Put("instellingen.txt", "alleentoegestaan=1\r\n");
     model.LoadSites();
     model.LoadStartPage();
@@ -86,6 +89,91 @@ TEST_F(Family, ABudgetThatCannotBeMadeKeepsTheLimitUntilTheParentIsTold) {
     EXPECT_FALSE(model.TimeIsUp());
     ASSERT_NE(model.Budget(), nullptr);
     EXPECT_EQ(model.Budget()->RemainingMinutes(), 30);
+}
+
+// The login's count of wrong tries, on a clock the test moves: a steady one for the wait in a
+// run, a wall clock for the wait across a restart.
+class MovedClock : public basics::Clock {
+public:
+    std::string DateText() override { return "9-12-2026"; }
+    std::string TimeText() override { return "08:00:00"; }
+    double SteadySeconds() override { return steady; }
+    basics::LocalTime Now() override { return basics::LocalTimeFromSeconds(wall); }
+    void Pass(double seconds) {
+        steady += seconds;
+        wall += static_cast<long long>(seconds);
+    }
+    double steady = 1000;
+    long long wall = basics::LocalSeconds({{2026, 12, 7}, 8 * 3600});
+};
+
+struct LoginCount : ::testing::Test {
+    testsupport::TempFolder folder;
+    storage::DataFiles data{folder.Path()};
+    MovedClock clock;
+
+    void SetUp() override {
+        folder.Put("paswoordNaam.txt", "parents\r\n");
+        folder.Put("paswoordNr.txt", "Lantern wick\r\n");
+    }
+    static bool Opens(family::ParentLogin& login) {
+        return login.Try("parents", "Lantern wick").Right();
+    }
+    static void WrongTries(family::ParentLogin& login, int tries) {
+        for (int i = 0; i < tries; ++i) {
+            EXPECT_FALSE(login.Try("parents", "guess").waiting) << "try " << i;
+        }
+    }
+};
+
+TEST(LoginWait, FreeForFiveWrongTriesThenDoublingFromHalfAMinuteToAQuarterHour) {
+    std::vector<double> waits;
+    for (int wrong = 4; wrong <= 11; ++wrong) {
+        waits.push_back(account::WaitAfter(wrong));
+    }
+    EXPECT_EQ(waits, (std::vector<double>{0, 30, 60, 120, 240, 480, 900, 900}));
+}
+
+TEST_F(LoginCount, ARightPasswordDuringTheWaitIsRefusedAndTakenAfterItTellingTheCountOnce) {
+    family::ParentLogin login(data, clock);
+    EXPECT_TRUE(Opens(login));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("inlogpogingen.txt")));  // nothing counted
+
+    WrongTries(login, 5);
+    EXPECT_DOUBLE_EQ(login.SecondsToWait(), 30);
+    clock.Pass(29);
+    const auto refused = login.Try("parents", "Lantern wick");
+    EXPECT_TRUE(refused.waiting);
+    EXPECT_TRUE(refused.outcomes.empty());
+    clock.Pass(1);
+    EXPECT_TRUE(Opens(login));
+    EXPECT_EQ(login.TakeWrongTriesToTell(), 5);
+    EXPECT_EQ(login.TakeWrongTriesToTell(), 0);
+    WrongTries(login, 5);  // the right login started the count afresh
+}
+
+TEST_F(LoginCount, TheCountSurvivesARestartAndASetBackClockOrDamagedFileGivesNoTime) {
+    {
+        family::ParentLogin login(data, clock);
+        WrongTries(login, 5);
+        clock.Pass(30);
+        EXPECT_FALSE(login.Try("Parents", "Lantern wick").waiting);  // the sixth: a minute now
+    }
+    clock.Pass(20);
+    clock.steady = 5;  // a new boot: the steady clock starts again
+    {
+        family::ParentLogin restarted(data, clock);
+        EXPECT_DOUBLE_EQ(restarted.SecondsToWait(), 40);
+    }
+    clock.wall -= 3600;
+    EXPECT_DOUBLE_EQ(family::ParentLogin(data, clock).SecondsToWait(), 60);
+
+    folder.Put("inlogpogingen.txt", "fouten=2x\r\n");
+    family::ParentLogin damaged(data, clock);
+    EXPECT_DOUBLE_EQ(damaged.SecondsToWait(), 30);
+    clock.Pass(30);
+    EXPECT_TRUE(Opens(damaged));
+    EXPECT_EQ(damaged.TakeWrongTriesToTell(), 5);
 }
 
 }  // namespace

@@ -143,11 +143,11 @@ TEST_F(Editors, EnterInTheLastBoxPressesItsButtonAndEscapeCancels) {
     EXPECT_EQ(Items(Panel().List1).back(), storage::SiteRecord("Farm", "farm.example"));
 
     auto& change = h.Windows().ChangePassword();
-    Type(change.txtnieuwpaswoord, "new", "new");
-    Type(change.txtnieuwpaswoordbevestiging, "new", "new");
+    Type(change.txtnieuwpaswoord, "newer", "newer");
+    Type(change.txtnieuwpaswoordbevestiging, "newer", "newer");
     sim.Char(WXK_RETURN);
     EXPECT_TRUE(testsupport::WaitUntil([&] { return !change.IsShown(); }));
-    EXPECT_EQ(h.Lines("paswoordNr.txt"), Lines{"new"});
+    EXPECT_EQ(h.Lines("paswoordNr.txt"), Lines{"newer"});
 
     Panel().cmdHomepage_Click();
     auto& start = h.Windows().StartPageEditor();

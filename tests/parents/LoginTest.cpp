@@ -1,5 +1,6 @@
 // The parents' login: the account files are read at every attempt and compared exactly.
 #include <gtest/gtest.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include "parents/Parents.h"
 #include "parents/paswoord.h"
 #include "support/Harness.h"
+#include "widgets/ChameleonButton.h"
 
 using testsupport::Harness;
 
@@ -39,6 +41,11 @@ protected:
         }
         return texts;
     }
+    std::string Wait() {  // the wait's sentence, whatever lines it was broken into
+        wxString text = L().lblwacht->GetLabel();
+        text.Replace("\n", " ");
+        return text.utf8_string();
+    }
     bool PanelShown() {
         auto* panel = h.Windows().PanelIfLoaded();
         return panel != nullptr && panel->IsShown();
@@ -62,7 +69,42 @@ TEST_F(Login, OnlyTheExactPairOpensThePanel) {
     EXPECT_TRUE(PanelShown());
     EXPECT_EQ(h.Windows().Panel().GetTitle(), "Configuration Lanternwick: parentcontrol");
     EXPECT_FALSE(L().IsShown());
-    EXPECT_EQ(h.messages.shown.size(), 4u);
+    ASSERT_EQ(h.messages.shown.size(), 5u);  // the panel tells the wrong tries, once
+    EXPECT_EQ(Messages()[4], "Wrong tries at the login since your last visit: 4.");
+    h.Windows().Panel().cmdclose_Click();
+    h.Browser().Picparent2_Click();
+    Try("parents", "Lantern wick");
+    EXPECT_EQ(h.messages.shown.size(), 5u);
+}
+
+TEST_F(Login, AfterFiveWrongTriesEveryTryWaitsAlsoWhenTheChildAsksAGrownUp) {
+    for (int i = 0; i < 5; ++i) {
+        Try("parents", "guess");
+    }
+    EXPECT_TRUE(L().lblwacht->IsShown());
+    EXPECT_EQ(Wait(), "The wrong password was typed too often. You can try again in 0:30.");
+    EXPECT_FALSE(L().txtpaswoord->IsEnabled());
+    EXPECT_FALSE(L().cmdLogon->IsEnabled());
+    Try("parents", "Lantern wick");  // what a key press could still send
+    EXPECT_FALSE(PanelShown());
+    EXPECT_EQ(h.messages.shown.size(), 5u);
+
+    L().cmdcancel_Click();
+    h.Windows().AskFor("http://casino.example/");
+    EXPECT_TRUE(L().IsShown());
+    EXPECT_FALSE(L().txtnaam->IsEnabled());
+    h.clock.steady += 29;
+    wxTimerEvent tick(L().tmrwacht);
+    L().tmrwacht_Timer(tick);
+    EXPECT_EQ(Wait(), "The wrong password was typed too often. You can try again in 0:01.");
+    h.clock.steady += 1;
+    L().tmrwacht_Timer(tick);
+    EXPECT_FALSE(L().lblwacht->IsShown());
+    EXPECT_TRUE(L().txtnaam->IsEnabled());
+    EXPECT_TRUE(L().cmdLogon->IsEnabled());
+    Try("parents", "Lantern wick");
+    EXPECT_TRUE(PanelShown());
+    EXPECT_EQ(Messages().back(), "Wrong tries at the login since your last visit: 5.");
 }
 
 TEST_F(Login, AnEmptyStoredPasswordIsMatchedByAnEmptyBox) {

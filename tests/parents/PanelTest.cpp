@@ -3,6 +3,7 @@
 #include <wx/combobox.h>
 #include <wx/listbox.h>
 #include <wx/panel.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include "parents/Parents.h"
 #include "parents/invoegensite.h"
 #include "parents/paswoord.h"
+#include "parents/paswoordwijzigen.h"
 #include "parents/startpagina.h"
 #include "storage/Records.h"
 #include "support/Harness.h"
@@ -240,8 +242,33 @@ TEST(PanelEndToEnd, LogInAddASiteSaveAndTheChildSeesIt) {
     login.txtnaam->SetValue("parents");
     login.txtpaswoord->SetValue("lanternwick");
     login.cmdLogon_Click();
+    // The password every installation came with: the parent chooses one first, told why.
+    auto& change = h.Windows().ChangePassword();
     auto& panel = h.Windows().Panel();
-    ASSERT_TRUE(panel.IsShown());
+    ASSERT_TRUE(change.IsShown());
+    EXPECT_FALSE(panel.IsShown());
+    EXPECT_FALSE(login.IsShown());
+    wxString why = change.lblwaarom->GetLabel();
+    why.Replace("\n", " ");
+    EXPECT_EQ(why,
+              "First choose a password of your own: everyone knows the one the installation "
+              "came with.");
+    for (const char* password : {"Abc", "lanternwick", "Farmyard"}) {
+        change.txtnieuwpaswoord->SetValue(password);
+        change.txtnieuwpaswoordbevestiging->SetValue(password);
+        change.cmdsave_Click();
+        EXPECT_EQ(panel.IsShown(), password == std::string("Farmyard")) << password;
+    }
+    std::vector<std::string> told;
+    for (const auto& shown : h.messages.shown) {
+        told.push_back(shown.text);
+    }
+    EXPECT_EQ(told, (Lines{"A password needs at least 4 characters.",
+                           "That is the password the installation came with. Choose another one.",
+                           "PASSWORD is CHANGED"}));
+    EXPECT_EQ(h.folder.Get("paswoordNr.txt"), "Farmyard\r\n");
+    EXPECT_FALSE(change.IsShown());
+    EXPECT_FALSE(change.lblwaarom->IsShown());
 
     panel.cmdadd_Click();
     auto& editor = h.Windows().SiteEditor();

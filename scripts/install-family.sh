@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# Installs Lanternwick for one child's account, with the parent's settings out of the child's
+# reach:
+#   sudo scripts/install-family.sh CHILDUSER            install, or update keeping every data file
+#   sudo scripts/install-family.sh --remove CHILDUSER   take it away again, with the child's data
+# The program goes to /opt/lanternwick (root's), the data to /var/lib/lanternwick/CHILDUSER/
+# (root's and the group lanternwick's, closed to everyone else), the menu entry to the child's
+# menu. The child's browser reaches the data only through the set-group-id helper beside it.
+# The parent's password is asked for, typed twice; when standard input is no terminal it is read
+# from there, two lines, so the install can be scripted. --root DIR installs below DIR instead of
+# / (the tests use a temporary one); the group and the user are the machine's own all the same.
+# A folder of the child's that is already there (the home, the menu folder) is left as it is.
+set -euo pipefail
+
+source_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${LANTERNWICK_BUILD:-$source_root/build}"
+group=lanternwick
+root=""
+remove=0
+child=""
+
+usage() {
+    echo "usage: sudo $0 [--root DIR] [--remove] CHILDUSER" >&2
+    exit 2
+}
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --root) [ $# -ge 2 ] || usage; root="${2%/}"; shift 2 ;;
+        --remove) remove=1; shift ;;
+        -*) usage ;;
+        *) [ -z "$child" ] || usage; child="$1"; shift ;;
+    esac
+done
+[ -n "$child" ] || usage
+[ "$(id -u)" -eq 0 ] || { echo "Run this as root: sudo $0 $child" >&2; exit 1; }
+getent passwd "$child" >/dev/null || { echo "There is no user \"$child\"." >&2; exit 1; }
+[ "$(id -u "$child")" -ne 0 ] || { echo "The child's account cannot be root's." >&2; exit 1; }
+
+program="$root/opt/lanternwick"
+data_all="$root/var/lib/lanternwick"
+data="$data_all/$child"
+home="$(getent passwd "$child" | cut -d: -f6)"
+menu="$root$home/.local/share/applications"
+
+if [ "$remove" -eq 1 ]; then
+    rm -rf -- "$data"
+    rm -f -- "$menu/lanternwick.desktop"
+    # The program and the group stay while another child still has an install; below another
+    # root the group stays too, as the machine's own install may use it.
+    if [ -z "$(ls -A "$data_all" 2>/dev/null)" ]; then
+        rm -rf -- "$program" "$data_all"
+        if [ -z "$root" ] && getent group "$group" >/dev/null; then groupdel "$group"; fi
+    fi
+    echo "Lanternwick is removed for $child."
+    exit 0
+fi
+
+# The parent's password: never the one every installation starts with. An update keeps the
+# password already there.
+password=""
+if [ ! -e "$data/paswoordNr.txt" ]; then
+    while :; do
+        if [ -t 0 ]; then
+            read -r -s -p "Password for the parents' panel: " password; echo
+            read -r -s -p "The same password again: " again; echo
+        else
+            IFS= read -r password || true
+            IFS= read -r again || true
+        fi
+        problem=""
+        if [ "$password" != "$again" ]; then problem="The two passwords differ."
+        elif [ "$password" = "lanternwick" ]; then problem="That is the password everyone knows."
+        elif [ "${#password}" -lt 4 ]; then problem="A password needs at least 4 characters."
+        fi
+        [ -z "$problem" ] && break
+        echo "$problem" >&2
+        [ -t 0 ] || exit 1
+    done
+fi
+
+if [ ! -x "$build/lanternwick" ] || [ ! -x "$build/helper/lanternwick-helper" ] ||
+   [ ! -e "$build/webext/lanternwick-filter.so" ]; then
+    "$source_root/scripts/setup.sh"
+fi
+
+# Another install at the same moment may make the group first.
+getent group "$group" >/dev/null || groupadd --system "$group" 2>/dev/null ||
+    getent group "$group" >/dev/null
+
+# Folders that are there already (the machine's /opt, the child's home) are left as they are.
+make_missing() {
+    local owner="$1" mode="$2" dir
+    shift 2
+    for dir in "$@"; do
+        [ -d "$dir" ] || install -d -o "${owner%:*}" -g "${owner#*:}" -m "$mode" "$dir"
+    done
+}
+
+# The program's folder: root's, and nothing in it writable by anyone else.
+make_missing root:root 0755 "$root/opt"
+install -d -o root -g root -m 0755 "$program" "$program/webext"
+install -o root -g root -m 0755 "$build/lanternwick" "$program/lanternwick"
+install -o root -g root -m 0644 "$build/webext/lanternwick-filter.so" "$program/webext/"
+install -o root -g root -m 0644 "$source_root/data/lanternwick.svg" "$program/"
+install -o root -g "$group" -m 2755 "$build/helper/lanternwick-helper" "$program/"
+
+# The data: the child's account can neither list, read nor write it; the helper, running with
+# the group, can. An update keeps every file that is there.
+make_missing root:root 0755 "$root/var" "$root/var/lib"
+install -d -o root -g root -m 0755 "$data_all"
+install -d -o root -g "$group" -m 2770 "$data"
+for f in "$source_root"/data/*.txt; do
+    name="$(basename "$f")"
+    [ "$name" = "paswoordNr.txt" ] && continue
+    [ -e "$data/$name" ] || install -o root -g "$group" -m 0660 "$f" "$data/$name"
+done
+if [ -n "$password" ]; then
+    tmp="$(mktemp "$data/.paswoordNr.txt.XXXXXX")"
+    printf '%s\r\n' "$password" > "$tmp"
+    chown root:"$group" "$tmp"
+    chmod 0660 "$tmp"
+    mv -f "$tmp" "$data/paswoordNr.txt"
+fi
+
+# The menu entry, the child's own.
+make_missing "$child:$(id -gn "$child")" 0755 "$root$home" "$root$home/.local" \
+    "$root$home/.local/share" "$menu"
+sed "s|@LANTERNWICK_DIR@|$program|g" "$source_root/data/lanternwick.desktop.in" \
+    > "$menu/lanternwick.desktop"
+chown "$child":"$(id -gn "$child")" "$menu/lanternwick.desktop"
+chmod 0644 "$menu/lanternwick.desktop"
+
+echo "Lanternwick is installed for $child: the program in $program, the data in $data."

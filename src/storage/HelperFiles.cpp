@@ -1,0 +1,265 @@
+#include "storage/HelperFiles.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "basics/TextEncoding.h"
+#include "storage/DataPath.h"
+
+extern char** environ;
+
+namespace storage {
+
+namespace {
+
+constexpr const char* kHelperName = "lanternwick-helper";
+
+std::string CrLf(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const auto& line : lines) {
+        bytes += line + "\r\n";
+    }
+    return bytes;
+}
+
+std::string FirstLine(const std::string& text) {
+    const auto end = text.find_first_of("\r\n");
+    return text.substr(0, end);
+}
+
+}  // namespace
+
+std::optional<std::string> HelperFiles::HelperBeside(const std::string& programFolder) {
+    const std::string path = DataPath(programFolder) + kHelperName;
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != 0 ||
+        (info.st_mode & S_ISGID) == 0) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+std::string HelperFiles::FamilyFolder(const std::string& programFolder) {
+    const passwd* user = getpwuid(getuid());
+    const std::filesystem::path root =
+        std::filesystem::path(programFolder).lexically_normal().parent_path().parent_path();
+    return (root / "var/lib/lanternwick" / (user != nullptr ? user->pw_name : "")).string();
+}
+
+HelperFiles::HelperFiles(std::string helper, std::string folder)
+    : DataFiles(std::move(folder)), helper_(std::move(helper)) {
+    std::string base = "/tmp";
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
+        base = runtime;
+    }
+    std::string made = base + "/lanternwick-XXXXXX";
+    if (mkdtemp(made.data()) != nullptr) {
+        mirror_ = made;
+    }
+    Read(files::kBlockedWords);
+}
+
+HelperFiles::~HelperFiles() {
+    if (!mirror_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(mirror_, ignored);
+    }
+}
+
+std::string HelperFiles::PathOf(const std::string& name) const {
+    if (name == files::kBlockedWords && !mirror_.empty()) {
+        return mirror_ + "/" + name;
+    }
+    return DataFiles::PathOf(name);
+}
+
+HelperFiles::Run HelperFiles::Ask(const std::vector<std::string>& args,
+                                  const std::string& input) const {
+    Run run;
+    std::array<int, 2> in{-1, -1}, out{-1, -1}, err{-1, -1};
+    if (pipe2(in.data(), O_CLOEXEC) != 0 || pipe2(out.data(), O_CLOEXEC) != 0 ||
+        pipe2(err.data(), O_CLOEXEC) != 0) {
+        for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) {
+            if (fd >= 0) {
+                close(fd);
+            }
+        }
+        return run;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+    std::vector<std::string> all{helper_};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& arg : all) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, helper_.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(in[0]);
+    close(out[1]);
+    close(err[1]);
+    if (spawned == 0) {
+        // The helper reads all its input before it answers, so writing first cannot block.
+        for (std::size_t done = 0; done < input.size();) {
+            const ssize_t put = write(in[1], input.data() + done, input.size() - done);
+            if (put <= 0) {
+                break;
+            }
+            done += static_cast<std::size_t>(put);
+        }
+    }
+    close(in[1]);
+    std::array<char, 65536> chunk{};
+    for (ssize_t got; spawned == 0 && (got = read(out[0], chunk.data(), chunk.size())) > 0;) {
+        run.output.append(chunk.data(), static_cast<std::size_t>(got));
+    }
+    for (ssize_t got; spawned == 0 && (got = read(err[0], chunk.data(), chunk.size())) > 0;) {
+        run.errors.append(chunk.data(), static_cast<std::size_t>(got));
+    }
+    close(out[0]);
+    close(err[0]);
+    int status = 0;
+    if (spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
+        run.exitCode = WEXITSTATUS(status);
+    }
+    if (spawned != 0) {
+        run.errors = std::strerror(spawned);
+    }
+    return run;
+}
+
+void HelperFiles::Mirror(const std::optional<std::string>& bytes) const {
+    if (mirror_.empty()) {
+        return;
+    }
+    const std::string path = mirror_ + "/" + files::kBlockedWords;
+    if (!bytes) {
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+        return;
+    }
+    std::ifstream current(path, std::ios::binary);
+    const std::string was((std::istreambuf_iterator<char>(current)),
+                          std::istreambuf_iterator<char>());
+    if (current && was == *bytes) {
+        return;
+    }
+    WriteAllLines(path, SplitLines(basics::DecodeFileText(*bytes)));
+}
+
+std::optional<std::vector<std::string>> HelperFiles::Read(const std::string& name) const {
+    Told(onRead_, name);
+    const Run run = Ask({"read", name});
+    if (run.exitCode != 0) {
+        if (name == files::kBlockedWords) {
+            Mirror(std::nullopt);
+        }
+        return std::nullopt;
+    }
+    if (name == files::kBlockedWords) {
+        Mirror(run.output);
+    }
+    auto lines = SplitLines(basics::DecodeFileText(run.output));
+    if (name == files::kVisitLog) {
+        logKnown_ = lines;
+    }
+    return lines;
+}
+
+WriteResult HelperFiles::Write(const std::string& name,
+                               const std::vector<std::string>& lines) const {
+    Told(onWrite_, name);
+    auto answer = [](const Run& run) {
+        return run.exitCode == 0 ? WriteResult{}
+                                 : WriteResult{false, run.errors.empty() ? "the helper failed"
+                                                                         : FirstLine(run.errors)};
+    };
+    const bool parentHere = !parentName_.empty();
+    if (name == files::kVisitLog && !parentHere) {
+        // The child's run only adds to the log: what is new beyond what the file already held.
+        const auto& known = logKnown_.value_or(std::vector<std::string>{});
+        if (lines.size() < known.size() || !std::equal(known.begin(), known.end(), lines.begin())) {
+            return {false, "only a parent can shorten the visit log"};
+        }
+        const std::vector<std::string> added(lines.begin() + static_cast<long>(known.size()),
+                                             lines.end());
+        if (added.empty()) {
+            return {};
+        }
+        auto result = answer(Ask({"append-log"}, CrLf(added)));
+        if (result.ok) {
+            logKnown_ = lines;
+        }
+        return result;
+    }
+    if (name == files::kUsedTime && !parentHere) {
+        for (const auto& line : lines) {
+            if (line.starts_with("seconden=")) {
+                return answer(Ask({"used-time", line.substr(9)}));
+            }
+        }
+        return {false, "no used time to record"};
+    }
+    if (!parentHere) {
+        return {false, "only a parent can change this file"};
+    }
+    auto result = answer(Ask({"write", name, parentName_}, parentPassword_ + "\n" + CrLf(lines)));
+    if (result.ok && name == files::kPassword && !lines.empty()) {
+        parentPassword_ = lines[0];
+    }
+    if (result.ok && name == files::kVisitLog) {
+        logKnown_ = lines;
+    }
+    if (result.ok && name == files::kBlockedWords) {
+        Mirror(CrLf(lines));
+    }
+    return result;
+}
+
+std::optional<HelperLogin> HelperFiles::Login(const std::string& name,
+                                              const std::string& password) {
+    const Run run = Ask({"login", name}, password + "\n");
+    HelperLogin login;
+    for (const auto& line : SplitLines(run.output)) {
+        if (line == "right" || line == "user-wrong" || line == "password-wrong") {
+            login.outcomes.push_back(line);
+        } else if (line.starts_with("wait ")) {
+            login.wait = std::atof(line.c_str() + 5);
+        } else if (line.starts_with("wrong-before ")) {
+            login.wrongBefore = std::atoi(line.c_str() + 13);
+        } else if (line == "shipped") {
+            login.shipped = true;
+        }
+    }
+    login.unreadable = run.exitCode != 0 && run.exitCode != 1 && run.exitCode != 6;
+    if (run.exitCode == 0) {
+        parentName_ = name;
+        parentPassword_ = password;
+    }
+    return login;
+}
+
+std::optional<double> HelperFiles::LoginWait() {
+    const Run run = Ask({"wait"});
+    return run.exitCode == 0 ? std::atof(run.output.c_str()) : 0.0;
+}
+
+}  // namespace storage

@@ -1,0 +1,315 @@
+// The family install for real, below a temporary root: the script's owners and modes, what the
+// child's account can and cannot reach, and the helper run as the child with good and bad
+// arguments. It needs root (for the group, the test user and the set-group-id bit); without it
+// every case is skipped with the reason.
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "basics/Clock.h"
+#include "family/ParentLogin.h"
+#include "storage/DataPath.h"
+#include "storage/HelperFiles.h"
+#include "support/TempFolder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A user of this test process's own, so two test runs at once do not share one.
+const std::string kChild = "lwfamily" + std::to_string(getpid());
+
+struct Ran {
+    int code = -1;
+    std::string output;
+};
+
+Ran Shell(const std::string& command) {
+    Ran ran;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return ran;
+    }
+    char chunk[4096];
+    for (size_t got; (got = fread(chunk, 1, sizeof chunk, pipe)) > 0;) {
+        ran.output.append(chunk, got);
+    }
+    const int status = pclose(pipe);
+    ran.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return ran;
+}
+
+std::string Slurp(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// "drwxrws--- root:lanternwick" for a path, as ls would say it.
+std::string Look(const fs::path& path) {
+    return Shell("stat -c '%A %U:%G' '" + path.string() + "'").output;
+}
+
+class FamilyInstall : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (geteuid() != 0) {
+            skip_ =
+                "the family install needs root: for its group, a test user and the "
+                "set-group-id helper";
+            return;
+        }
+        struct statvfs mount {};
+        if (statvfs(fs::temp_directory_path().c_str(), &mount) == 0 &&
+            (mount.f_flag & ST_NOSUID) != 0) {
+            skip_ = "the temporary folder is mounted nosuid, so the helper would not get its group";
+            return;
+        }
+        if (Shell("getent passwd " + kChild + " >/dev/null").code != 0 &&
+            Shell("useradd -M -d /home/" + kChild + " -s /usr/sbin/nologin " + kChild).code != 0) {
+            skip_ = "no test user could be made with useradd";
+        }
+    }
+    static void TearDownTestSuite() {
+        if (geteuid() == 0) {
+            Shell("userdel " + kChild + " 2>/dev/null");
+        }
+    }
+    void SetUp() override {
+        if (!skip_.empty()) {
+            GTEST_SKIP() << skip_;
+        }
+        fs::permissions(root_.Path(), fs::perms::owner_all | fs::perms::group_read |
+                                          fs::perms::group_exec | fs::perms::others_read |
+                                          fs::perms::others_exec);
+        ASSERT_EQ(Script("", "Parent pass\nParent pass\n").code, 0);
+    }
+    void TearDown() override {
+        if (skip_.empty()) {
+            Script("--remove", "");
+        }
+    }
+    Ran Script(const std::string& options, const std::string& input) {
+        return Shell("printf '" + input + "' | LANTERNWICK_BUILD='" + LANTERNWICK_BUILD_DIR + "' " +
+                     LANTERNWICK_SOURCE_DIR + "/scripts/install-family.sh --root '" + root_.Path() +
+                     "' " + options + " " + kChild + " 2>&1");
+    }
+    // The helper as the child runs it, with `input` on its standard input.
+    Ran AsChild(const std::string& arguments, const std::string& input = "") {
+        return Shell("printf '" + input + "' | runuser -u " + kChild + " -- " + Helper() + " " +
+                     arguments + " 2>/dev/null");
+    }
+    std::string Helper() const { return root_.Path() + "/opt/lanternwick/lanternwick-helper"; }
+    fs::path Data() const { return fs::path(root_.Path()) / "var/lib/lanternwick" / kChild; }
+
+    static inline std::string skip_;
+    testsupport::TempFolder root_;
+};
+
+TEST_F(FamilyInstall, OwnersAndModesKeepTheChildOutAnUpdateKeepsTheDataAndRemoveTakesAll) {
+    const fs::path root = root_.Path();
+    const std::map<std::string, std::string> expected = {
+        {"opt/lanternwick", "drwxr-xr-x root:root"},
+        {"opt/lanternwick/lanternwick", "-rwxr-xr-x root:root"},
+        {"opt/lanternwick/lanternwick-helper", "-rwxr-sr-x root:lanternwick"},
+        {"opt/lanternwick/lanternwick.svg", "-rw-r--r-- root:root"},
+        {"opt/lanternwick/webext/lanternwick-filter.so", "-rw-r--r-- root:root"},
+        {"var/lib/lanternwick", "drwxr-xr-x root:root"},
+        {std::string("var/lib/lanternwick/") + kChild, "drwxrws--- root:lanternwick"},
+        {std::string("home/") + kChild + "/.local/share/applications/lanternwick.desktop",
+         std::string("-rw-r--r-- ") + kChild + ":" + kChild},
+    };
+    for (const auto& [path, look] : expected) {
+        EXPECT_EQ(Look(root / path), look + "\n") << path;
+    }
+    int dataFiles = 0;
+    for (const auto& entry : fs::directory_iterator(Data())) {
+        ++dataFiles;
+        EXPECT_EQ(Look(entry.path()), "-rw-rw---- root:lanternwick\n") << entry.path();
+        const std::string file = entry.path().string();
+        EXPECT_NE(Shell(std::string("runuser -u ") + kChild + " -- sh -c 'cat \"" + file +
+                        "\" || echo x >> \"" + file + "\"' 2>/dev/null")
+                      .code,
+                  0)
+            << file;
+    }
+    EXPECT_EQ(dataFiles, 8);
+    EXPECT_EQ(Slurp(Data() / "paswoordNr.txt"), "Parent pass\r\n");
+    EXPECT_NE(Slurp(root / "home" / kChild / ".local/share/applications/lanternwick.desktop")
+                  .find("Exec=\"" + root.string() + "/opt/lanternwick/lanternwick\""),
+              std::string::npos);
+
+    // An update keeps every data file, the password among them, and asks for nothing.
+    std::ofstream(Data() / "words.txt", std::ios::binary) << "only\r\n";
+    ASSERT_EQ(Script("", "").code, 0);
+    EXPECT_EQ(Slurp(Data() / "words.txt"), "only\r\n");
+    EXPECT_EQ(Slurp(Data() / "paswoordNr.txt"), "Parent pass\r\n");
+
+    ASSERT_EQ(Script("--remove", "").code, 0);
+    EXPECT_FALSE(fs::exists(root / "opt/lanternwick"));
+    EXPECT_FALSE(fs::exists(root / "var/lib/lanternwick"));
+    EXPECT_FALSE(
+        fs::exists(root / "home" / kChild / ".local/share/applications/lanternwick.desktop"));
+    // A fresh install never takes the password everyone knows, nor two that differ.
+    EXPECT_NE(Script("", "lanternwick\\nlanternwick\\n").code, 0);
+    EXPECT_NE(Script("", "Parent pass\\nParent past\\n").code, 0);
+    EXPECT_FALSE(fs::exists(Data()));
+}
+
+TEST_F(FamilyInstall, TheHelperServesTheChildOnlyWhatTheBrowserNeedsAndOnlyForwards) {
+    // Reads: the settings, never the password; anything else is refused.
+    EXPECT_EQ(AsChild("read words.txt").code, 0);
+    EXPECT_EQ(AsChild("read words.txt").output, Slurp(Data() / "words.txt"));
+    for (const char* bad :
+         {"read paswoordNr.txt", "read paswoordNaam.txt", "read ../x", "read /etc/shadow", "",
+          "read", "write paswoordNaam.txt parents", "used-time -5", "used-time 12x", "bogus"}) {
+        EXPECT_EQ(AsChild(bad).code, 2) << bad;
+    }
+
+    // Settings change only with the right name and password in the same call.
+    const std::string words = Slurp(Data() / "words.txt");
+    EXPECT_EQ(AsChild("write words.txt parents", "guess\\nnothing\\n").code, 1);
+    EXPECT_EQ(AsChild("write words.txt Parents", "Parent pass\\nnothing\\n").code, 1);
+    EXPECT_EQ(Slurp(Data() / "words.txt"), words);
+    EXPECT_EQ(AsChild("write words.txt parents", "Parent pass\\ncasino\\ndice\\n").code, 0);
+    EXPECT_EQ(Slurp(Data() / "words.txt"), "casino\r\ndice\r\n");
+    // Its own umask, and the folder's group; the child owns what it wrote, but cannot reach it
+    // in a folder it cannot enter.
+    EXPECT_EQ(Look(Data() / "words.txt"), std::string("-rw-rw---- ") + kChild + ":lanternwick\n");
+    EXPECT_NE(Shell(std::string("runuser -u ") + kChild + " -- cat '" +
+                    (Data() / "words.txt").string() + "' 2>/dev/null")
+                  .code,
+              0);
+    EXPECT_EQ(AsChild("write paswoordNr.txt parents", "Parent pass\\nabc\\n").code, 2);
+
+    // Used time only rises; the visit log only grows.
+    EXPECT_EQ(AsChild("used-time 600").code, 0);
+    EXPECT_EQ(AsChild("used-time 60").code, 0);
+    EXPECT_NE(Slurp(Data() / "tijdgebruik.txt").find("seconden=600\r\n"), std::string::npos);
+    const std::string log = Slurp(Data() / "bezochtesites.txt");
+    EXPECT_EQ(Shell(std::string("for i in $(seq 100); do printf 'entry %s\\n' $i | runuser -u ") +
+                    kChild + " -- " + Helper() + " append-log & done; wait")
+                  .code,
+              0);
+    const std::string grown = Slurp(Data() / "bezochtesites.txt");
+    EXPECT_EQ(grown.substr(0, log.size()), log);
+    for (int i = 1; i <= 100; ++i) {
+        EXPECT_NE(grown.find("entry " + std::to_string(i) + "\r\n"), std::string::npos) << i;
+    }
+    EXPECT_EQ(grown.size(), log.size() + 992);  // "entry 1\r\n" to "entry 100\r\n", nothing else
+
+    // A damaged file and a folder others could read are refused, never followed.
+    std::ofstream(Data() / "tijdgebruik.txt", std::ios::binary) << "seconden=lots\r\n";
+    EXPECT_EQ(AsChild("used-time 700").code, 4);
+    EXPECT_EQ(Slurp(Data() / "tijdgebruik.txt"), "seconden=lots\r\n");
+    fs::permissions(Data(), fs::perms::others_read, fs::perm_options::add);
+    EXPECT_EQ(AsChild("read words.txt").code, 3);
+}
+
+TEST_F(FamilyInstall, TheHelpersLoginCountsWrongTriesAndWaitsAfterFive) {
+    EXPECT_EQ(AsChild("login parents", "Parent pass\\n").output, "right\nwrong-before 0\n");
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(AsChild("login parents", "guess\\n").code, 1) << i;
+    }
+    // The count is the helper's, kept in the data: a right password is refused while it waits,
+    // and so is a write that carries it.
+    const Ran refused = AsChild("login parents", "Parent pass\\n");
+    EXPECT_EQ(refused.code, 6);
+    EXPECT_EQ(refused.output.substr(0, 5), "wait ");
+    EXPECT_EQ(AsChild("write words.txt parents", "Parent pass\\nnone\\n").code, 6);
+    EXPECT_NE(Slurp(Data() / "inlogpogingen.txt").find("fouten=5\r\n"), std::string::npos);
+
+    // Many tries at once are taken one after the other: five are compared, the rest wait.
+    fs::remove(Data() / "inlogpogingen.txt");
+    const Ran together = Shell("for i in $(seq 30); do (printf 'guess\\n' | runuser -u " + kChild +
+                               " -- " + Helper() +
+                               " login parents >/dev/null 2>&1; echo $?) & "
+                               "done; wait");
+    EXPECT_EQ(std::count(together.output.begin(), together.output.end(), '1'), 5)
+        << together.output;
+    EXPECT_EQ(std::count(together.output.begin(), together.output.end(), '6'), 25);
+}
+
+class StoppedClock : public basics::Clock {
+public:
+    std::string DateText() override { return "9-12-2026"; }
+    std::string TimeText() override { return "08:00:00"; }
+    double SteadySeconds() override { return 100; }
+    basics::LocalTime Now() override { return {{2026, 12, 9}, 8 * 3600}; }
+};
+
+// The program's side, as the child's browser runs it: a process of the child's user that reads
+// and writes its data files only through the helper, and the parent's saves after a login.
+TEST_F(FamilyInstall, TheProgramAsTheChildAddsToTheLogAndChangesSettingsOnlyAfterALogin) {
+    const std::string program = root_.Path() + "/opt/lanternwick";
+    ASSERT_TRUE(storage::HelperFiles::HelperBeside(program));
+    EXPECT_FALSE(storage::HelperFiles::HelperBeside(LANTERNWICK_BUILD_DIR));  // a plain build
+    const passwd* child = getpwnam(kChild.c_str());
+    ASSERT_NE(child, nullptr);
+    int answers[2];
+    ASSERT_EQ(pipe(answers), 0);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(answers[0]);
+        unsetenv("XDG_RUNTIME_DIR");
+        std::string said;
+        if (setgid(child->pw_gid) != 0 || setuid(child->pw_uid) != 0) {
+            said = "no switch to the child";
+        } else {
+            storage::HelperFiles files(*storage::HelperFiles::HelperBeside(program),
+                                       storage::HelperFiles::FamilyFolder(program));
+            using namespace storage::files;
+            const auto words = files.Read(kBlockedWords);
+            const auto log = files.Read(kVisitLog).value_or(std::vector<std::string>{});
+            auto grown = log;
+            grown.push_back("http://zoo.example/");
+            StoppedClock clock;
+            family::ParentLogin login(files, clock);
+            // One step after another: each answer is taken before the next step runs.
+            auto step = [&said](const std::string& text) { said += text; };
+            step(std::to_string(words ? words->size() : 0) + " words, mirror " +
+                 std::to_string(Slurp(files.PathOf(kBlockedWords)).size()) + " bytes; log ");
+            step(files.Write(kVisitLog, grown).ok ? "grows, " : "stays, ");
+            step(files.Write(kVisitLog, {}).ok ? "empties; sites " : "keeps; sites ");
+            step(files.Write(kSites, {"Zoo                  zoo.example"}).ok ? "changed" : "kept");
+            const bool wrongFirst = !login.Try("parents", "guess").Right();
+            step(wrongFirst && login.Try("parents", "Parent pass").Right() ? "; login right"
+                                                                           : "; login wrong");
+            step(" after " + std::to_string(login.TakeWrongTriesToTell()) + "; sites ");
+            step(files.Write(kSites, {"Zoo                  zoo.example"}).ok ? "changed" : "kept");
+        }
+        (void)!write(answers[1], said.data(), said.size());
+        _exit(0);
+    }
+    close(answers[1]);
+    std::string said;
+    char chunk[512];
+    for (ssize_t got; (got = read(answers[0], chunk, sizeof chunk)) > 0;) {
+        said.append(chunk, static_cast<size_t>(got));
+    }
+    close(answers[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    const std::string words = Slurp(Data() / "words.txt");
+    const auto count = std::count(words.begin(), words.end(), '\n');
+    EXPECT_EQ(said, std::to_string(count) + " words, mirror " + std::to_string(words.size()) +
+                        " bytes; log grows, keeps; sites kept; login right after 1; sites "
+                        "changed");
+    EXPECT_NE(Slurp(Data() / "bezochtesites.txt").find("http://zoo.example/\r\n"),
+              std::string::npos);
+    EXPECT_EQ(Slurp(Data() / "adressen.txt"), "Zoo                  zoo.example\r\n");
+}
+
+}  // namespace
