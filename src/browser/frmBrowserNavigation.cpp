@@ -192,8 +192,10 @@ void frmBrowser::timBrowser_Timer() {
         ShowNotAnswering(waited);
         return;
     }
-    context_.Machine().messages.Show(context_.Text(i18n::Message::ConnectionFault), "INFORMATIE",
-                                     platform::Messages::Icon::Information);
+    // A run without a language keeps the message's built-in Dutch text.
+    const i18n::Language language = context_.Language().value_or(i18n::Language::Dutch);
+    context_.Machine().messages.Show(i18n::MessageText(language, i18n::Message::ConnectionFault),
+                                     "INFORMATIE", platform::Messages::Icon::Information);
 }
 
 bool frmBrowser::ShowsNotAnswering(const std::string& url) const {
