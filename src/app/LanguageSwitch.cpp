@@ -123,6 +123,14 @@ bool SaveLanguageChoice(app::Forms& forms, const std::string& file) {
             }
             messages.Show(std::string(RestartMessage(*LanguageFromName(choice))), title,
                           platform::Messages::Icon::None);
+            // No close step runs after this, so the used time is written here, as a close
+            // would write it; the visit log has just been saved by the panel.
+            if (auto* browser = forms.BrowserIfLoaded()) {
+                browser->SaveUsedTime();
+            }
+            // The new copy takes the saved settings at once, and the child is not left without
+            // a browser. It starts before this one ends; both only read the files by then.
+            forms.Machine().starter.StartAgain();
             forms.Machine().ender.EndNow();
             return true;
         }

@@ -7,6 +7,8 @@
 #include <csignal>
 #include <exception>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/Forms.h"
 #include "app/RealPlatform.h"
@@ -25,6 +27,12 @@ public:
         // The data files live beside the program, whatever folder it was started from.
         const wxString folder = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
         data_ = std::make_unique<storage::DataFiles>(folder.utf8_string());
+        std::vector<std::string> arguments;
+        for (int i = 1; i < argc; ++i) {
+            arguments.push_back(argv[i].utf8_string());
+        }
+        platform_.Restarter().Remember(wxStandardPaths::Get().GetExecutablePath().utf8_string(),
+                                       std::move(arguments));
         try {
             forms_ = std::make_unique<app::Forms>(platform_.Get(), *data_);
             forms_->Mdi();

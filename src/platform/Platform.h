@@ -23,10 +23,20 @@ public:
     virtual void EndNow() = 0;
 };
 
+// Starts a new copy of this program, from its own folder with the arguments this run was
+// given, so a parent who saved settings that need a restart is not left without a browser.
+class ProgramStarter {
+public:
+    virtual ~ProgramStarter() = default;
+    // Whether the new copy is running.
+    virtual bool StartAgain() = 0;
+};
+
 // The seams between the windows and the machine they run on.
 struct Platform {
     Messages& messages;
     ProcessEnder& ender;
+    ProgramStarter& starter;
     basics::Clock& clock;
     engine::WebViewFactory& webViews;
 };

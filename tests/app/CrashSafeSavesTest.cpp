@@ -12,6 +12,7 @@
 #include <map>
 #include <random>
 #include <set>
+#include <sstream>
 
 #include "DataFolder.h"
 #include "DriverRun.h"
@@ -236,6 +237,44 @@ TEST(CrashSafeSaves, AKilledRunKeepsItsVisitLog) {
     EXPECT_NE(added.find("http://fine.example/\r\n"), std::string::npos) << added;
     EXPECT_NE(added.find("http://home.example/\r\n"), std::string::npos) << added;
     EXPECT_EQ(added.find("-----------------------"), std::string::npos) << added;
+}
+
+// The save that needs a restart starts the program again itself: a new process of the same
+// program file, which comes up with the new language, while the old one ends, having written the
+// time used as its close would.
+TEST(LogOutAndSave, StartsTheProgramAgainAndEndsWithTheUsedTimeWritten) {
+    TempFolder folder;
+    const fs::path dir = folder.Path();
+    PutFiles(dir);
+    std::vector<std::string> limits{"alleentoegestaan=0"};
+    for (const char* day :
+         {"maandag", "dinsdag", "woensdag", "donderdag", "vrijdag", "zaterdag", "zondag"}) {
+        limits.push_back(std::string("minuten") + day + "=600");
+    }
+    WriteBytes(dir / "instellingen.txt", CrLf(limits));
+    const DriverRun run = RunDriver({dir.string(), "--real-restart", "wait:2200", "dutch"});
+    ASSERT_TRUE(run.exited) << run.Describe();
+    EXPECT_EQ(run.exitCode, 0);
+    std::vector<std::string> processes;
+    std::istringstream out(run.output);
+    for (std::string line; std::getline(out, line);) {
+        if (line.starts_with("process ")) {
+            processes.push_back(line.substr(8));
+        }
+    }
+    ASSERT_EQ(processes.size(), 2u) << run.Describe();
+    const auto pid = [](const std::string& p) { return p.substr(0, p.find(' ')); };
+    const auto program = [](const std::string& p) { return p.substr(p.find(' ') + 1); };
+    EXPECT_NE(pid(processes[0]), pid(processes[1]));
+    EXPECT_EQ(program(processes[1]), program(processes[0]));
+    EXPECT_EQ(fs::path(program(processes[0])).parent_path(),
+              fs::path(LANTERNWICK_SAFETY_DRIVER).parent_path());
+    EXPECT_TRUE(run.Printed("dutch already")) << "the new process took the saved language";
+    EXPECT_TRUE(run.Printed("done")) << run.Describe();
+    const std::string used = ReadBytes(dir / "tijdgebruik.txt");
+    const auto at = used.find("seconden=");
+    ASSERT_NE(at, std::string::npos) << used;
+    EXPECT_GE(std::stoi(used.substr(at + 9)), 2) << used;
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <wx/panel.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
+
 #include "browser/PictureBox.h"
 #include "browser/frmBrowser.h"
 #include "browser/sites.h"
@@ -329,6 +331,20 @@ TEST_F(DailyTime, NeitherARestartNorTheWallClockGivesTimeBack) {
     B().Close();
     h.Restart();
     EXPECT_EQ(MinutesShown(), 17);
+}
+
+TEST_F(DailyTime, LogOutAndSaveWritesTheUsedTimeAndStartsTheProgramAgain) {
+    StartWithMinutes(30);
+    Pass(10);
+    h.clock.steady += 5;  // seconds no tick has counted yet
+    auto& panel = h.Windows().Panel();
+    panel.Show();
+    panel.cbolanguage->SetValue("Dutch");
+    panel.cmdsave_Click();
+    EXPECT_EQ(h.starter.started, 1);
+    EXPECT_EQ(h.ender.ended, 1);
+    EXPECT_TRUE(std::ranges::count(h.Lines("tijdgebruik.txt"), "seconden=15"))
+        << "written as a close writes it, though no close step runs";
 }
 
 TEST(DailyTimeOff, WithoutAnyLimitNothingShowsCountsOrIsWritten) {

@@ -98,6 +98,15 @@ public:
     int ended = 0;
 };
 
+class FakeStarter : public platform::ProgramStarter {
+public:
+    bool StartAgain() override {
+        ++started;
+        return true;
+    }
+    int started = 0;
+};
+
 class FakeClock : public basics::Clock {
 public:
     std::string DateText() override { return date; }
