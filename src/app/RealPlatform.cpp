@@ -22,6 +22,23 @@ void WxMessages::Show(const std::string& text, const std::string& title, Icon ic
     wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title), style);
 }
 
+platform::Messages::Answer WxMessages::Ask(const std::string& text, const std::string& title,
+                                           const Choices& choices) {
+    wxMessageDialog dialog(nullptr, wxString::FromUTF8(text), wxString::FromUTF8(title),
+                           wxYES_NO | wxCANCEL | wxICON_QUESTION);
+    dialog.SetYesNoCancelLabels(wxString::FromUTF8(choices.first),
+                                wxString::FromUTF8(choices.second),
+                                wxString::FromUTF8(choices.cancel));
+    switch (dialog.ShowModal()) {
+        case wxID_YES:
+            return Answer::First;
+        case wxID_NO:
+            return Answer::Second;
+        default:
+            return Answer::Cancel;
+    }
+}
+
 void ExitProcess::EndNow() {
     std::fflush(nullptr);
     std::_Exit(0);

@@ -11,6 +11,7 @@ namespace app {
 class WxMessages : public platform::Messages {
 public:
     void Show(const std::string& text, const std::string& title, Icon icon) override;
+    Answer Ask(const std::string& text, const std::string& title, const Choices& choices) override;
 };
 
 class ExitProcess : public platform::ProcessEnder {

@@ -386,6 +386,17 @@ const std::vector<MessageRow>& MessageRows() {
          "tijd per dag opnieuw in of geef extra tijd.",
          "The time limit could not be started ({}), so nothing can be opened. Set the time per "
          "day again or give extra time."},
+        {Message::UnsavedChanges,
+         "De sites, de startpagina of de instellingen zijn veranderd en nog niet bewaard. Wilt "
+         "u ze bewaren voordat u uitlogt?",
+         "The sites, the start page or the settings have changed and are not saved yet. Do you "
+         "want to save them before you log out?"},
+        {Message::SaveAndLogOut, "Bewaren en uitloggen", "Save and log out"},
+        {Message::LogOutWithoutSaving, "Uitloggen zonder bewaren", "Log out without saving"},
+        {Message::CancelLogOut, "Annuleren", "Cancel"},
+        {Message::SitesUnreadable,
+         "de sites die er al in staan kunnen niet worden gelezen, dus zouden ze verloren gaan.",
+         "the sites already in it cannot be read, so they would be lost."},
     };
     return rows;
 }

@@ -87,6 +87,11 @@ enum class Message {
     RefusalBack,          // its button back to where the child was
     RefusalAsk,           // its button that fetches a grown-up
     TimeLimitNotStarted,  // the daily limit could not be started: the reason
+    UnsavedChanges,       // "Log out" with changes not yet stored
+    SaveAndLogOut,        // its three answers
+    LogOutWithoutSaving,
+    CancelLogOut,
+    SitesUnreadable,  // the reason a site file that cannot be read is not overwritten
 };
 
 // The message in `language` (none: the English text), with each "{}" replaced by the next of

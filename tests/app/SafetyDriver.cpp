@@ -61,6 +61,10 @@ public:
     void Show(const std::string& text, const std::string&, Icon) override {
         Say("message: " + text);
     }
+    Answer Ask(const std::string& text, const std::string&, const Choices&) override {
+        Say("question: " + text);
+        return Answer::Cancel;
+    }
 };
 
 class PrintedStarter : public platform::ProgramStarter {
