@@ -136,10 +136,7 @@ bool SaveLanguageChoice(app::Forms& forms, const std::string& file) {
         }
         case LanguageChoice::Refuse: {
             messages.Show(std::string(kRefusalMessage), title, platform::Messages::Icon::None);
-            auto& login = forms.Login();
-            login.Show();
-            login.txtnaam->Clear();
-            login.txtpaswoord->Clear();
+            forms.Login().ShowEmpty();
             return true;
         }
         case LanguageChoice::Ignore:

@@ -62,6 +62,25 @@ paswoord::paswoord(ParentsWindows& forms)
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { cmdcancel_Click(); });
     BindEnterAndEscape(
         this, txtpaswoord, [this] { cmdLogon_Click(); }, [this] { cmdcancel_Click(); });
+    // Bound last, so it comes first: Enter after the name goes on to the password.
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) { txtnaam_KeyDown(event); });
+}
+
+void paswoord::txtnaam_KeyDown(wxKeyEvent& event) {
+    const int key = event.GetKeyCode();
+    if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && wxWindow::FindFocus() == txtnaam) {
+        txtpaswoord->SetFocus();
+        return;
+    }
+    event.Skip();
+}
+
+void paswoord::ShowEmpty() {
+    txtnaam->Clear();
+    txtpaswoord->Clear();
+    Show();
+    Raise();
+    txtnaam->SetFocus();
 }
 
 void paswoord::cmdLogon_Click() {
@@ -122,11 +141,7 @@ void paswoord::cmdcancel_Click() {
 
 void paswoord::AskFor(const std::string& refusedAddress) {
     askedFor_ = refusedAddress;
-    txtnaam->Clear();
-    txtpaswoord->Clear();
-    Show();
-    Raise();
-    txtnaam->SetFocus();
+    ShowEmpty();
 }
 
 }  // namespace parents
