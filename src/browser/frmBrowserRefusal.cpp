@@ -40,7 +40,55 @@ void frmBrowser::ShowRefusalSoon(const std::string& address) {
     CallAfter([this] { web_->Navigate(std::string(filter::kRefusedPage)); });
 }
 
+namespace {
+
+// The caption a control of the panel has in `language`, without a closing colon.
+std::string PanelCaption(std::optional<i18n::Language> language, std::string_view control) {
+    const i18n::CaptionRow* row = nullptr;
+    if (language) {
+        row = i18n::FindRow(i18n::CaptionTable(*language), "Parents", control,
+                            i18n::Property::Caption);
+    }
+    if (row == nullptr) {
+        row = i18n::FindRow(i18n::BuiltInCaptions(), "Parents", control, i18n::Property::Caption);
+    }
+    std::string caption(row != nullptr ? row->text : control);
+    if (caption.ends_with(':')) {
+        caption.pop_back();
+    }
+    return caption;
+}
+
+std::string WithFolder(std::string_view text, const std::string& folder) {
+    std::string out(text);
+    if (const auto at = out.find("{}"); at != std::string::npos) {
+        out.replace(at, 2, folder);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string frmBrowser::HelpPage() const {
+    const auto language = context_.Language();
+    filter::HelpPage page{.title = std::string(i18n::HelpTitle(language)), .sections = {}};
+    std::string folder = context_.Data().PathOf("");
+    while (folder.size() > 1 && folder.back() == '/') {
+        folder.pop_back();
+    }
+    for (const i18n::HelpSection& section : i18n::HelpSections(language)) {
+        page.sections.emplace_back(section.control.empty()
+                                       ? std::string(section.heading)
+                                       : PanelCaption(language, section.control),
+                                   WithFolder(section.text, folder));
+    }
+    return filter::HelpPageHtml(page);
+}
+
 std::string frmBrowser::ProgramPage(const std::string& url) const {
+    if (url.rfind(filter::kHelpPage, 0) == 0) {
+        return HelpPage();
+    }
     if (url.rfind(filter::kRefusedPage, 0) != 0) {
         return {};
     }

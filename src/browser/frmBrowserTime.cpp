@@ -150,6 +150,9 @@ void frmBrowser::UncoverAfterTimeUp() {
     covered_ = false;
     imgtijdop->Hide();
     cmdvisit->SetEnabled(!TmrIntro.IsRunning());
+    if (helpAsked_) {
+        pageBeforeCover_.clear();  // the parent's last wish was the help page: it stays
+    }
     if (!pageBeforeCover_.empty() && !filter::IsBlankPage(pageBeforeCover_)) {
         // Back where the child was, through the same checks as any other address.
         cboURL->SetValue(Text(pageBeforeCover_));

@@ -99,6 +99,17 @@ enum class Message {
 std::string MessageText(std::optional<Language> language, Message message,
                         std::initializer_list<std::string_view> values = {});
 
+// The help page of the panel's Help: one section for each of the panel's buttons and for what a
+// parent needs to know besides. A section that names a control of the panel is headed by that
+// control's caption in the run's language; "{}" in a text stands for the data folder.
+struct HelpSection {
+    std::string_view control;  // a control of the panel whose caption heads it, or empty
+    std::string_view heading;  // the heading when no control heads it
+    std::string_view text;
+};
+std::string_view HelpTitle(std::optional<Language> language);
+const std::vector<HelpSection>& HelpSections(std::optional<Language> language);
+
 // Texts that no control holds from the start: they are put together when they are shown, some
 // around a number, which stands where the text has "{}".
 enum class Phrase {

@@ -228,7 +228,9 @@ void Parents::OpenInBrowser(const std::string& address) {
 }
 
 void Parents::cmdHelp_Click() {
-    OpenInBrowser(maker::kHelp);
+    // Made by the program, so it opens offline, whatever the switch and the time say.
+    LeavePanel();
+    forms_.Child().OpenHelp();
 }
 void Parents::cmddevelopers_Click() {
     OpenInBrowser(maker::kDevelopers);

@@ -10,6 +10,7 @@
 #include "browser/PictureBox.h"
 #include "browser/frmBrowser.h"
 #include "browser/sites.h"
+#include "filter/ProgramPages.h"
 #include "parents/Parents.h"
 #include "parents/paswoord.h"
 #include "parents/tijdperdag.h"
@@ -345,6 +346,49 @@ TEST_F(DailyTime, LogOutAndSaveWritesTheUsedTimeAndStartsTheProgramAgain) {
     EXPECT_EQ(h.ender.ended, 1);
     EXPECT_TRUE(std::ranges::count(h.Lines("tijdgebruik.txt"), "seconden=15"))
         << "written as a close writes it, though no close step runs";
+}
+
+// Help in a Dutch run with only the allowed sites on, once while the time is up and once just
+// after granting time: the panel left and the program's own help page opened, in Dutch.
+TEST_F(DailyTime, HelpOpensInTheRunsLanguageOverTheCoverAndTheSwitch) {
+    h.Put("languagechoose.txt", {"Dutch", "Dutch"});
+    Lines settings{"alleentoegestaan=1"};
+    for (const char* day : storage::Settings::kMinutesPerDay) {
+        settings.push_back(std::string(day) + "=1");
+    }
+    h.Put("instellingen.txt", settings);
+    h.Put("words.txt", {"casino"});
+    h.Start();
+    B().TmrIntro_Timer();
+    Pass(61);
+    ASSERT_TRUE(B().TimeIsUp());
+    h.View().Reach("about:blank");
+    const std::string help(filter::kHelpPage);
+    auto& panel = h.Windows().Panel();
+    for (const bool granted : {false, true}) {
+        panel.Show();
+        if (granted) {
+            panel.cmdtime_Click();
+            h.Windows().TimeLimitEditor().cmdextra_Click();
+        }
+        h.View().calls.clear();
+        panel.cmdHelp_Click();
+        EXPECT_FALSE(panel.IsShown());
+        EXPECT_EQ(h.View().calls, Lines{"navigate " + help}) << granted;
+        EXPECT_FALSE(h.View().Announce(help)) << granted;
+        h.View().Reach(help);
+        EXPECT_FALSE(B().imgtijdop->IsShown()) << granted;
+        Pass(1);
+        EXPECT_EQ(h.View().calls, Lines{"navigate " + help}) << "and it stays: " << granted;
+        EXPECT_EQ(B().TimeIsUp(), !granted);
+    }
+    const std::string page = B().ProgramPage(help);
+    for (const std::string& text :
+         {std::string("Verander paswoord"), std::string("Waar de bestanden staan"),
+          std::string("Alleen toegestane sites"), h.folder.Path()}) {
+        EXPECT_NE(page.find(text), std::string::npos) << text;
+    }
+    EXPECT_EQ(std::ranges::count(h.VisitLog(), help), 0);
 }
 
 TEST(DailyTimeOff, WithoutAnyLimitNothingShowsCountsOrIsWritten) {

@@ -270,7 +270,7 @@ TEST_F(Panel, ALinkButtonHandsItsPageToTheBrowserWindow) {
     ASSERT_TRUE(browser.cmdsite(17).IsShown());
     h.View().calls.clear();
 
-    P().cmdHelp_Click();
+    P().cmddevelopers_Click();
     EXPECT_FALSE(P().IsShown());
     EXPECT_FALSE(browser.Txtbackground->IsShown());
     for (int n = 1; n <= 18; ++n) {
@@ -278,7 +278,7 @@ TEST_F(Panel, ALinkButtonHandsItsPageToTheBrowserWindow) {
     }
     const wxString help = browser.cboURL->GetValue();
     EXPECT_TRUE(help.StartsWith("http://")) << help;
-    EXPECT_TRUE(help.EndsWith("/lanternwick/help/index.html")) << help;
+    EXPECT_TRUE(help.EndsWith("/lanternwick/help/developers.html")) << help;
     // Opened at once, through the address box's checks.
     EXPECT_EQ(h.View().calls, Lines{"navigate " + help.utf8_string()});
     EXPECT_EQ(h.VisitLog().back(), help.utf8_string());
