@@ -394,6 +394,13 @@ const std::vector<MessageRow>& MessageRows() {
         {Message::SaveAndLogOut, "Bewaren en uitloggen", "Save and log out"},
         {Message::LogOutWithoutSaving, "Uitloggen zonder bewaren", "Log out without saving"},
         {Message::CancelLogOut, "Annuleren", "Cancel"},
+        {Message::NotAWebAddress,
+         "Dit adres kan niet als webpagina openen. Geef een adres zoals www.voorbeeld.nl of "
+         "https://voorbeeld.nl/, zonder spaties.",
+         "This address cannot open as a web page. Type an address such as www.example.org or "
+         "https://example.org/, without spaces."},
+        {Message::NameHasControls, "De naam mag geen tab of ander stuurteken bevatten.",
+         "The name may not hold a tab or another control character."},
         {Message::SitesUnreadable,
          "de sites die er al in staan kunnen niet worden gelezen, dus zouden ze verloren gaan.",
          "the sites already in it cannot be read, so they would be lost."},

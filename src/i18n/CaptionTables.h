@@ -92,6 +92,8 @@ enum class Message {
     LogOutWithoutSaving,
     CancelLogOut,
     SitesUnreadable,  // the reason a site file that cannot be read is not overwritten
+    NotAWebAddress,   // the site and start-page editors: an address that cannot open as a page
+    NameHasControls,  // the same editors: a tab or another control character in the name
 };
 
 // The message in `language` (none: the English text), with each "{}" replaced by the next of

@@ -87,6 +87,10 @@ void invoegensite::cmdsave_Click() {
         return;
     }
     const std::string address = txtinternetaddress->GetValue().utf8_string();
+    // Refused with the boxes as typed, so the parent mends the text rather than typing it anew.
+    if (!CheckTyped(name, address)) {
+        return;
+    }
     std::string record = storage::SiteRecord(name, address);
     if (!storeAtOnce_) {
         forms_.Family().AddSite(std::move(record));
@@ -103,6 +107,18 @@ void invoegensite::cmdsave_Click() {
             storage::files::kSites,
             result.reason.empty() ? forms_.Text(i18n::Message::SitesUnreadable) : result.reason);
     }
+}
+
+bool invoegensite::CheckTyped(const std::string& name, const std::string& address) {
+    const bool nameBad = storage::HasControlCharacters(name);
+    if (!nameBad && storage::TypedAddressProblem(address) == storage::AddressProblem::None) {
+        return true;
+    }
+    forms_.Machine().messages.Show(
+        forms_.Text(nameBad ? i18n::Message::NameHasControls : i18n::Message::NotAWebAddress),
+        kTitle, platform::Messages::Icon::None);
+    (nameBad ? txtname : txtinternetaddress)->SetFocus();
+    return false;
 }
 
 void invoegensite::cmdcancel_Click() {

@@ -43,6 +43,9 @@ public:
     widgets::chameleonButton* cmdcancel = nullptr;
 
 private:
+    // Whether the name and the address may be stored; the parent is told why not.
+    bool CheckTyped(const std::string& name, const std::string& address);
+
     ParentsWindows& forms_;
     std::unique_ptr<TypingLimit> nameLimit_;
     std::unique_ptr<TypingLimit> addressLimit_;

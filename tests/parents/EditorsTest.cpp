@@ -10,6 +10,8 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
+#include <tuple>
 
 #include "browser/PictureBox.h"
 #include "browser/frmBrowser.h"
@@ -291,6 +293,56 @@ TEST_F(Editors, StartPageSaveBuildsTheHttpRecordAndCancelRestoresTheFile) {
     editor.cmdcancel_Click();
     EXPECT_EQ(Panel().startpagina1->GetCount(), 0u);
     EXPECT_TRUE(h.messages.shown.empty());
+}
+
+// Either editor: what cannot open as a page is refused with one message, and the boxes keep the
+// text to mend.
+TEST_F(Editors, TheSiteAndStartPageEditorsTakeOnlyWebAddressesAndKeepWhatWasTyped) {
+    auto& sites = h.Windows().SiteEditor();
+    auto& start = h.Windows().StartPageEditor();
+    struct Box {
+        wxDialog* editor;
+        wxTextCtrl* name;
+        wxTextCtrl* address;
+        std::function<void()> save;
+    };
+    const std::vector<Box> boxes{
+        {&sites, sites.txtname, sites.txtinternetaddress, [&] { sites.cmdsave_Click(); }},
+        {&start, start.txtname, start.txtaddress, [&] { start.cmdsave_Click(); }},
+    };
+    const std::string notAPage = i18n::MessageText(std::nullopt, i18n::Message::NotAWebAddress);
+    const std::string badName = i18n::MessageText(std::nullopt, i18n::Message::NameHasControls);
+    const std::vector<std::tuple<std::string, std::string, std::string>> rows{
+        {"Zoo", "javascript:alert(1)", notAPage}, {"Zoo", "file:///etc/passwd", notAPage},
+        {"Zoo", "data:text/html,hi", notAPage},   {"Zoo", "www.zoo .example", notAPage},
+        {"Zoo\tKids", "zoo.example", badName},
+    };
+    const Lines storedSites = Items(Panel().List1);
+    const Lines storedStart = Items(Panel().startpagina1);
+    for (const Box& box : boxes) {
+        for (const auto& [name, address, message] : rows) {
+            box.editor->Show();
+            box.name->SetValue(wxString::FromUTF8(name));
+            box.address->SetValue(wxString::FromUTF8(address));
+            h.messages.shown.clear();
+            box.save();
+            EXPECT_EQ(Messages(), Lines{message}) << address;
+            EXPECT_TRUE(box.editor->IsShown()) << address;
+            EXPECT_EQ(box.address->GetValue().utf8_string(), address);
+            EXPECT_EQ(box.name->GetValue().utf8_string(), name);
+        }
+        box.editor->Hide();
+    }
+    EXPECT_EQ(Items(Panel().List1), storedSites);
+    EXPECT_EQ(Items(Panel().startpagina1), storedStart);
+    // A start page typed with its scheme keeps it, instead of getting a second one in front.
+    start.Show();
+    start.txtname->SetValue("Kids");
+    start.txtaddress->SetValue("https://kids.example/");
+    h.Windows().Family().SetStartPageRecords({});
+    start.cmdsave_Click();
+    EXPECT_EQ(Items(Panel().startpagina1),
+              Lines{storage::SiteRecord("Kids", "https://kids.example/")});
 }
 
 TEST_F(Editors, StartPageDropsThe21stAnd71stTypedCharacterInDutch) {
