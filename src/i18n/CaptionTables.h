@@ -91,9 +91,12 @@ enum class Message {
     SaveAndLogOut,        // its three answers
     LogOutWithoutSaving,
     CancelLogOut,
-    SitesUnreadable,  // the reason a site file that cannot be read is not overwritten
-    NotAWebAddress,   // the site and start-page editors: an address that cannot open as a page
-    NameHasControls,  // the same editors: a tab or another control character in the name
+    SitesUnreadable,   // the reason a site file that cannot be read is not overwritten
+    NotAWebAddress,    // the site and start-page editors: an address that cannot open as a page
+    NameHasControls,   // the same editors: a tab or another control character in the name
+    TodayUsedAndLeft,  // the time editor: minutes used today and minutes left
+    TodayUsedNoLimit,  // the same, on a day without a limit
+    TodayNotCounted,   // no day has a limit, so no time is counted
 };
 
 // The message in `language` (none: the English text), with each "{}" replaced by the next of

@@ -5,6 +5,7 @@
 #include <wx/clipbrd.h>
 #include <wx/combobox.h>
 #include <wx/listbox.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
@@ -563,6 +564,27 @@ TEST_F(Editors, TimeEditorTakesMinutesOnlyAndTheSaveKeepsEveryOtherSetting) {
     ASSERT_EQ(h.messages.shown.size(), 1u);
     EXPECT_NE(Messages()[0].find(h.folder.File("instellingen.txt")), std::string::npos);
     EXPECT_TRUE(Panel().IsShown());
+}
+
+TEST_F(Editors, TimeEditorShowsTodaysUsedAndLeftTimeAndEscapeCancels) {
+    auto& editor = h.Windows().TimeLimitEditor();
+    Panel().Show();
+    Panel().cmdtime_Click();
+    EXPECT_EQ(editor.lblvandaag->GetLabel(), "Today: no limit, the time is not counted.");
+    editor.txtminuten[0]->SetValue("30");  // Monday, the fake clock's day
+    editor.cmdsave_Click();
+    h.clock.steady += 600;
+    h.Browser().tmrcheck_Timer();
+    Panel().cmdtime_Click();
+    EXPECT_EQ(editor.lblvandaag->GetLabel(), "Today: 10 min used, 20 min left.");
+    editor.cmdextra_Click();
+    EXPECT_EQ(editor.lblvandaag->GetLabel(), "Today: 10 min used, 35 min left.");
+    EXPECT_GE(editor.GetClientSize().x, editor.lblvandaag->GetBestSize().x);
+
+    Type(editor.txtminuten[2], "45", "45");
+    wxUIActionSimulator().Char(WXK_ESCAPE);
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return !editor.IsShown(); }));
+    EXPECT_FALSE(h.Windows().Family().Limits()[2].has_value()) << "Escape is Cancel";
 }
 
 }  // namespace
