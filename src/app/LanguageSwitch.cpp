@@ -83,6 +83,9 @@ void Apply(app::Forms& forms, const CaptionRow& row) {
     wxWindow* control = ControlNamed(window, row.control);
     if (auto* button = dynamic_cast<widgets::chameleonButton*>(control)) {
         button->SetCaption(Text(row.text));
+        if (window.GetSizer() != nullptr) {
+            GrowToShow(window, *button);  // placed by hand, a button keeps its designed size
+        }
     } else if (auto* label = dynamic_cast<wxStaticText*>(control)) {
         label->SetLabel(Text(row.text));
         GrowToShow(window, *label);

@@ -54,6 +54,12 @@ paswoord::paswoord(ParentsWindows& forms)
                            LW_NAMED(txtnaam), LW_NAMED(lblpaswoord), LW_NAMED(txtpaswoord),
                            LW_NAMED(cmdLogon), LW_NAMED(cmdcancel)});
     SetClientSize(size(3720, 2400));
+    // The heading in the platform's font is wider than its twips: the window grows to show it,
+    // with the same margin on the right as on the left.
+    const int heading = lblcontrole->GetRect().GetRight() + 1 + lblcontrole->GetPosition().x;
+    if (heading > GetClientSize().x) {
+        SetClientSize(heading, GetClientSize().y);
+    }
     CentreOnScreen();
 
     cmdLogon->Click = [this] { cmdLogon_Click(); };
