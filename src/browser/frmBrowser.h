@@ -77,6 +77,8 @@ public:
     void ShowRefusalSoon(const std::string& address);
     std::string ProgramPage(const std::string& url) const;
     std::string HelpPage() const;
+    // The newest page of the history that is a real page and may open now; empty if none.
+    std::string LastRealPage();
     // The refusal page's buttons; their links are answered here and never opened.
     void cmdrefusedback_Click();
     void cmdrefusedask_Click();

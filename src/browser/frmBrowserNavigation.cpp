@@ -34,6 +34,11 @@ void frmBrowser::cboURL_Click() {
                                          platform::Messages::Icon::Information);
         return;
     }
+    if (filter::IsProgramPage(AddressText())) {
+        // The program's own page is no web address to put a scheme in front of, and no visit.
+        web_->Navigate(AddressText());
+        return;
+    }
     const std::string address = filter::WithScheme(AddressText());
     cboURL->SetValue(wxString::FromUTF8(address));
     const filter::Verdict verdict = Judge(address, filter::Kind::TopLevel);

@@ -1,5 +1,9 @@
 // What the child sees instead of a page that may not open, and the parent's switch that keeps
 // the child on the sites of the site panel.
+#include <wx/combobox.h>
+#include <wx/panel.h>
+#include <wx/textctrl.h>
+
 #include "browser/frmBrowser.h"
 #include "context/WindowContext.h"
 #include "filter/ProgramPages.h"
@@ -99,10 +103,28 @@ std::string frmBrowser::ProgramPage(const std::string& url) const {
     });
 }
 
-void frmBrowser::cmdrefusedback_Click() {
-    if (!web_->GoBack()) {
-        web_->Navigate("about:blank");  // refused at the very start: nowhere to go back to
+std::string frmBrowser::LastRealPage() {
+    for (const std::string& earlier : web_->BackHistory()) {
+        // The empty page a time-up left behind and the program's own pages are no place the
+        // child was, and a page refused since cannot be gone back to.
+        if (!filter::NeverJudged(earlier) && Judge(earlier, filter::Kind::TopLevel).Opens()) {
+            return earlier;
+        }
     }
+    return {};
+}
+
+void frmBrowser::cmdrefusedback_Click() {
+    const auto history = web_->BackHistory();
+    const std::string page = LastRealPage();
+    if (!page.empty() && !history.empty() && history.front() == page) {
+        web_->GoBack();  // the page just before: the history stays as the child knows it
+        return;
+    }
+    // Refused at the very start, or after a time-up or a midnight left only the empty page
+    // behind: the last real page, or else the start page.
+    cboURL->SetValue(wxString::FromUTF8(page.empty() ? Text4->GetValue().utf8_string() : page));
+    cboURL_Click();
 }
 
 void frmBrowser::cmdrefusedask_Click() {

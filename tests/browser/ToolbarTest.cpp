@@ -391,6 +391,41 @@ TEST_F(DailyTime, HelpOpensInTheRunsLanguageOverTheCoverAndTheSwitch) {
     EXPECT_EQ(std::ranges::count(h.VisitLog(), help), 0);
 }
 
+// Time ran out on the refusal page, and the day ended behind the cover: the child comes back
+// to the real page before, the log holds only real addresses, and Back on a refusal page never
+// lands on the empty page the cover left.
+TEST_F(DailyTime, AfterATimeUpOnTheRefusalPageTheChildComesBackToARealPage) {
+    StartWithMinutes(1);
+    h.View().Reach("http://zoo.example/");
+    B().OpenAddress("http://casino.example/");
+    const std::string refused(filter::kRefusedPage);
+    h.View().Reach(refused);
+    h.View().history = {"http://zoo.example/", "http://home.example/"};
+    Pass(61);
+    ASSERT_TRUE(B().TimeIsUp());
+    h.View().Reach("about:blank");
+    h.View().calls.clear();
+    Pass(8035);  // 21:46:10 to five seconds past midnight: a new day, with its own minute
+    ASSERT_FALSE(B().TimeIsUp());
+    EXPECT_EQ(h.View().calls, Lines{"navigate http://zoo.example/"});
+    for (const std::string& entry : h.VisitLog()) {
+        EXPECT_EQ(entry.find("lanternwick:"), std::string::npos) << entry;
+    }
+    EXPECT_EQ(std::ranges::count(h.VisitLog(), "http://casino.example/"), 1);
+
+    for (const auto& [history, back] : std::vector<std::pair<Lines, std::string>>{
+             {{"about:blank", refused, "http://zoo.example/"}, "navigate http://zoo.example/"},
+             {{"about:blank"}, "navigate http://home.example/"},
+             {{"http://zoo.example/"}, "back"}}) {
+        h.View().location = refused;
+        h.View().history = history;
+        h.View().backPages = static_cast<int>(history.size());
+        h.View().calls.clear();
+        B().cmdrefusedback_Click();
+        EXPECT_EQ(h.View().calls, Lines{back}) << history.front();
+    }
+}
+
 TEST(DailyTimeOff, WithoutAnyLimitNothingShowsCountsOrIsWritten) {
     Harness h;
     h.Put("words.txt", {"casino"});
