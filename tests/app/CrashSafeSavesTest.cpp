@@ -240,22 +240,20 @@ TEST(CrashSafeSaves, AKilledRunKeepsItsVisitLog) {
 }
 
 // The save that needs a restart starts the program again itself: a new process of the same
-// program file, which comes up with the new language, while the old one ends, having written the
-// time used as its close would.
+// program file comes up in the new language, and the old one has ended with the used time written.
 TEST(LogOutAndSave, StartsTheProgramAgainAndEndsWithTheUsedTimeWritten) {
     TempFolder folder;
     const fs::path dir = folder.Path();
     PutFiles(dir);
-    std::vector<std::string> limits{"alleentoegestaan=0"};
+    std::string limits;
     for (const char* day :
          {"maandag", "dinsdag", "woensdag", "donderdag", "vrijdag", "zaterdag", "zondag"}) {
-        limits.push_back(std::string("minuten") + day + "=600");
+        limits += std::string("minuten") + day + "=600\r\n";
     }
-    WriteBytes(dir / "instellingen.txt", CrLf(limits));
+    WriteBytes(dir / "instellingen.txt", limits);
     const DriverRun run = RunDriver({dir.string(), "--real-restart", "wait:2200", "dutch"});
-    ASSERT_TRUE(run.exited) << run.Describe();
-    EXPECT_EQ(run.exitCode, 0);
-    std::vector<std::string> processes;
+    ASSERT_TRUE(run.exited && run.exitCode == 0) << run.Describe();
+    std::vector<std::string> processes;  // "PID PROGRAM"
     std::istringstream out(run.output);
     for (std::string line; std::getline(out, line);) {
         if (line.starts_with("process ")) {
@@ -263,14 +261,10 @@ TEST(LogOutAndSave, StartsTheProgramAgainAndEndsWithTheUsedTimeWritten) {
         }
     }
     ASSERT_EQ(processes.size(), 2u) << run.Describe();
-    const auto pid = [](const std::string& p) { return p.substr(0, p.find(' ')); };
-    const auto program = [](const std::string& p) { return p.substr(p.find(' ') + 1); };
-    EXPECT_NE(pid(processes[0]), pid(processes[1]));
-    EXPECT_EQ(program(processes[1]), program(processes[0]));
-    EXPECT_EQ(fs::path(program(processes[0])).parent_path(),
-              fs::path(LANTERNWICK_SAFETY_DRIVER).parent_path());
-    EXPECT_TRUE(run.Printed("dutch already")) << "the new process took the saved language";
-    EXPECT_TRUE(run.Printed("done")) << run.Describe();
+    const auto program = [](const std::string& p) { return p.substr(p.find(' ')); };
+    EXPECT_NE(processes[0], processes[1]);
+    EXPECT_EQ(program(processes[0]), program(processes[1]));
+    EXPECT_TRUE(run.Printed("dutch already") && run.Printed("done")) << run.Describe();
     const std::string used = ReadBytes(dir / "tijdgebruik.txt");
     const auto at = used.find("seconden=");
     ASSERT_NE(at, std::string::npos) << used;

@@ -10,33 +10,23 @@
 
 namespace testsupport {
 
-// The captions of a window's shown buttons and labels that are not shown whole, measured in
-// their own fonts: a text wider than its control leaves room for, or a control reaching past
-// the window's edge. Each as "control: text".
+// The captions of a window's shown buttons and labels that are not shown whole, as "control:
+// text": wider, in the control's font, than the control leaves room for, or past the window's edge.
 inline std::vector<std::string> CutCaptions(wxTopLevelWindow& window) {
     std::vector<std::string> cut;
-    const wxSize client = window.GetClientSize();
     auto visit = [&](auto& self, wxWindow* parent) -> void {
         for (wxWindow* child : parent->GetChildren()) {
             if (child->IsTopLevel() || !child->IsShown()) {
                 continue;
             }
-            wxString text;
-            int room = 0;
-            if (auto* button = dynamic_cast<widgets::chameleonButton*>(child)) {
-                text = button->Caption();
-                room = button->GetSize().x - 2 * button->CaptionMargin();
-            } else if (auto* label = dynamic_cast<wxStaticText*>(child)) {
-                text = label->GetLabel();
-                room = label->GetSize().x;
-            }
-            if (!text.empty()) {
-                const wxRect box(window.ScreenToClient(child->GetScreenPosition()),
-                                 child->GetSize());
-                if (child->GetTextExtent(text).x > room || box.GetRight() >= client.x ||
-                    box.GetBottom() >= client.y) {
-                    cut.push_back(child->GetName().utf8_string() + ": " + text.utf8_string());
-                }
+            auto* button = dynamic_cast<widgets::chameleonButton*>(child);
+            const wxString text = button != nullptr ? button->Caption() : child->GetLabel();
+            const int room = child->GetSize().x - (button ? 2 * button->CaptionMargin() : 0);
+            const wxRect box(window.ScreenToClient(child->GetScreenPosition()), child->GetSize());
+            if ((button != nullptr || dynamic_cast<wxStaticText*>(child) != nullptr) &&
+                (child->GetTextExtent(text).x > room ||
+                 !wxRect(window.GetClientSize()).Contains(box))) {
+                cut.push_back(child->GetName().utf8_string() + ": " + text.utf8_string());
             }
             self(self, child);
         }
