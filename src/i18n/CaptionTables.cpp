@@ -403,9 +403,9 @@ const std::vector<MessageRow>& MessageRows() {
          "The name may not hold a tab or another control character."},
         {Message::TodayUsedAndLeft, "Vandaag: {} min gebruikt, nog {} min over.",
          "Today: {} min used, {} min left."},
-        {Message::TodayUsedNoLimit, "Vandaag: {} min gebruikt, geen grens.",
+        {Message::TodayUsedNoLimit, "Vandaag: {} min gebruikt, geen limiet.",
          "Today: {} min used, no limit."},
-        {Message::TodayNotCounted, "Vandaag: geen grens, de tijd wordt niet geteld.",
+        {Message::TodayNotCounted, "Vandaag: geen limiet, de tijd wordt niet geteld.",
          "Today: no limit, the time is not counted."},
         {Message::SitesUnreadable,
          "de sites die er al in staan kunnen niet worden gelezen, dus zouden ze verloren gaan.",
@@ -525,9 +525,9 @@ const std::vector<HelpSection>& HelpSections(std::optional<Language> language) {
          "vraagt. Daar staat de site na uw inloggen met een keer Opslaan in de lijst."},
         {{},
          "Tijd per dag",
-         "Hoeveel minuten het kind op elke dag van de week mag surfen (leeg: geen grens), en "
+         "Hoeveel minuten het kind op elke dag van de week mag surfen (leeg: geen limiet), en "
          "hoeveel van vandaag gebruikt en over is. \"15 minuten extra vandaag\" geeft meteen "
-         "extra tijd. Is de tijd op, dan wordt de browser bedekt tot u tijd geeft of de grens "
+         "extra tijd. Is de tijd op, dan wordt de browser bedekt tot u tijd geeft of de limiet "
          "verandert."},
         {"lbltaalkiezen", {}, "Engels of Nederlands, in gebruik vanaf \"Uitloggen en bewaren\"."},
         {{},
