@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Takes the pictures a reviewer looks at: the child's window at the intro, after it, with the
 # site panel open and with the login dialog open, then the parents' panel and each of its
-# dialogs. They land in build/screenshots/ (or build/screenshots-Dutch/ with "Dutch" as the
-# first argument). The program runs on a virtual screen with a start page from this machine.
-#   scripts/screenshots.sh [Dutch|English]
+# dialogs, the "save your changes?" question of "Log out" and the help page. They land in
+# build/screenshots/ (or build/screenshots-Dutch/ with "Dutch" as the first argument, with
+# "-WIDTHxHEIGHT" added for another screen than 1280x900). The program runs on a virtual screen
+# with a start page from this machine. Every cut caption of a dialog is printed and saved in
+# cut-captions.txt beside the pictures; the run fails when there is one.
+#   scripts/screenshots.sh [Dutch|English] [WIDTHxHEIGHT]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/setup.sh" >/dev/null
@@ -19,8 +22,10 @@ if [ "${#need[@]}" -gt 0 ]; then
 fi
 
 language="${1:-English}"
+screen="${2:-1280x900}"
 out="$root/build/screenshots"
 [ "$language" = "English" ] || out="$out-$language"
+[ "$screen" = "1280x900" ] || out="$out-$screen"
 mkdir -p "$out"
 work="$(mktemp -d)"
 pids=()
@@ -48,7 +53,7 @@ printf 'Welcome              http://127.0.0.1:%s/index.html\r\n' "$port" > "$wor
 
 display=99
 while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1280x900x24 >/dev/null 2>&1 &
+Xvfb ":$display" -screen 0 "${screen}x24" >/dev/null 2>&1 &
 pids+=($!)
 export DISPLAY=":$display" GDK_BACKEND=x11 NO_AT_BRIDGE=1
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
@@ -116,13 +121,17 @@ sleep 0.5
 # switch for only the allowed sites on.
 kill "${pids[-1]}" 2>/dev/null || true
 printf 'alleentoegestaan=1\r\n' > "$work/instellingen.txt"
-for window in Parents invoegensite startpagina frmBlocker paswoordwijzigen tijdperdag sites; do
-    "$root/build/tests/app/window_gallery" "$work" "$window" >>"$work/program.log" 2>&1 &
+: > "$out/cut-captions.txt"
+for window in Parents invoegensite startpagina frmBlocker paswoordwijzigen tijdperdag paswoord \
+              question help sites; do
+    "$root/build/tests/app/window_gallery" "$work" "$window" >"$work/gallery.log" 2>&1 &
     gallery=$!
     sleep 3
     shot "5-$window"
     kill "$gallery" 2>/dev/null || true
     wait "$gallery" 2>/dev/null || true
+    sed -n "s/^cut: /$window: /p" "$work/gallery.log" >> "$out/cut-captions.txt"
+    cat "$work/gallery.log" >> "$work/program.log"
 done
 
 # The daily time limit: the clock with an hour left, the notice and orange clock at five minutes,
@@ -164,3 +173,9 @@ printf 'Welcome              http://127.0.0.1:%s/index.html\r\n' "$(python3 -c '
     > "$work/startpagina.txt"
 printf 'casino\r\n' > "$work/words.txt"
 timed 10-not-answering
+
+if [ -s "$out/cut-captions.txt" ]; then
+    echo "Captions that do not show whole:" >&2
+    cat "$out/cut-captions.txt" >&2
+    exit 1
+fi

@@ -128,10 +128,7 @@ void Forms::CloseOtherWindows(wxTopLevelWindow* self) {
 }
 
 void Forms::ShowLogin() {
-    auto& login = Login();
-    login.Show();
-    login.txtnaam->Clear();
-    login.txtpaswoord->Clear();
+    Login().ShowEmpty();
 }
 
 void Forms::AskFor(const std::string& refusedAddress) {

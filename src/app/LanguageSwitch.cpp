@@ -83,6 +83,9 @@ void Apply(app::Forms& forms, const CaptionRow& row) {
     wxWindow* control = ControlNamed(window, row.control);
     if (auto* button = dynamic_cast<widgets::chameleonButton*>(control)) {
         button->SetCaption(Text(row.text));
+        if (window.GetSizer() != nullptr) {
+            GrowToShow(window, *button);  // placed by hand, a button keeps its designed size
+        }
     } else if (auto* label = dynamic_cast<wxStaticText*>(control)) {
         label->SetLabel(Text(row.text));
         GrowToShow(window, *label);
@@ -123,15 +126,20 @@ bool SaveLanguageChoice(app::Forms& forms, const std::string& file) {
             }
             messages.Show(std::string(RestartMessage(*LanguageFromName(choice))), title,
                           platform::Messages::Icon::None);
+            // No close step runs after this, so the used time is written here, as a close
+            // would write it; the visit log has just been saved by the panel.
+            if (auto* browser = forms.BrowserIfLoaded()) {
+                browser->SaveUsedTime();
+            }
+            // The new copy takes the saved settings at once, and the child is not left without
+            // a browser. It starts before this one ends; both only read the files by then.
+            forms.Machine().starter.StartAgain();
             forms.Machine().ender.EndNow();
             return true;
         }
         case LanguageChoice::Refuse: {
             messages.Show(std::string(kRefusalMessage), title, platform::Messages::Icon::None);
-            auto& login = forms.Login();
-            login.Show();
-            login.txtnaam->Clear();
-            login.txtpaswoord->Clear();
+            forms.Login().ShowEmpty();
             return true;
         }
         case LanguageChoice::Ignore:

@@ -9,6 +9,12 @@
 #include <cstdlib>
 #include <ctime>
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 namespace app {
 
 void WxMessages::Show(const std::string& text, const std::string& title, Icon icon) {
@@ -16,9 +22,80 @@ void WxMessages::Show(const std::string& text, const std::string& title, Icon ic
     wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title), style);
 }
 
+platform::Messages::Answer WxMessages::Ask(const std::string& text, const std::string& title,
+                                           const Choices& choices) {
+    wxMessageDialog dialog(nullptr, wxString::FromUTF8(text), wxString::FromUTF8(title),
+                           wxYES_NO | wxCANCEL | wxICON_QUESTION);
+    dialog.SetYesNoCancelLabels(wxString::FromUTF8(choices.first),
+                                wxString::FromUTF8(choices.second),
+                                wxString::FromUTF8(choices.cancel));
+    switch (dialog.ShowModal()) {
+        case wxID_YES:
+            return Answer::First;
+        case wxID_NO:
+            return Answer::Second;
+        default:
+            return Answer::Cancel;
+    }
+}
+
 void ExitProcess::EndNow() {
     std::fflush(nullptr);
     std::_Exit(0);
+}
+
+void RestartSelf::Remember(std::string program, std::vector<std::string> arguments) {
+    program_ = std::move(program);
+    arguments_ = std::move(arguments);
+}
+
+bool RestartSelf::StartAgain() {
+    if (program_.empty()) {
+        return false;
+    }
+    std::vector<char*> argv;
+    argv.push_back(program_.data());
+    for (std::string& argument : arguments_) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    // The child tells through this pipe why its exec failed; a pipe closed by a successful exec
+    // says it started.
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0) {
+        return false;
+    }
+    const pid_t pid = fork();
+    if (pid < 0) {
+        close(report[0]);
+        close(report[1]);
+        return false;
+    }
+    if (pid == 0) {
+        // Only what may run between fork and exec in a program with threads. The new copy gets
+        // none of this run's files, sockets or connections to the engine's processes.
+        const int keep = report[1];
+        for (int fd = 3; fd < keep; ++fd) {
+            close(fd);
+        }
+        close_range(static_cast<unsigned>(keep) + 1, ~0U, 0);
+        execv(argv[0], argv.data());
+        const int failure = errno;
+        (void)!write(keep, &failure, sizeof failure);
+        _exit(127);
+    }
+    close(report[1]);
+    int failure = 0;
+    ssize_t got;
+    do {
+        got = read(report[0], &failure, sizeof failure);
+    } while (got < 0 && errno == EINTR);
+    close(report[0]);
+    if (got > 0) {
+        waitpid(pid, nullptr, 0);
+        return false;
+    }
+    return true;
 }
 
 std::string SystemClock::DateText() {

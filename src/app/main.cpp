@@ -7,6 +7,8 @@
 #include <csignal>
 #include <exception>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/Forms.h"
 #include "app/RealPlatform.h"
@@ -34,6 +36,12 @@ public:
         } else {
             data_ = std::make_unique<storage::DataFiles>(folder);
         }
+        std::vector<std::string> arguments;
+        for (int i = 1; i < argc; ++i) {
+            arguments.push_back(argv[i].utf8_string());
+        }
+        platform_.Restarter().Remember(wxStandardPaths::Get().GetExecutablePath().utf8_string(),
+                                       std::move(arguments));
         try {
             forms_ = std::make_unique<app::Forms>(platform_.Get(), *data_);
             forms_->Mdi();

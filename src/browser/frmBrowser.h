@@ -69,6 +69,7 @@ public:
 
     // What the panel asks: opens `address` at once, through the same checks.
     void OpenAddress(const std::string& address) override;
+    void OpenHelp() override;
 
     // Refusals (frmBrowserRefusal.cpp). The filter's answer for `url`, with the family's
     // settings as they now stand and the word list as its file now is.
@@ -83,6 +84,9 @@ public:
     void ShowRefusal(const std::string& address);
     void ShowRefusalSoon(const std::string& address);
     std::string ProgramPage(const std::string& url) const;
+    std::string HelpPage() const;
+    // The newest page of the history that is a real page and may open now; empty if none.
+    std::string LastRealPage();
     // The refusal page's buttons; their links are answered here and never opened.
     void cmdrefusedback_Click();
     void cmdrefusedask_Click();
@@ -189,6 +193,9 @@ private:
     bool closing_ = false;
     bool busy_ = false;
     std::string refused_;  // the address the refusal page stands for
+    // A parent asked for the help page and no other page was reached since: it opens through
+    // the time cover, and the cover lifting does not replace it.
+    bool helpAsked_ = false;
 
     std::unique_ptr<family::TimeBudget> budget_;  // none while no day has a limit
     storage::WeekMinutes limits_{};

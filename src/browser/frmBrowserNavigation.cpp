@@ -4,6 +4,7 @@
 #include <wx/panel.h>
 #include <wx/textctrl.h>
 
+#include "browser/PictureBox.h"
 #include "browser/frmBrowser.h"
 #include "context/WindowContext.h"
 #include "filter/Address.h"
@@ -33,6 +34,11 @@ void frmBrowser::cboURL_Click() {
                                          platform::Messages::Icon::Information);
         return;
     }
+    if (filter::IsProgramPage(AddressText())) {
+        // The program's own page is no web address to put a scheme in front of, and no visit.
+        web_->Navigate(AddressText());
+        return;
+    }
     const std::string address = filter::WithScheme(AddressText());
     cboURL->SetValue(wxString::FromUTF8(address));
     const filter::Verdict verdict = Judge(address, filter::Kind::TopLevel);
@@ -60,6 +66,18 @@ void frmBrowser::OpenAddress(const std::string& address) {
     }
     cboURL->SetValue(wxString::FromUTF8(address));
     cboURL_Click();
+}
+
+void frmBrowser::OpenHelp() {
+    Txtbackground->Hide();
+    for (auto* button : sites_) {
+        button->Hide();
+    }
+    helpAsked_ = true;
+    if (covered_) {
+        imgtijdop->Hide();  // the parent came to read it; the cover is back on any other page
+    }
+    web_->Navigate(std::string(filter::kHelpPage));
 }
 
 void frmBrowser::tmrcheck_Timer() {
@@ -99,8 +117,10 @@ void frmBrowser::LeaveBlockedPage() {
 void frmBrowser::brwbrowser_BeforeNavigate2(const std::string& url, filter::Kind kind,
                                             bool& cancel) {
     const bool mainFrame = kind != filter::Kind::Frame;
-    // Behind the "time is up" cover only the blank page that replaced the last one may load.
-    if (TimeIsUp() && !filter::IsBlankPage(url)) {
+    // Behind the "time is up" cover only the blank page that replaced the last one may load,
+    // and the help page a parent asked for.
+    const bool askedHelp = helpAsked_ && url.rfind(filter::kHelpPage, 0) == 0;
+    if (TimeIsUp() && !filter::IsBlankPage(url) && !askedHelp) {
         cancel = true;
         return;
     }
@@ -131,6 +151,14 @@ void frmBrowser::brwbrowser_DownloadComplete() {
 void frmBrowser::brwbrowser_NavigateComplete2() {
     timBrowser.Stop();
     const std::string location = web_->LocationURL();
+    const bool help = location.rfind(filter::kHelpPage, 0) == 0;
+    if (!help) {
+        helpAsked_ = false;
+        if (covered_ && !imgtijdop->IsShown()) {
+            imgtijdop->Show();  // the help page is left while the time is still up
+            imgtijdop->Raise();
+        }
+    }
     // The program's own pages are no visit: they stay out of the history and the log.
     if (filter::IsProgramPage(location)) {
         return;

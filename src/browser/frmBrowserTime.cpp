@@ -12,6 +12,7 @@
 #include "context/WindowContext.h"
 #include "family/TimeBudget.h"
 #include "filter/BlockedWords.h"
+#include "filter/ProgramPages.h"
 #include "widgets/ChameleonButton.h"
 
 namespace browser {
@@ -130,7 +131,13 @@ void frmBrowser::CoverForTimeUp() {
     const std::string shown = web_->LocationURL();
     // A start with the time already used up has not reached its start page yet: that is where
     // the child begins once time is granted.
-    pageBeforeCover_ = filter::IsBlankPage(shown) ? Text4->GetValue().utf8_string() : shown;
+    // On one of the program's own pages, the child was last on the real page before it.
+    if (filter::IsProgramPage(shown)) {
+        const std::string earlier = LastRealPage();
+        pageBeforeCover_ = earlier.empty() ? Text4->GetValue().utf8_string() : earlier;
+    } else {
+        pageBeforeCover_ = filter::IsBlankPage(shown) ? Text4->GetValue().utf8_string() : shown;
+    }
     // Leaving the page is what surely silences it: a stopped page may still play its sound.
     try {
         web_->Stop();
@@ -150,6 +157,9 @@ void frmBrowser::UncoverAfterTimeUp() {
     covered_ = false;
     imgtijdop->Hide();
     cmdvisit->SetEnabled(!TmrIntro.IsRunning());
+    if (helpAsked_) {
+        pageBeforeCover_.clear();  // the parent's last wish was the help page: it stays
+    }
     if (!pageBeforeCover_.empty() && !filter::IsBlankPage(pageBeforeCover_)) {
         // Back where the child was, through the same checks as any other address.
         cboURL->SetValue(Text(pageBeforeCover_));

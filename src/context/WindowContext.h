@@ -21,6 +21,9 @@ public:
     // Opens `address` at once, through the same checks as any address the child opens, with the
     // site panel closed so nothing floats over the page.
     virtual void OpenAddress(const std::string& address) = 0;
+    // Opens the program's own help page, which the switch never refuses; a parent who asked for
+    // it gets it over the time cover too.
+    virtual void OpenHelp() = 0;
 };
 
 // What the child's window asks of the parents' side.

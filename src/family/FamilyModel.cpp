@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <filesystem>
 #include <utility>
 
 #include "family/VisitLog.h"
@@ -77,6 +78,35 @@ void FamilyModel::AddSite(std::string record) {
     sites_.push_back(std::move(record));
     sitesPending_ = true;
     Tell(Change::Sites);
+}
+
+storage::WriteResult FamilyModel::AddSiteAndStore(std::string record) {
+    const bool othersPending = sitesPending_;
+    auto stored = data_.Read(storage::files::kSites);
+    std::error_code error;
+    const bool unreadable =
+        !stored && std::filesystem::exists(data_.PathOf(storage::files::kSites), error);
+    AddSite(record);
+    if (unreadable) {
+        return {false, ""};
+    }
+    std::vector<std::string> lines = stored.value_or(std::vector<std::string>{});
+    lines.push_back(std::move(record));
+    auto result = data_.Write(storage::files::kSites, lines);
+    if (result.ok && !othersPending) {
+        sitesPending_ = false;
+    }
+    return result;
+}
+
+bool FamilyModel::DiffersFromStored() const {
+    const auto none = std::vector<std::string>{};
+    if (data_.Read(storage::files::kSites).value_or(none) != sites_ ||
+        data_.Read(storage::files::kStartPage).value_or(none) != startPage_) {
+        return true;
+    }
+    const auto settings = storage::Settings::Load(data_);
+    return settings.AllowedSitesOnly() != allowedSitesOnly_ || settings.Week() != limits_;
 }
 
 void FamilyModel::DeleteSite(size_t index) {

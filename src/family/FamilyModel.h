@@ -49,6 +49,10 @@ public:
     // does, the child's site panel shows the list rather than the file.
     bool SitesPending() const { return sitesPending_; }
     void SitesSaved() { sitesPending_ = false; }
+    // Adds the site and stores it in the site file at once, keeping whatever else the file
+    // holds; the list's other changes stay pending. Not stored: the site is in the list only.
+    // An empty reason: the file exists but cannot be read, so writing would lose its sites.
+    storage::WriteResult AddSiteAndStore(std::string record);
 
     // The start page's records (one, normally) and the address home opens in this run.
     const std::vector<std::string>& StartPageRecords() const { return startPage_; }
@@ -77,6 +81,10 @@ public:
     const storage::WeekMinutes& Limits() const { return limits_; }
     void SetLimits(const storage::WeekMinutes& limits);
     bool LimitsChanged() const { return limitsChanged_; }
+
+    // Whether the sites, the start page, the switch or the limits differ from what the files
+    // hold now, that is what a save would change.
+    bool DiffersFromStored() const;
     std::optional<int> TodaysLimit();
     // Written to the used-time file at once; the failure, if any, is returned to tell the parent.
     storage::WriteResult GrantExtraMinutes(int minutes);

@@ -91,6 +91,24 @@ bool IsProgramPage(std::string_view url) {
     return true;
 }
 
+std::string HelpPageHtml(const HelpPage& page) {
+    std::string html = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" +
+                       Escaped(page.title) + "</title>";
+    html += R"(<style>
+ body { margin: 0 auto; max-width: 46em; padding: 20px 28px 40px; background: #fffbe8;
+        font-family: sans-serif; font-size: 17px; line-height: 1.45; color: #1d3557; }
+ h1 { font-size: 28px; margin: 8px 0 18px; }
+ h2 { font-size: 19px; margin: 18px 0 4px; color: #8a4b00; }
+ p { margin: 0; }
+</style></head><body>)";
+    html += "<h1>" + Escaped(page.title) + "</h1>";
+    for (const auto& [heading, text] : page.sections) {
+        html += "<h2>" + Escaped(heading) + "</h2><p>" + Escaped(text) + "</p>";
+    }
+    html += "</body></html>";
+    return html;
+}
+
 namespace {
 
 struct Button {

@@ -405,11 +405,169 @@ const std::vector<MessageRow>& MessageRows() {
          "That is the password the installation came with. Choose another one."},
         {Message::PasswordTooShort, "Een paswoord heeft minstens 4 tekens.",
          "A password needs at least 4 characters."},
+        {Message::UnsavedChanges,
+         "De sites, de startpagina of de instellingen zijn veranderd en nog niet bewaard. Wilt "
+         "u ze bewaren voordat u uitlogt?",
+         "The sites, the start page or the settings have changed and are not saved yet. Do you "
+         "want to save them before you log out?"},
+        {Message::SaveAndLogOut, "Bewaren en uitloggen", "Save and log out"},
+        {Message::LogOutWithoutSaving, "Uitloggen zonder bewaren", "Log out without saving"},
+        {Message::CancelLogOut, "Annuleren", "Cancel"},
+        {Message::NotAWebAddress,
+         "Dit adres kan niet als webpagina openen. Geef een adres zoals www.voorbeeld.nl of "
+         "https://voorbeeld.nl/, zonder spaties.",
+         "This address cannot open as a web page. Type an address such as www.example.org or "
+         "https://example.org/, without spaces."},
+        {Message::NameHasControls, "De naam mag geen tab of ander stuurteken bevatten.",
+         "The name may not hold a tab or another control character."},
+        {Message::TodayUsedAndLeft, "Vandaag: {} min gebruikt, nog {} min over.",
+         "Today: {} min used, {} min left."},
+        {Message::TodayUsedNoLimit, "Vandaag: {} min gebruikt, geen limiet.",
+         "Today: {} min used, no limit."},
+        {Message::TodayNotCounted, "Vandaag: geen limiet, de tijd wordt niet geteld.",
+         "Today: no limit, the time is not counted."},
+        {Message::SitesUnreadable,
+         "de sites die er al in staan kunnen niet worden gelezen, dus zouden ze verloren gaan.",
+         "the sites already in it cannot be read, so they would be lost."},
     };
     return rows;
 }
 
 }  // namespace
+
+std::string_view HelpTitle(std::optional<Language> language) {
+    return language == Language::Dutch ? "Hulp bij het ouderpaneel" : "Help for the parents' panel";
+}
+
+const std::vector<HelpSection>& HelpSections(std::optional<Language> language) {
+    static const std::vector<HelpSection> english{
+        {"cmdadd",
+         {},
+         "Adds a site to the list the child opens with the visit button (18 at most): a name of "
+         "up to 20 characters and an address such as www.example.org or https://example.org/. "
+         "It is stored with \"Log out and save\"."},
+        {"cmdDelete",
+         {},
+         "Choose a site in the list first, then press this button to take it out. It is stored "
+         "with \"Log out and save\"."},
+        {"cmdHomepage",
+         {},
+         "Sets the page the browser opens at the start and with the home button. It is stored "
+         "with \"Log out and save\", which starts the browser again with it."},
+        {"cmdBlocksites",
+         {},
+         "The blocked words: an address that holds one of them is not shown. A word added or "
+         "removed there is stored at once."},
+        {"cmdchange", {}, "Changes the password: your user name, then the new password twice."},
+        {"cmdclear",
+         {},
+         "Empties the logbook of visited sites. The file keeps the old entries until the next "
+         "save or until the browser closes."},
+        {"cmdsave",
+         {},
+         "Stores the sites, the start page, the logbook and the settings, then the chosen "
+         "language. With English or Dutch chosen the browser starts again by itself, so every "
+         "change holds at once."},
+        {"cmdclose",
+         {},
+         "Leaves the panel. When something is not stored yet, you are asked whether to save it "
+         "first."},
+        {"cmdsecurity", {}, "Not in use yet."},
+        {{},
+         "Only allowed sites",
+         "When it is on, only the sites in the list and the start page open, with what their "
+         "pages show inside them; anything else shows the child a page that asks for a grown-up. "
+         "From there, after your login, one Save allows the site."},
+        {{},
+         "Time per day",
+         "How many minutes the child may browse on each day of the week (empty: no limit), and "
+         "how much of today is used and left. \"15 minutes more today\" gives extra time at "
+         "once. When the time is up the browser is covered until you give time or change the "
+         "limit."},
+        {"lbltaalkiezen", {}, "English or Dutch, used from \"Log out and save\" on."},
+        {{},
+         "The other buttons",
+         "They open the maker's web pages in the browser: contact, donation, forum, "
+         "registration, submitting a site and the latest version."},
+        {{},
+         "Where the files are",
+         "Everything is kept in plain text files in the folder {}: adressen.txt (the sites), "
+         "startpagina.txt (the start page), words.txt (the blocked words), bezochtesites.txt "
+         "(the logbook), languagechoose.txt (the language), paswoordNaam.txt (the user name), "
+         "paswoordNr.txt (the password), instellingen.txt (only allowed sites, time per day) and "
+         "tijdgebruik.txt (the time used today)."},
+        {{},
+         "Password and user name",
+         "Change the password with \"Change password\" or by editing paswoordNr.txt. The user "
+         "name is changed only by editing paswoordNaam.txt: one line, exactly as it is to be "
+         "typed."},
+    };
+    static const std::vector<HelpSection> dutch{
+        {"cmdadd",
+         {},
+         "Voegt een site toe aan de lijst die het kind opent met de bezoekknop (hooguit 18): een "
+         "naam van hooguit 20 tekens en een adres zoals www.voorbeeld.nl of "
+         "https://voorbeeld.nl/. Het wordt bewaard met \"Uitloggen en bewaren\"."},
+        {"cmdDelete",
+         {},
+         "Kies eerst een site in de lijst en druk dan op deze knop om hem te verwijderen. Het "
+         "wordt bewaard met \"Uitloggen en bewaren\"."},
+        {"cmdHomepage",
+         {},
+         "Stelt de pagina in die de browser opent bij de start en met de huisknop. Hij wordt "
+         "bewaard met \"Uitloggen en bewaren\", dat de browser er opnieuw mee start."},
+        {"cmdBlocksites",
+         {},
+         "De geblokkeerde woorden: een adres met een van deze woorden wordt niet getoond. Een "
+         "woord dat u daar toevoegt of verwijdert, wordt meteen bewaard."},
+        {"cmdchange",
+         {},
+         "Verandert het paswoord: uw gebruikersnaam en dan twee keer het nieuwe paswoord."},
+        {"cmdclear",
+         {},
+         "Maakt het logboek van bezochte sites leeg. Het bestand houdt de oude regels tot de "
+         "volgende keer bewaren of tot de browser sluit."},
+        {"cmdsave",
+         {},
+         "Bewaart de sites, de startpagina, het logboek en de instellingen, en dan de gekozen "
+         "taal. Met Engels of Nederlands gekozen start de browser vanzelf opnieuw, zodat elke "
+         "verandering meteen geldt."},
+        {"cmdclose",
+         {},
+         "Verlaat het paneel. Is er nog iets niet bewaard, dan wordt gevraagd of u het eerst "
+         "wilt bewaren."},
+        {"cmdsecurity", {}, "Nog niet in gebruik."},
+        {{},
+         "Alleen toegestane sites",
+         "Als dit aan staat, openen alleen de sites in de lijst en de startpagina, met wat hun "
+         "pagina's erin tonen; al het andere toont het kind een pagina die om een volwassene "
+         "vraagt. Daar staat de site na uw inloggen met een keer Opslaan in de lijst."},
+        {{},
+         "Tijd per dag",
+         "Hoeveel minuten het kind op elke dag van de week mag surfen (leeg: geen limiet), en "
+         "hoeveel van vandaag gebruikt en over is. \"15 minuten extra vandaag\" geeft meteen "
+         "extra tijd. Is de tijd op, dan wordt de browser bedekt tot u tijd geeft of de limiet "
+         "verandert."},
+        {"lbltaalkiezen", {}, "Engels of Nederlands, in gebruik vanaf \"Uitloggen en bewaren\"."},
+        {{},
+         "De andere knoppen",
+         "Ze openen de webpagina's van de makers in de browser: contact, donatie, forum, "
+         "registratie, een site insturen en de nieuwste versie."},
+        {{},
+         "Waar de bestanden staan",
+         "Alles staat in gewone tekstbestanden in de map {}: adressen.txt (de sites), "
+         "startpagina.txt (de startpagina), words.txt (de geblokkeerde woorden), "
+         "bezochtesites.txt (het logboek), languagechoose.txt (de taal), paswoordNaam.txt (de "
+         "gebruikersnaam), paswoordNr.txt (het paswoord), instellingen.txt (alleen toegestane "
+         "sites, tijd per dag) en tijdgebruik.txt (de tijd die vandaag gebruikt is)."},
+        {{},
+         "Paswoord en gebruikersnaam",
+         "Verander het paswoord met \"Verander paswoord\" of door paswoordNr.txt te bewerken. De "
+         "gebruikersnaam verandert alleen door paswoordNaam.txt te bewerken: een regel, precies "
+         "zoals hij getypt moet worden."},
+    };
+    return language == Language::Dutch ? dutch : english;
+}
 
 std::string MessageText(std::optional<Language> language, Message message,
                         std::initializer_list<std::string_view> values) {

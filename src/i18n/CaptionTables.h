@@ -96,12 +96,33 @@ enum class Message {
     ShippedPassword,      // the change of password asked for before the panel opens
     PasswordShipped,      // a new password that is the one every installation starts with
     PasswordTooShort,     // a new password shorter than four characters
+    UnsavedChanges,       // "Log out" with changes not yet stored
+    SaveAndLogOut,        // its three answers
+    LogOutWithoutSaving,
+    CancelLogOut,
+    SitesUnreadable,   // the reason a site file that cannot be read is not overwritten
+    NotAWebAddress,    // the site and start-page editors: an address that cannot open as a page
+    NameHasControls,   // the same editors: a tab or another control character in the name
+    TodayUsedAndLeft,  // the time editor: minutes used today and minutes left
+    TodayUsedNoLimit,  // the same, on a day without a limit
+    TodayNotCounted,   // no day has a limit, so no time is counted
 };
 
 // The message in `language` (none: the English text), with each "{}" replaced by the next of
 // `values` in turn.
 std::string MessageText(std::optional<Language> language, Message message,
                         std::initializer_list<std::string_view> values = {});
+
+// The help page of the panel's Help: one section for each of the panel's buttons and for what a
+// parent needs to know besides. A section that names a control of the panel is headed by that
+// control's caption in the run's language; "{}" in a text stands for the data folder.
+struct HelpSection {
+    std::string_view control;  // a control of the panel whose caption heads it, or empty
+    std::string_view heading;  // the heading when no control heads it
+    std::string_view text;
+};
+std::string_view HelpTitle(std::optional<Language> language);
+const std::vector<HelpSection>& HelpSections(std::optional<Language> language);
 
 // Texts that no control holds from the start: they are put together when they are shown, some
 // around a number, which stands where the text has "{}".

@@ -7,7 +7,6 @@
 namespace parents::maker {
 
 inline const std::string kSite = "http://www.lanternwick.example";
-inline const std::string kHelp = kSite + "/lanternwick/help/index.html";
 inline const std::string kDevelopers = kSite + "/lanternwick/help/developers.html";
 inline const std::string kDonation = kSite + "/lanternwick/donate.htm";
 inline const std::string kRegistration = kSite + "/lanternwick/Registration.asp";

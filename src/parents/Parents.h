@@ -97,6 +97,9 @@ public:
 private:
     // Asks the child's window to open `address`, and leaves the panel.
     void OpenInBrowser(const std::string& address);
+    // Steps 1 to 4 of "Log out and save" and the settings; false when a write failed (the
+    // parent has been told, the panel stays).
+    bool SaveLists();
     void OnFamilyChange(family::FamilyModel::Change change);
     void ShowSites();
     void ShowStartPage();

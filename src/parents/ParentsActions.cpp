@@ -29,6 +29,7 @@ constexpr unsigned int kMaxSites = 18;
 
 void Parents::cmdadd_Click() {
     if (forms_.Family().Sites().size() < kMaxSites) {
+        forms_.SiteEditor().StoreAtOnce(false);
         forms_.SiteEditor().Show();
         return;
     }
@@ -67,6 +68,19 @@ void Parents::cmdclear_Click() {
 }
 
 void Parents::cmdclose_Click() {
+    // The start page editor's Cancel first: the record it took out of the list is no change.
+    CloseEditors();
+    if (forms_.Family().DiffersFromStored()) {
+        using Answer = platform::Messages::Answer;
+        const Answer answer = forms_.Machine().messages.Ask(
+            forms_.Text(i18n::Message::UnsavedChanges), "Lanternwick",
+            {.first = forms_.Text(i18n::Message::SaveAndLogOut),
+             .second = forms_.Text(i18n::Message::LogOutWithoutSaving),
+             .cancel = forms_.Text(i18n::Message::CancelLogOut)});
+        if (answer == Answer::Cancel || (answer == Answer::First && !SaveLists())) {
+            return;  // the panel stays, with everything as it was
+        }
+    }
     LeavePanel();
 }
 
@@ -117,6 +131,8 @@ void Parents::AddSiteFor(const std::string& address) {
         shown = shown.substr(0, path == std::string::npos ? shown.size() : path + 1);
     }
     auto& editor = forms_.SiteEditor();
+    // The parent came for this one site: it is stored at once, not left for a later save.
+    editor.StoreAtOnce(true);
     editor.txtname->Clear();
     editor.txtinternetaddress->ChangeValue(wxString::FromUTF8(shown));
     editor.Show();
@@ -139,10 +155,21 @@ std::optional<storage::Settings> Parents::SettingsToSave() const {
 }
 
 void Parents::cmdsave_Click() {
-    namespace files = storage::files;
     // An open start page editor has taken the record out of its list; saving now would store
     // an empty start page. Its Cancel puts the stored record back first.
     CloseEditors();
+    if (!SaveLists()) {
+        return;
+    }
+    // Dutch or English end the program here; a refused or unknown name comes back.
+    if (!forms_.SaveLanguageChoice(storage::files::kLanguage)) {
+        return;
+    }
+    LeavePanel();
+}
+
+bool Parents::SaveLists() {
+    namespace files = storage::files;
     auto& family = forms_.Family();
     std::vector<std::pair<const char*, std::optional<std::vector<std::string>>>> steps = {
         {files::kSites, family.Sites()},
@@ -186,7 +213,7 @@ void Parents::cmdsave_Click() {
                                            ? forms_.Text(i18n::Message::NothingSavedBefore)
                                            : forms_.Text(i18n::Message::SavedBefore, {written});
             forms_.ShowWriteFailure(file, result.reason + "\r\n" + before);
-            return;
+            return false;
         }
         if (file == std::string_view(files::kSites)) {
             family.SitesSaved();
@@ -199,11 +226,7 @@ void Parents::cmdsave_Click() {
         }
         written += (written.empty() ? "\"" : ", \"") + forms_.Data().PathOf(file) + "\"";
     }
-    // Dutch or English end the program here; a refused or unknown name comes back.
-    if (!forms_.SaveLanguageChoice(files::kLanguage)) {
-        return;
-    }
-    LeavePanel();
+    return true;
 }
 
 void Parents::OpenInBrowser(const std::string& address) {
@@ -212,7 +235,9 @@ void Parents::OpenInBrowser(const std::string& address) {
 }
 
 void Parents::cmdHelp_Click() {
-    OpenInBrowser(maker::kHelp);
+    // Made by the program, so it opens offline, whatever the switch and the time say.
+    LeavePanel();
+    forms_.Child().OpenHelp();
 }
 void Parents::cmddevelopers_Click() {
     OpenInBrowser(maker::kDevelopers);

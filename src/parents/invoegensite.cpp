@@ -10,6 +10,7 @@
 #include "parents/Parents.h"
 #include "parents/ParentsWindows.h"
 #include "parents/TextBoxes.h"
+#include "storage/DataPath.h"
 #include "storage/Records.h"
 #include "widgets/ChameleonButton.h"
 #include "widgets/Named.h"
@@ -86,8 +87,38 @@ void invoegensite::cmdsave_Click() {
         return;
     }
     const std::string address = txtinternetaddress->GetValue().utf8_string();
-    forms_.Family().AddSite(storage::SiteRecord(name, address));
+    // Refused with the boxes as typed, so the parent mends the text rather than typing it anew.
+    if (!CheckTyped(name, address)) {
+        return;
+    }
+    std::string record = storage::SiteRecord(name, address);
+    if (!storeAtOnce_) {
+        forms_.Family().AddSite(std::move(record));
+        Hide();
+        return;
+    }
+    // A failed write still leaves the site in the list, allowed in this run and stored by the
+    // panel's next save.
     Hide();
+    const auto result = forms_.Family().AddSiteAndStore(std::move(record));
+    storeAtOnce_ = false;
+    if (!result.ok) {
+        forms_.ShowWriteFailure(
+            storage::files::kSites,
+            result.reason.empty() ? forms_.Text(i18n::Message::SitesUnreadable) : result.reason);
+    }
+}
+
+bool invoegensite::CheckTyped(const std::string& name, const std::string& address) {
+    const bool nameBad = storage::HasControlCharacters(name);
+    if (!nameBad && storage::TypedAddressProblem(address) == storage::AddressProblem::None) {
+        return true;
+    }
+    forms_.Machine().messages.Show(
+        forms_.Text(nameBad ? i18n::Message::NameHasControls : i18n::Message::NotAWebAddress),
+        kTitle, platform::Messages::Icon::None);
+    (nameBad ? txtname : txtinternetaddress)->SetFocus();
+    return false;
 }
 
 void invoegensite::cmdcancel_Click() {

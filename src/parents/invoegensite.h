@@ -17,7 +17,8 @@ namespace parents {
 class TypingLimit;
 
 // The site editor behind the panel's "Add an internetaddress": a name and an address become one
-// site record at the end of the panel's site list. Nothing is written to disk here.
+// site record at the end of the panel's site list. Opened from the panel, nothing is written to
+// disk here; opened for a site the child was refused, Save also stores it in the site file.
 class invoegensite : public wxDialog {
 public:
     explicit invoegensite(ParentsWindows& forms);
@@ -26,6 +27,8 @@ public:
     void Form_Load() {}
     void cmdsave_Click();
     void cmdcancel_Click();
+    // Whether Save stores the site in the site file too, until the next opening says otherwise.
+    void StoreAtOnce(bool atOnce) { storeAtOnce_ = atOnce; }
     void txtname_KeyPress(int& keyAscii);
     void txtname_Change();
     void txtinternetaddress_KeyPress(int& keyAscii);
@@ -40,9 +43,13 @@ public:
     widgets::chameleonButton* cmdcancel = nullptr;
 
 private:
+    // Whether the name and the address may be stored; the parent is told why not.
+    bool CheckTyped(const std::string& name, const std::string& address);
+
     ParentsWindows& forms_;
     std::unique_ptr<TypingLimit> nameLimit_;
     std::unique_ptr<TypingLimit> addressLimit_;
+    bool storeAtOnce_ = false;
 };
 
 }  // namespace parents

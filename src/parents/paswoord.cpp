@@ -71,6 +71,12 @@ paswoord::paswoord(ParentsWindows& forms)
                            LW_NAMED(txtnaam), LW_NAMED(lblpaswoord), LW_NAMED(txtpaswoord),
                            LW_NAMED(cmdLogon), LW_NAMED(cmdcancel), LW_NAMED(lblwacht)});
     SetClientSize(size(kWidth, kHeight));
+    // The heading in the platform's font is wider than its twips: the window grows to show it,
+    // with the same margin on the right as on the left.
+    const int heading = lblcontrole->GetRect().GetRight() + 1 + lblcontrole->GetPosition().x;
+    if (heading > GetClientSize().x) {
+        SetClientSize(heading, GetClientSize().y);
+    }
     CentreOnScreen();
 
     cmdLogon->Click = [this] { cmdLogon_Click(); };
@@ -81,6 +87,25 @@ paswoord::paswoord(ParentsWindows& forms)
     Bind(wxEVT_TIMER, &paswoord::tmrwacht_Timer, this, tmrwacht.GetId());
     BindEnterAndEscape(
         this, txtpaswoord, [this] { cmdLogon_Click(); }, [this] { cmdcancel_Click(); });
+    // Bound last, so it comes first: Enter after the name goes on to the password.
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) { txtnaam_KeyDown(event); });
+}
+
+void paswoord::txtnaam_KeyDown(wxKeyEvent& event) {
+    const int key = event.GetKeyCode();
+    if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && wxWindow::FindFocus() == txtnaam) {
+        txtpaswoord->SetFocus();
+        return;
+    }
+    event.Skip();
+}
+
+void paswoord::ShowEmpty() {
+    txtnaam->Clear();
+    txtpaswoord->Clear();
+    Show();
+    Raise();
+    txtnaam->SetFocus();
 }
 
 void paswoord::cmdLogon_Click() {
@@ -196,11 +221,7 @@ void paswoord::cmdcancel_Click() {
 
 void paswoord::AskFor(const std::string& refusedAddress) {
     askedFor_ = refusedAddress;
-    txtnaam->Clear();
-    txtpaswoord->Clear();
-    Show();
-    Raise();
-    txtnaam->SetFocus();
+    ShowEmpty();
 }
 
 }  // namespace parents

@@ -33,6 +33,9 @@ public:
     // Opened by the child from a refusal page: a right login leads to the site editor with the
     // refused address in it; a wrong one, or Cancel, back to the page.
     void AskFor(const std::string& refusedAddress);
+    // Every way the login is opened: raised, both boxes empty, and the name box has the
+    // keyboard, so the parent's typing goes where it belongs.
+    void ShowEmpty();
 
     wxStaticText* lblcontrole = nullptr;
     widgets::HLine* linepassword = nullptr;  // under the heading; its right end follows it
@@ -48,6 +51,7 @@ public:
 private:
     void ShowWait();
     void Opened();
+    void txtnaam_KeyDown(wxKeyEvent& event);
     void Refuse(const char* message);
     void ReportUnreadable(const char* file);
 

@@ -75,8 +75,18 @@ startpagina::startpagina(ParentsWindows& forms)
 startpagina::~startpagina() = default;
 
 void startpagina::cmdsave_Click() {
-    const std::string record = storage::StartPageRecord(txtname->GetValue().utf8_string(),
-                                                        txtaddress->GetValue().utf8_string());
+    const std::string name = txtname->GetValue().utf8_string();
+    const std::string address = txtaddress->GetValue().utf8_string();
+    // Refused with the boxes as typed, so the parent mends the text rather than typing it anew.
+    const bool nameBad = storage::HasControlCharacters(name);
+    if (nameBad || storage::TypedAddressProblem(address) != storage::AddressProblem::None) {
+        forms_.Machine().messages.Show(
+            forms_.Text(nameBad ? i18n::Message::NameHasControls : i18n::Message::NotAWebAddress),
+            kMessageTitle, platform::Messages::Icon::None);
+        (nameBad ? txtname : txtaddress)->SetFocus();
+        return;
+    }
+    const std::string record = storage::TypedStartPageRecord(name, address);
     auto records = forms_.Family().StartPageRecords();
     records.push_back(record);
     forms_.Family().SetStartPageRecords(std::move(records));

@@ -4,6 +4,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "family/TimeBudget.h"
 #include "parents/DialogLayout.h"
 #include "parents/Parents.h"
 #include "parents/ParentsWindows.h"
@@ -30,6 +31,7 @@ tijdperdag::tijdperdag(ParentsWindows& forms)
       forms_(forms) {
     const int gap = FromDIP(8);
     lbluitleg = new wxStaticText(this, wxID_ANY, "Minutes per day (empty: no limit):");
+    lblvandaag = new wxStaticText(this, wxID_ANY, "");
     auto* boxes = new wxFlexGridSizer(2, gap, gap);
     for (int day = 0; day < 7; ++day) {
         lbldag[day] = new wxStaticText(this, wxID_ANY, kDayNames[day]);
@@ -45,12 +47,19 @@ tijdperdag::tijdperdag(ParentsWindows& forms)
     cmdcancel = widgets::chameleonButton::CreateStored(this, "Cancel");
 
     auto* column = new wxBoxSizer(wxVERTICAL);
+    column->Add(lblvandaag, 0, wxBOTTOM, gap);
     column->Add(lbluitleg, 0, wxBOTTOM, gap);
     column->Add(boxes, 0, wxBOTTOM, gap * 2);
     column->Add(cmdextra, 0);
     LayOutEditor(this, column, cmdsave, cmdcancel, gap);
-    widgets::NameControls(
-        {LW_NAMED(lbluitleg), LW_NAMED(cmdextra), LW_NAMED(cmdsave), LW_NAMED(cmdcancel)});
+    widgets::NameControls({LW_NAMED(lbluitleg), LW_NAMED(lblvandaag), LW_NAMED(cmdextra),
+                           LW_NAMED(cmdsave), LW_NAMED(cmdcancel)});
+    // Room for the longest of today's lines, so it never has to be cut.
+    lblvandaag->SetLabel(wxString::FromUTF8(
+        forms_.Text(i18n::Message::TodayNotCounted).size() >
+                forms_.Text(i18n::Message::TodayUsedAndLeft, {"1440", "1440"}).size()
+            ? forms_.Text(i18n::Message::TodayNotCounted)
+            : forms_.Text(i18n::Message::TodayUsedAndLeft, {"1440", "1440"})));
     Fit();
     CentreOnScreen();
 
@@ -65,6 +74,8 @@ tijdperdag::tijdperdag(ParentsWindows& forms)
     cmdsave->Click = [this] { cmdsave_Click(); };
     cmdcancel->Click = [this] { cmdcancel_Click(); };
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { cmdcancel_Click(); });
+    BindEnterAndEscape(
+        this, txtminuten[6], [this] { cmdsave_Click(); }, [this] { cmdcancel_Click(); });
 }
 
 tijdperdag::~tijdperdag() = default;
@@ -77,7 +88,23 @@ std::string tijdperdag::LimitMessage() const {
     return std::string(i18n::PhraseText(forms_.Language(), i18n::Phrase::MinutesTypingLimit));
 }
 
+void tijdperdag::ShowToday() {
+    auto& family = forms_.Family();
+    const family::TimeBudget* budget = family.Budget();
+    std::string text;
+    if (budget == nullptr) {
+        text = forms_.Text(i18n::Message::TodayNotCounted);
+    } else {
+        const std::string used = std::to_string(budget->Record().secondsUsed / 60);
+        text = budget->Limited() ? forms_.Text(i18n::Message::TodayUsedAndLeft,
+                                               {used, std::to_string(budget->RemainingMinutes())})
+                                 : forms_.Text(i18n::Message::TodayUsedNoLimit, {used});
+    }
+    lblvandaag->SetLabel(wxString::FromUTF8(text));
+}
+
 void tijdperdag::Form_Activate() {
+    ShowToday();
     const auto& week = forms_.Family().Limits();
     for (int day = 0; day < 7; ++day) {
         txtminuten[day]->ChangeValue(week[day] ? std::to_string(*week[day]) : std::string());
@@ -114,6 +141,7 @@ void tijdperdag::cmdextra_Click() {
     if (const auto result = forms_.Family().GrantExtraMinutes(kExtraMinutes); !result.ok) {
         forms_.ShowWriteFailure(storage::files::kUsedTime, result.reason);
     }
+    ShowToday();
 }
 
 void tijdperdag::txtminuten_KeyPress(int day, int& keyAscii) {

@@ -39,6 +39,7 @@ public:
     void txtminuten_Change(int day);
 
     wxStaticText* lbluitleg = nullptr;
+    wxStaticText* lblvandaag = nullptr;       // today's used and remaining minutes
     std::array<wxStaticText*, 7> lbldag{};    // Monday first
     std::array<wxTextCtrl*, 7> txtminuten{};  // empty: no limit that day
     widgets::chameleonButton* cmdextra = nullptr;
@@ -47,6 +48,7 @@ public:
 
 private:
     void Tell(const std::string& message);
+    void ShowToday();
     std::string LimitMessage() const;
 
     ParentsWindows& forms_;

@@ -14,6 +14,17 @@ public:
     virtual ~Messages() = default;
     // Waits until the user has closed the box.
     virtual void Show(const std::string& text, const std::string& title, Icon icon) = 0;
+
+    // A question with three buttons, the last of which leaves everything as it was (Escape and
+    // the title bar's close answer it too). Waits for the answer.
+    enum class Answer { First, Second, Cancel };
+    struct Choices {
+        std::string first;
+        std::string second;
+        std::string cancel;
+    };
+    virtual Answer Ask(const std::string& text, const std::string& title,
+                       const Choices& choices) = 0;
 };
 
 // Ends the process at once: no close handler and no other code runs after it.
@@ -23,10 +34,20 @@ public:
     virtual void EndNow() = 0;
 };
 
+// Starts a new copy of this program, from its own folder with the arguments this run was
+// given, so a parent who saved settings that need a restart is not left without a browser.
+class ProgramStarter {
+public:
+    virtual ~ProgramStarter() = default;
+    // Whether the new copy is running.
+    virtual bool StartAgain() = 0;
+};
+
 // The seams between the windows and the machine they run on.
 struct Platform {
     Messages& messages;
     ProcessEnder& ender;
+    ProgramStarter& starter;
     basics::Clock& clock;
     engine::WebViewFactory& webViews;
 };

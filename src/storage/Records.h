@@ -30,4 +30,19 @@ std::string SiteAddress(std::string_view record);
 // 70-character address comes back whole.
 std::string StartAddress(std::string_view record);
 
+// What keeps a typed address from opening as a web page, if anything. The view opens http and
+// https, and an address without a scheme as http ("www.example.org", "localhost:8080/x");
+// other schemes (javascript:, file:, data:, ...) and blanks or control characters inside the
+// address would show the child an error or nothing. Blanks around it count for nothing.
+enum class AddressProblem { None, OtherScheme, BlankInside };
+AddressProblem TypedAddressProblem(std::string_view address);
+
+// Whether `text` holds a tab, a line break or another control character, which would throw a
+// record's columns out of line.
+bool HasControlCharacters(std::string_view text);
+
+// The start page's record for a typed address: "http://" in front, unless the parent typed
+// http:// or https:// already.
+std::string TypedStartPageRecord(std::string_view name, std::string_view address);
+
 }  // namespace storage

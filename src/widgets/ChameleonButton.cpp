@@ -336,6 +336,13 @@ chameleonButton::~chameleonButton() {
     }
 }
 
+wxSize chameleonButton::DoGetBestSize() const {
+    wxSize size = FromDIP(wxSize(75, 25));
+    const wxSize text = GetTextExtent(Caption());
+    size.IncTo(wxSize(text.x + 2 * CaptionMargin(), text.y + FromDIP(8)));
+    return size;
+}
+
 chameleonButton* chameleonButton::CreateStored(wxWindow* parent, const wxString& caption,
                                                const wxPoint& pos, const wxSize& size, bool enabled,
                                                wxWindowID id) {

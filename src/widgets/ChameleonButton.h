@@ -33,7 +33,13 @@ public:
     void WriteProperties(PropertyBag& bag) const { model_.WriteProperties(bag); }
 
     const wxString& Caption() const { return model_.Caption(); }
-    void SetCaption(const wxString& caption) { model_.SetCaption(caption); }
+    void SetCaption(const wxString& caption) {
+        model_.SetCaption(caption);
+        InvalidateBestSize();  // a button laid out by a sizer takes the room its text needs
+    }
+    // What the border and the focus frame take on either side of the caption: a caption wider
+    // than the button less twice this is cut.
+    int CaptionMargin() const { return FromDIP(6); }
     bool Enabled() const { return model_.Enabled(); }
     void SetEnabled(bool enabled) { model_.SetEnabled(enabled); }
     Color BackColor() const { return model_.BackColor(); }
@@ -73,9 +79,8 @@ public:
 #endif
 
 protected:
-    wxSize DoGetBestSize() const override {
-        return FromDIP(wxSize(75, 25));
-    }
+    // The classic size, or more when the caption needs it: measured in the button's own font.
+    wxSize DoGetBestSize() const override;
 
 private:
     class Host;

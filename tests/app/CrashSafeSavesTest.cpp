@@ -12,6 +12,7 @@
 #include <map>
 #include <random>
 #include <set>
+#include <sstream>
 
 #include "DataFolder.h"
 #include "DriverRun.h"
@@ -250,6 +251,38 @@ TEST(CrashSafeSaves, AKilledRunKeepsItsVisitLog) {
     EXPECT_NE(added.find("http://fine.example/\r\n"), std::string::npos) << added;
     EXPECT_NE(added.find("http://home.example/\r\n"), std::string::npos) << added;
     EXPECT_EQ(added.find("-----------------------"), std::string::npos) << added;
+}
+
+// The save that needs a restart starts the program again itself: a new process of the same
+// program file comes up in the new language, and the old one has ended with the used time written.
+TEST(LogOutAndSave, StartsTheProgramAgainAndEndsWithTheUsedTimeWritten) {
+    TempFolder folder;
+    const fs::path dir = folder.Path();
+    PutFiles(dir);
+    std::string limits;
+    for (const char* day :
+         {"maandag", "dinsdag", "woensdag", "donderdag", "vrijdag", "zaterdag", "zondag"}) {
+        limits += std::string("minuten") + day + "=600\r\n";
+    }
+    WriteBytes(dir / "instellingen.txt", limits);
+    const DriverRun run = RunDriver({dir.string(), "--real-restart", "wait:2200", "dutch"});
+    ASSERT_TRUE(run.exited && run.exitCode == 0) << run.Describe();
+    std::vector<std::string> processes;  // "PID PROGRAM"
+    std::istringstream out(run.output);
+    for (std::string line; std::getline(out, line);) {
+        if (line.starts_with("process ")) {
+            processes.push_back(line.substr(8));
+        }
+    }
+    ASSERT_EQ(processes.size(), 2u) << run.Describe();
+    const auto program = [](const std::string& p) { return p.substr(p.find(' ')); };
+    EXPECT_NE(processes[0], processes[1]);
+    EXPECT_EQ(program(processes[0]), program(processes[1]));
+    EXPECT_TRUE(run.Printed("dutch already") && run.Printed("done")) << run.Describe();
+    const std::string used = ReadBytes(dir / "tijdgebruik.txt");
+    const auto at = used.find("seconden=");
+    ASSERT_NE(at, std::string::npos) << used;
+    EXPECT_GE(std::stoi(used.substr(at + 9)), 2) << used;
 }
 
 }  // namespace

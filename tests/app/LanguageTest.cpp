@@ -17,8 +17,13 @@
 #include "parents/invoegensite.h"
 #include "parents/paswoord.h"
 #include "parents/paswoordwijzigen.h"
+#include "parents/startpagina.h"
+#include "parents/tijdperdag.h"
 #include "storage/Records.h"
+#include "storage/Settings.h"
+#include "support/CaptionFit.h"
 #include "support/Harness.h"
+#include "support/Wait.h"
 #include "widgets/ChameleonButton.h"
 #include "widgets/HLine.h"
 
@@ -109,6 +114,30 @@ TEST(Language, ADutchRunsMessagesAreDutch) {
         0u)
         << h.messages.shown[2].text;
     EXPECT_NE(h.messages.shown[2].text.find("Er is nog niets bewaard."), std::string::npos);
+}
+
+// Every caption of every dialog shows whole, in both languages and with the built-in texts, the
+// panel's switch and time button at their longest.
+TEST(Language, EveryCaptionOfEveryDialogShowsWhole) {
+    for (const Lines& language : {Lines{"Dutch"}, Lines{"English"}, Lines{"none"}}) {
+        Harness h;
+        Lines settings{"alleentoegestaan=1"};
+        for (const char* day : storage::Settings::kMinutesPerDay) {
+            settings.push_back(std::string(day) + "=1440");
+        }
+        h.Put("instellingen.txt", settings);
+        StartIn(h, language);
+        auto& w = h.Windows();
+        for (wxTopLevelWindow* window : std::vector<wxTopLevelWindow*>{
+                 &w.Panel(), &w.Login(), &w.SiteEditor(), &w.StartPageEditor(), &w.Blocker(),
+                 &w.ChangePassword(), &w.TimeLimitEditor()}) {
+            window->Show();
+            testsupport::PumpFor(std::chrono::milliseconds(50));
+            EXPECT_EQ(testsupport::CutCaptions(*window), Lines{})
+                << language[0] << " " << window->GetTitle();
+            window->Hide();
+        }
+    }
 }
 
 // What the windows show is whole in either language: records, typed passwords, the heading.

@@ -8,7 +8,10 @@
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
+#include <functional>
 #include <set>
+#include <utility>
+#include <vector>
 
 #ifdef __WXGTK__
 #include <gtk/gtk.h>
@@ -149,6 +152,35 @@ TEST_F(LoginPaths, KeyboardTraversalAndPressesNeverPassTheLogin) {
     }
     // The Logon button was reached and pressed with a wrong account at least once.
     EXPECT_GT(h.messages.shown.size(), refusals);
+}
+
+// However the login is opened, the parent types the name into the name box, and Enter there
+// goes on to the password rather than trying a login without one.
+TEST_F(LoginPaths, EveryWayInGivesTheNameBoxTheKeyboardAndEnterMovesOnToThePassword) {
+    auto& panel = h.Windows().Panel();
+    const std::vector<std::pair<const char*, std::function<void()>>> ways{
+        {"parents button", [&] { h.Browser().Picparent2_Click(); }},
+        {"ask a grown-up", [&] { h.Windows().AskFor("http://zoo.example/"); }},
+        {"language refusal",
+         [&] {
+             LogIn();
+             PumpFor(100ms);  // the panel on screen, as a parent sees it before choosing
+             panel.cbolanguage->SetValue("French");
+             panel.cmdsave_Click();
+         }},
+    };
+    for (const auto& [way, open] : ways) {
+        Focus(Login().txtpaswoord);  // where the last attempt left the keyboard
+        Login().Hide();
+        open();
+        ASSERT_TRUE(Login().IsShown()) << way;
+        EXPECT_TRUE(WaitUntil([&] { return wxWindow::FindFocus() == Login().txtnaam; })) << way;
+    }
+    const size_t messages = h.messages.shown.size();
+    wxUIActionSimulator().Char(WXK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return wxWindow::FindFocus() == Login().txtpaswoord; }));
+    EXPECT_EQ(h.messages.shown.size(), messages) << "no login was tried";
+    EXPECT_FALSE(panel.IsShown());
 }
 
 TEST_F(LoginPaths, ClosingTheLoginOrTheDialogsNeverOpensThePanel) {

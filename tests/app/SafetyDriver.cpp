@@ -7,10 +7,13 @@
 //   safety_driver DATA_FOLDER [--real-view] STEP...
 //     --real-view    the program's own web view instead of the fake (for the start page only:
 //                    the open: step needs the fake)
+//     --real-restart a save that ends the program starts this driver again, with the same
+//                    arguments, as the program starts itself; otherwise "restarting" is printed
 //     use            press the visit button, try the parent login, open the blocked-words editor
 //     open:URL       open URL through the address box; prints "opened URL" or "refused URL",
 //                    then whether the view's own announcement of URL is vetoed
 //     save           log in, change every panel list and the language, "Log out and save"
+//     dutch          unless the run is Dutch already: log in, choose Dutch, "Log out and save"
 //     words:WORD     add WORD with the blocked-words editor's Save
 //     password:TEXT  change the password to TEXT
 //     wait:MS        let the event loop run for MS milliseconds (timers, the web view's loading)
@@ -21,8 +24,11 @@
 #include <wx/app.h>
 #include <wx/combobox.h>
 #include <wx/listbox.h>
+#include <wx/stdpaths.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
+
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -55,6 +61,18 @@ public:
     void Show(const std::string& text, const std::string&, Icon) override {
         Say("message: " + text);
     }
+    Answer Ask(const std::string& text, const std::string&, const Choices&) override {
+        Say("question: " + text);
+        return Answer::Cancel;
+    }
+};
+
+class PrintedStarter : public platform::ProgramStarter {
+public:
+    bool StartAgain() override {
+        Say("restarting");
+        return true;
+    }
 };
 
 class DriverApp : public wxApp {
@@ -66,13 +84,25 @@ public:
         for (int i = 2; i < argc; ++i) {
             steps_.push_back(argv[i].utf8_string());
         }
-        const bool realView = !steps_.empty() && steps_.front() == "--real-view";
-        if (realView) {
-            steps_.erase(steps_.begin());
+        auto option = [this](const char* name) {
+            const bool given = !steps_.empty() && steps_.front() == name;
+            if (given) {
+                steps_.erase(steps_.begin());
+            }
+            return given;
+        };
+        const bool realView = option("--real-view");
+        const bool realRestart = option("--real-restart");
+        std::vector<std::string> arguments;
+        for (int i = 1; i < argc; ++i) {
+            arguments.push_back(argv[i].utf8_string());
         }
+        realStarter_.Remember(wxStandardPaths::Get().GetExecutablePath().utf8_string(),
+                              std::move(arguments));
         platform_ = std::make_unique<platform::Platform>(platform::Platform{
-            messages_, ender_, clock_,
-            realView ? static_cast<engine::WebViewFactory&>(realViews_) : views_});
+            messages_, ender_,
+            realRestart ? static_cast<platform::ProgramStarter&>(realStarter_) : printedStarter_,
+            clock_, realView ? static_cast<engine::WebViewFactory&>(realViews_) : views_});
         data_ = std::make_unique<storage::DataFiles>(argv[1].utf8_string());
         forms_ = std::make_unique<app::Forms>(*platform_, *data_);
         forms_->Mdi();
@@ -82,6 +112,8 @@ public:
             " sites=" + std::to_string(panel.List1->GetCount()) +
             " log=" + std::to_string(panel.List2->Count()) +
             " start=" + std::to_string(panel.startpagina1->GetCount()));
+        Say("process " + std::to_string(getpid()) + " " +
+            wxStandardPaths::Get().GetExecutablePath().utf8_string());
         // The steps run from the event loop, as a user's clicks would.
         CallAfter([this] { RunSteps(); });
         return true;
@@ -137,6 +169,18 @@ private:
                                                                                  : "Dutch");
             Say("acting");
             panel.cmdsave_Click();
+        } else if (step == "dutch") {
+            if (forms_->Language() == i18n::Language::Dutch) {
+                Say("dutch already");
+                return;
+            }
+            if (!LogIn()) {
+                Say("login refused");
+                return;
+            }
+            forms_->Panel().cbolanguage->SetValue("Dutch");
+            Say("acting");
+            forms_->Panel().cmdsave_Click();
         } else if (step.starts_with("words:")) {
             auto& blocker = forms_->Blocker();
             blocker.txtinternetaddress->SetValue(wxString::FromUTF8(step.substr(6)));
@@ -172,6 +216,8 @@ private:
 
     PrintedMessages messages_;
     app::ExitProcess ender_;
+    PrintedStarter printedStarter_;
+    app::RestartSelf realStarter_;
     app::SystemClock clock_;
     testsupport::FakeWebViewFactory views_;
     engine::WxWebViewFactory realViews_;

@@ -2,16 +2,24 @@
 // window, for looking at it on a display (scripts/screenshots.sh takes the pictures).
 //   window_gallery DATA_FOLDER WINDOW   (WINDOW: Parents, invoegensite, startpagina,
 //                                        frmBlocker, paswoordwijzigen, paswoord, sites,
-//                                        tijdperdag)
+//                                        tijdperdag; question: the panel's "Log out" with a
+//                                        change not saved; help: the help page)
+// Every caption of the window shown that is cut is printed as "cut: CONTROL: TEXT".
 #include <wx/app.h>
 #include <wx/toplevel.h>
 
+#include <cstdio>
 #include <memory>
+#include <string>
 
 #include "app/Forms.h"
 #include "app/LanguageSwitch.h"
 #include "app/RealPlatform.h"
+#include "browser/frmBrowser.h"
+#include "parents/Parents.h"
 #include "storage/DataFiles.h"
+#include "storage/Records.h"
+#include "support/CaptionFit.h"
 
 namespace {
 
@@ -24,10 +32,26 @@ public:
         data_ = std::make_unique<storage::DataFiles>(argv[1].utf8_string());
         forms_ = std::make_unique<app::Forms>(platform_.Get(), *data_);
         forms_->Mdi();
-        auto& window = app::WindowNamed(*forms_, argv[2].utf8_string());
+        const std::string name = argv[2].utf8_string();
+        if (name == "help") {
+            forms_->Browser().TmrIntro_Timer();
+            forms_->Child().OpenHelp();
+            return true;
+        }
+        auto& window = app::WindowNamed(*forms_, name == "question" ? "Parents" : name);
         window.CentreOnScreen();
         window.Show();
         window.Raise();
+        CallAfter([this, &window, name] {
+            for (const std::string& cut : testsupport::CutCaptions(window)) {
+                std::printf("cut: %s\n", cut.c_str());
+            }
+            std::fflush(stdout);
+            if (name == "question") {
+                forms_->Family().AddSite(storage::SiteRecord("Farm", "farm.example"));
+                forms_->Panel().cmdclose_Click();
+            }
+        });
         return true;
     }
 

@@ -5,9 +5,12 @@
 #include <wx/panel.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
+
 #include "browser/PictureBox.h"
 #include "browser/frmBrowser.h"
 #include "browser/sites.h"
+#include "filter/ProgramPages.h"
 #include "parents/Parents.h"
 #include "parents/paswoord.h"
 #include "parents/tijdperdag.h"
@@ -329,6 +332,84 @@ TEST_F(DailyTime, NeitherARestartNorTheWallClockGivesTimeBack) {
     B().Close();
     h.Restart();
     EXPECT_EQ(MinutesShown(), 17);
+}
+
+TEST_F(DailyTime, LogOutAndSaveWritesTheUsedTimeAndStartsTheProgramAgain) {
+    StartWithMinutes(30);
+    Pass(10);
+    h.clock.steady += 5;  // seconds no tick has counted yet
+    auto& panel = h.Windows().Panel();
+    panel.Show();
+    panel.cbolanguage->SetValue("Dutch");
+    panel.cmdsave_Click();
+    EXPECT_EQ(h.starter.started, 1);
+    EXPECT_EQ(h.ender.ended, 1);
+    EXPECT_TRUE(std::ranges::count(h.Lines("tijdgebruik.txt"), "seconden=15"))
+        << "written as a close writes it, though no close step runs";
+}
+
+// Help in a Dutch run with only the allowed sites on, once while the time is up and once just
+// after granting time: the program's own help page opens, in Dutch, and stays.
+TEST_F(DailyTime, HelpOpensInTheRunsLanguageOverTheCoverAndTheSwitch) {
+    h.Put("languagechoose.txt", {"Dutch", "Dutch"});
+    StartWithMinutes(1);
+    h.Windows().Family().SetAllowedSitesOnly(true);
+    Pass(61);
+    h.View().Reach("about:blank");
+    const std::string help(filter::kHelpPage);
+    auto& panel = h.Windows().Panel();
+    for (const bool granted : {false, true}) {
+        panel.Show();
+        if (granted) {
+            h.Windows().TimeLimitEditor().cmdextra_Click();
+        }
+        h.View().calls.clear();
+        panel.cmdHelp_Click();
+        EXPECT_FALSE(h.View().Announce(help)) << granted;
+        h.View().Reach(help);
+        EXPECT_FALSE(B().imgtijdop->IsShown()) << granted;
+        Pass(1);
+        EXPECT_EQ(h.View().calls, Lines{"navigate " + help}) << granted;
+        EXPECT_EQ(B().TimeIsUp(), !granted);
+    }
+    const std::string page = B().ProgramPage(help);
+    EXPECT_NE(page.find("Verander paswoord"), std::string::npos);
+    EXPECT_NE(page.find(h.folder.Path()), std::string::npos);
+}
+
+// Time ran out on the refusal page, and the day ended behind the cover: the child comes back
+// to the real page before, the log holds only real addresses, and Back on a refusal page never
+// lands on the empty page the cover left.
+TEST_F(DailyTime, AfterATimeUpOnTheRefusalPageTheChildComesBackToARealPage) {
+    StartWithMinutes(1);
+    h.View().Reach("http://zoo.example/");
+    B().OpenAddress("http://casino.example/");
+    const std::string refused(filter::kRefusedPage);
+    h.View().Reach(refused);
+    h.View().history = {"http://zoo.example/", "http://home.example/"};
+    Pass(61);
+    ASSERT_TRUE(B().TimeIsUp());
+    h.View().Reach("about:blank");
+    h.View().calls.clear();
+    Pass(8035);  // 21:46:10 to five seconds past midnight: a new day, with its own minute
+    ASSERT_FALSE(B().TimeIsUp());
+    EXPECT_EQ(h.View().calls, Lines{"navigate http://zoo.example/"});
+    for (const std::string& entry : h.VisitLog()) {
+        EXPECT_EQ(entry.find("lanternwick:"), std::string::npos) << entry;
+    }
+    EXPECT_EQ(std::ranges::count(h.VisitLog(), "http://casino.example/"), 1);
+
+    for (const auto& [history, back] : std::vector<std::pair<Lines, std::string>>{
+             {{"about:blank", refused, "http://zoo.example/"}, "navigate http://zoo.example/"},
+             {{"about:blank"}, "navigate http://home.example/"},
+             {{"http://zoo.example/"}, "back"}}) {
+        h.View().location = refused;
+        h.View().history = history;
+        h.View().backPages = static_cast<int>(history.size());
+        h.View().calls.clear();
+        B().cmdrefusedback_Click();
+        EXPECT_EQ(h.View().calls, Lines{back}) << history.front();
+    }
 }
 
 TEST(DailyTimeOff, WithoutAnyLimitNothingShowsCountsOrIsWritten) {

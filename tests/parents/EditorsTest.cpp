@@ -5,11 +5,14 @@
 #include <wx/clipbrd.h>
 #include <wx/combobox.h>
 #include <wx/listbox.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
+#include <tuple>
 
 #include "browser/PictureBox.h"
 #include "browser/frmBrowser.h"
@@ -295,6 +298,32 @@ TEST_F(Editors, StartPageSaveBuildsTheHttpRecordAndCancelRestoresTheFile) {
     EXPECT_TRUE(h.messages.shown.empty());
 }
 
+// Either editor refuses what cannot open as a page with one message and keeps the text to mend.
+TEST_F(Editors, TheSiteAndStartPageEditorsTakeOnlyWebAddressesAndKeepWhatWasTyped) {
+    auto& site = h.Windows().SiteEditor();
+    auto& start = h.Windows().StartPageEditor();
+    using Row = std::tuple<wxDialog*, wxTextCtrl*, wxTextCtrl*, std::function<void()>>;
+    const Lines before = Items(Panel().List1);
+    for (const auto& [editor, name, address, save] :
+         {Row{&site, site.txtname, site.txtinternetaddress, [&] { site.cmdsave_Click(); }},
+          Row{&start, start.txtname, start.txtaddress, [&] { start.cmdsave_Click(); }}}) {
+        for (const auto& [typedName, typedAddress, message] :
+             {std::tuple{"Zoo", "data:text/html,hi", i18n::Message::NotAWebAddress},
+              std::tuple{"Zoo\tKids", "zoo.example", i18n::Message::NameHasControls}}) {
+            editor->Show();
+            name->SetValue(typedName);
+            address->SetValue(typedAddress);
+            h.messages.shown.clear();
+            save();
+            EXPECT_EQ(Messages(), Lines{i18n::MessageText(std::nullopt, message)});
+            EXPECT_TRUE(editor->IsShown());
+            EXPECT_EQ(name->GetValue() + address->GetValue(), wxString(typedName) + typedAddress);
+        }
+    }
+    EXPECT_EQ(Items(Panel().List1), before);
+    EXPECT_EQ(Items(Panel().startpagina1), Lines{kStartLine});
+}
+
 TEST_F(Editors, StartPageDropsThe21stAnd71stTypedCharacterInDutch) {
     auto& editor = h.Windows().StartPageEditor();
     Type(editor.txtname, std::string(21, 'k'), std::string(20, 'k'));
@@ -513,6 +542,27 @@ TEST_F(Editors, TimeEditorTakesMinutesOnlyAndTheSaveKeepsEveryOtherSetting) {
     ASSERT_EQ(h.messages.shown.size(), 1u);
     EXPECT_NE(Messages()[0].find(h.folder.File("instellingen.txt")), std::string::npos);
     EXPECT_TRUE(Panel().IsShown());
+}
+
+TEST_F(Editors, TimeEditorShowsTodaysUsedAndLeftTimeAndEscapeCancels) {
+    auto& editor = h.Windows().TimeLimitEditor();
+    Panel().Show();
+    Panel().cmdtime_Click();
+    EXPECT_EQ(editor.lblvandaag->GetLabel(), "Today: no limit, the time is not counted.");
+    editor.txtminuten[0]->SetValue("30");  // Monday, the fake clock's day
+    editor.cmdsave_Click();
+    h.clock.steady += 600;
+    h.Browser().tmrcheck_Timer();
+    Panel().cmdtime_Click();
+    EXPECT_EQ(editor.lblvandaag->GetLabel(), "Today: 10 min used, 20 min left.");
+    editor.cmdextra_Click();
+    EXPECT_EQ(editor.lblvandaag->GetLabel(), "Today: 10 min used, 35 min left.");
+    EXPECT_GE(editor.GetClientSize().x, editor.lblvandaag->GetBestSize().x);
+
+    Type(editor.txtminuten[2], "45", "45");
+    wxUIActionSimulator().Char(WXK_ESCAPE);
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return !editor.IsShown(); }));
+    EXPECT_FALSE(h.Windows().Family().Limits()[2].has_value()) << "Escape is Cancel";
 }
 
 }  // namespace

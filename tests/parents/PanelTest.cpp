@@ -7,6 +7,7 @@
 #include <wx/textctrl.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "browser/frmBrowser.h"
 #include "parents/LogList.h"
@@ -16,6 +17,7 @@
 #include "parents/paswoordwijzigen.h"
 #include "parents/startpagina.h"
 #include "storage/Records.h"
+#include "storage/Settings.h"
 #include "support/Harness.h"
 #include "support/Wait.h"
 #include "widgets/ChameleonButton.h"
@@ -152,6 +154,57 @@ TEST_F(Panel, ClearingTheLogAndLoggingOutWritesNothing) {
     EXPECT_FALSE(P().IsShown());
     EXPECT_EQ(h.folder.Get("bezochtesites.txt"), before);
     EXPECT_TRUE(h.writes.empty());
+    EXPECT_TRUE(h.messages.asked.empty()) << "the log is no change to ask about";
+}
+
+TEST_F(Panel, LogOutAsksOnceForAnyUnsavedChangeAndDoesWhatTheParentChose) {
+    using Answer = platform::Messages::Answer;
+    auto& family = h.Windows().Family();
+    storage::WeekMinutes week;
+    week[0] = 30;
+    const std::vector<std::pair<Answer, std::function<void()>>> rows{
+        {Answer::Cancel, [&] { P().cmdallowedsites_Click(); }},
+        {Answer::Second, [] {}},  // kept in memory, as a plain log out keeps it
+        {Answer::First, [] {}},
+        {Answer::First, [&] { family.AddSite(storage::SiteRecord("Farm", "farm.example")); }},
+        {Answer::First,
+         [&] { family.SetStartPageRecords({storage::StartPageRecord("A", "a.b")}); }},
+        {Answer::First, [&] { family.SetLimits(week); }},
+    };
+    for (size_t i = 0; i < rows.size(); ++i) {
+        P().Show();
+        rows[i].second();
+        h.messages.answer = rows[i].first;
+        P().cmdclose_Click();
+        EXPECT_EQ(h.messages.asked.size(), i + 1);
+        EXPECT_EQ(P().IsShown(), rows[i].first == Answer::Cancel) << i;
+        EXPECT_EQ(h.writes.empty(), i < 2) << i;
+    }
+    EXPECT_EQ(h.messages.asked[0].choices.first, "Save and log out");
+    P().Show();
+    P().cmdclose_Click();
+    EXPECT_EQ(h.messages.asked.size(), rows.size()) << "all stored: nothing to ask";
+    EXPECT_EQ(storage::Settings::Load(h.Windows().Data()).Week(), week);
+    EXPECT_EQ(h.ender.ended, 0) << "saving to log out needs no restart";
+}
+
+TEST_F(Panel, ASiteAllowedForARefusedAddressIsStoredAtOnceAndOnlyThat) {
+    h.Put("paswoordNaam.txt", {"parents"});
+    h.Put("paswoordNr.txt", {"lanternwick"});
+    h.Windows().AskFor("http://zoo.example/games");
+    auto& login = h.Windows().Login();
+    login.txtnaam->SetValue("parents");
+    login.txtpaswoord->SetValue("lanternwick");
+    login.cmdLogon_Click();
+    auto& editor = h.Windows().SiteEditor();
+    editor.txtname->SetValue("Zoo");
+    editor.cmdsave_Click();
+    Lines stored = sites;
+    stored.push_back(storage::SiteRecord("Zoo", "http://zoo.example/games"));
+    EXPECT_EQ(h.Lines("adressen.txt"), stored);
+    P().cmdadd_Click();
+    editor.cmdsave_Click();
+    EXPECT_EQ(h.Lines("adressen.txt"), stored) << "from the panel, only a save stores it";
 }
 
 TEST_F(Panel, LogOutAndSaveWritesTheThreeListsInOrderByteForByte) {
@@ -199,7 +252,7 @@ TEST_F(Panel, ALinkButtonHandsItsPageToTheBrowserWindow) {
     ASSERT_TRUE(browser.cmdsite(17).IsShown());
     h.View().calls.clear();
 
-    P().cmdHelp_Click();
+    P().cmddevelopers_Click();
     EXPECT_FALSE(P().IsShown());
     EXPECT_FALSE(browser.Txtbackground->IsShown());
     for (int n = 1; n <= 18; ++n) {
@@ -207,7 +260,7 @@ TEST_F(Panel, ALinkButtonHandsItsPageToTheBrowserWindow) {
     }
     const wxString help = browser.cboURL->GetValue();
     EXPECT_TRUE(help.StartsWith("http://")) << help;
-    EXPECT_TRUE(help.EndsWith("/lanternwick/help/index.html")) << help;
+    EXPECT_TRUE(help.EndsWith("/lanternwick/help/developers.html")) << help;
     // Opened at once, through the address box's checks.
     EXPECT_EQ(h.View().calls, Lines{"navigate " + help.utf8_string()});
     EXPECT_EQ(h.VisitLog().back(), help.utf8_string());

@@ -58,6 +58,34 @@ TEST(Records, SeventyCharacterAddressesComeBackWhole) {
     EXPECT_EQ(storage::StartAddress("short"), "");
 }
 
+// What the editors accept as an address: what opens as a web page, and nothing else.
+TEST(Records, OnlyAddressesThatOpenAsWebPagesAreTaken) {
+    using storage::AddressProblem;
+    const std::vector<std::pair<std::string, AddressProblem>> rows{
+        {"www.starfall.com", AddressProblem::None},
+        {"HTTPS://zoo.example/a:b", AddressProblem::None},
+        {"localhost:8080/x", AddressProblem::None},
+        {"zoo.example:80", AddressProblem::None},
+        {"  http://zoo.example/  ", AddressProblem::None},
+        {"", AddressProblem::None},
+        {"javascript:alert(1)", AddressProblem::OtherScheme},
+        {"file:///etc/passwd", AddressProblem::OtherScheme},
+        {"data:text/html,<b>hi</b>", AddressProblem::OtherScheme},
+        {"About:blank", AddressProblem::OtherScheme},
+        {"www.zoo .example", AddressProblem::BlankInside},
+        {"www.zoo\t.example", AddressProblem::BlankInside},
+    };
+    for (const auto& [typed, problem] : rows) {
+        EXPECT_EQ(storage::TypedAddressProblem(typed), problem) << typed;
+    }
+    EXPECT_TRUE(storage::HasControlCharacters("Zoo\tKids"));
+    EXPECT_FALSE(storage::HasControlCharacters("Caf\xC3\xA9 kids"));
+    EXPECT_EQ(storage::TypedStartPageRecord("Home", "https://zoo.example/"),
+              storage::SiteRecord("Home", "https://zoo.example/"));
+    EXPECT_EQ(storage::TypedStartPageRecord("Home", " zoo.example "),
+              storage::StartPageRecord("Home", "zoo.example"));
+}
+
 // A record's address as the parent typed it, and what the web view is given for it.
 TEST(Records, AddressesWithoutAKnownSchemeOpenAsHttp) {
     for (const std::string typed : {"www.starfall.com", "127.0.0.1:8080/kids.html",

@@ -89,13 +89,33 @@ public:
     void Show(const std::string& text, const std::string& title, Icon icon) override {
         shown.push_back({text, title, icon});
     }
+    Answer Ask(const std::string& text, const std::string& title, const Choices& choices) override {
+        asked.push_back({text, title, choices});
+        return answer;
+    }
     std::vector<Shown> shown;
+    struct Asked {
+        std::string text;
+        std::string title;
+        Choices choices;
+    };
+    std::vector<Asked> asked;
+    Answer answer = Answer::Cancel;  // what every question is answered
 };
 
 class FakeEnder : public platform::ProcessEnder {
 public:
     void EndNow() override { ++ended; }
     int ended = 0;
+};
+
+class FakeStarter : public platform::ProgramStarter {
+public:
+    bool StartAgain() override {
+        ++started;
+        return true;
+    }
+    int started = 0;
 };
 
 class FakeClock : public basics::Clock {

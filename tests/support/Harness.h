@@ -40,6 +40,7 @@ public:
     FakeWebViewFactory fakeViews;
     FakeMessages messages;
     FakeEnder ender;
+    FakeStarter starter;
     FakeClock clock;
     std::vector<std::string> reads;   // data files read, in order
     std::vector<std::string> writes;  // data files written, in order
