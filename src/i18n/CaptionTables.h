@@ -91,13 +91,13 @@ enum class Message {
     NotAnsweringHome,      // its button to the start page
     ConnectionFault,       // the watchdog's message, where that page cannot be shown
     TimeLimitNotStarted,   // the daily limit could not be started: the reason
-    LoginWait,            // the login after too many wrong tries: the wait left, "m:ss"
-    LoginWrongTries,      // the panel, once after a right login: the wrong tries before it
-    ShippedPassword,      // the change of password asked for before the panel opens
-    PasswordShipped,      // a new password that is the one every installation starts with
-    PasswordTooShort,     // a new password shorter than four characters
-    UnsavedChanges,       // "Log out" with changes not yet stored
-    SaveAndLogOut,        // its three answers
+    LoginWait,             // the login after too many wrong tries: the wait left, "m:ss"
+    LoginWrongTries,       // the panel, once after a right login: the wrong tries before it
+    ShippedPassword,       // the change of password asked for before the panel opens
+    PasswordShipped,       // a new password that is the one every installation starts with
+    PasswordTooShort,      // a new password shorter than four characters
+    UnsavedChanges,        // "Log out" with changes not yet stored
+    SaveAndLogOut,         // its three answers
     LogOutWithoutSaving,
     CancelLogOut,
     SitesUnreadable,   // the reason a site file that cannot be read is not overwritten

@@ -343,6 +343,11 @@ protected:
         EXPECT_TRUE(h.messages.shown.empty());
         EXPECT_EQ(h.VisitLog().back(), failed);
     }
+    // Away again, so the next case sees its own page arrive.
+    void Away() {
+        Open(site.Url("/page2.html"));
+        ASSERT_TRUE(WaitForPage(site.Url("/page2.html"), "two"));
+    }
 };
 
 TEST_P(NotAnswering, AClosedPortOrABrokenConnectionShowsThePageAndTryAgainLoadsItLater) {
@@ -350,11 +355,13 @@ TEST_P(NotAnswering, AClosedPortOrABrokenConnectionShowsThePageAndTryAgainLoadsI
     Open(closing.Url());
     ASSERT_TRUE(WaitForNotAnswering());
     ExpectTheFriendlyPage(closing.Url());
+    Away();
 
     // A name that resolves nowhere.
     Open("http://nothing.invalid/");
     ASSERT_TRUE(WaitForNotAnswering());
     ExpectTheFriendlyPage("http://nothing.invalid/");
+    Away();
 
     SilentPort nobody(SilentPort::Does::Close);
     nobody.Close();

@@ -190,11 +190,11 @@ TEST_F(Panel, LogOutAsksOnceForAnyUnsavedChangeAndDoesWhatTheParentChose) {
 
 TEST_F(Panel, ASiteAllowedForARefusedAddressIsStoredAtOnceAndOnlyThat) {
     h.Put("paswoordNaam.txt", {"parents"});
-    h.Put("paswoordNr.txt", {"lanternwick"});
+    h.Put("paswoordNr.txt", {"Lantern wick"});
     h.Windows().AskFor("http://zoo.example/games");
     auto& login = h.Windows().Login();
     login.txtnaam->SetValue("parents");
-    login.txtpaswoord->SetValue("lanternwick");
+    login.txtpaswoord->SetValue("Lantern wick");
     login.cmdLogon_Click();
     auto& editor = h.Windows().SiteEditor();
     editor.txtname->SetValue("Zoo");
