@@ -140,7 +140,11 @@ TEST_P(KilledSaves, LeaveEveryFileWholeOldOrWholeNew) {
                     static_cast<long>(span.count()));
         std::uniform_int_distribution<long> delay(0, span.count() * 13 / 10);
 
-        for (int k = 0; k < kKillsPerAction; ++k) {
+        // Past the planned kills, more until one hits the save while it writes: a short save
+        // may take only a few of the moments drawn.
+        for (int k = 0;
+             k < kKillsPerAction || (leftoverRuns + mixedRuns == 0 && k < 4 * kKillsPerAction);
+             ++k) {
             TempFolder folder;
             PutFiles(folder.Path());
             args[0] = folder.Path();
@@ -192,7 +196,7 @@ TEST_P(KilledSaves, LeaveEveryFileWholeOldOrWholeNew) {
         "(a copy left behind): %d, kills between two files of one save: %d, copies "
         "removed at the next start: %d\n",
         kills, wholeFiles, leftoverRuns, mixedRuns, cleanedUp);
-    EXPECT_EQ(kills, kKillsPerAction);
+    EXPECT_GE(kills, kKillsPerAction);
     EXPECT_EQ(wholeFiles, kills);
     // Kills spread over the save must also have hit it while it was writing, or the test
     // proved nothing about half-written files.

@@ -220,7 +220,9 @@ protected:
     void Click(const std::string& id) {
         auto* view = dynamic_cast<wxWebView*>(h.Browser().brwbrowser().Control());
         ASSERT_NE(view, nullptr);
-        view->RunScript("document.getElementById('" + id + "').click();");
+        // Again until it is there: a page the engine loads once more has it back a moment later.
+        view->RunScript("(function click() { var e = document.getElementById('" + id +
+                        "'); if (e) { e.click(); } else { setTimeout(click, 20); } })();");
     }
 
     LocalSite site;
