@@ -30,6 +30,8 @@ const std::vector<CaptionRow>& BuiltInRows() {
         Caption("invoegensite", "lblinternetaddress", "Internetaddress:"),
         Caption("invoegensite", "cmdsave", "Save"),
         Caption("invoegensite", "cmdcancel", "Cancel"),
+        Caption("invoegensite", "cmdpicture", "Choose picture..."),
+        Caption("invoegensite", "cmdnopicture", "No picture"),
 
         Caption("Parents", "cmdadd", "Add an internetaddress"),
         Caption("Parents", "cmdDelete", "Delete internetaddress"),
@@ -108,6 +110,8 @@ const std::vector<CaptionRow>& DutchRows() {
         Caption("invoegensite", "lblinternetaddress", "Geef het internetadres in:"),
         Caption("invoegensite", "cmdsave", "Opslaan"),
         Caption("invoegensite", "cmdcancel", "Annuleren"),
+        Caption("invoegensite", "cmdpicture", "Kies een plaatje..."),
+        Caption("invoegensite", "cmdnopicture", "Geen plaatje"),
 
         Caption("Parents", "cmdadd", "Toevoegen internetadres"),
         Caption("Parents", "cmdDelete", "Verwijder internetadres"),
@@ -187,6 +191,8 @@ const std::vector<CaptionRow>& EnglishRows() {
         Caption("invoegensite", "lblinternetaddress", "Internetaddress:"),
         Caption("invoegensite", "cmdsave", "Save"),
         Caption("invoegensite", "cmdcancel", "Cancel"),
+        Caption("invoegensite", "cmdpicture", "Choose picture..."),
+        Caption("invoegensite", "cmdnopicture", "No picture"),
 
         Caption("Parents", "cmdadd", "Add an internetaddress"),
         Caption("Parents", "cmdDelete", "Delete internetaddress"),
@@ -426,6 +432,10 @@ const std::vector<MessageRow>& MessageRows() {
          "Today: {} min used, no limit."},
         {Message::TodayNotCounted, "Vandaag: geen limiet, de tijd wordt niet geteld.",
          "Today: no limit, the time is not counted."},
+        {Message::NotAPicture,
+         "Dit bestand is geen plaatje dat gebruikt kan worden. Kies een PNG-, JPEG-, GIF- of "
+         "BMP-bestand.",
+         "This file is no picture that can be used. Choose a PNG, JPEG, GIF or BMP file."},
         {Message::SitesUnreadable,
          "de sites die er al in staan kunnen niet worden gelezen, dus zouden ze verloren gaan.",
          "the sites already in it cannot be read, so they would be lost."},

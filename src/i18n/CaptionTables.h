@@ -105,7 +105,9 @@ enum class Message {
     NameHasControls,   // the same editors: a tab or another control character in the name
     TodayUsedAndLeft,  // the time editor: minutes used today and minutes left
     TodayUsedNoLimit,  // the same, on a day without a limit
-    TodayNotCounted,   // no day has a limit, so no time is counted
+    TodayNotCounted,
+    NotAPicture,  // the site editor: the chosen file is no picture it can use   // no day has a
+                  // limit, so no time is counted
 };
 
 // The message in `language` (none: the English text), with each "{}" replaced by the next of

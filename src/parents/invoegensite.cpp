@@ -1,7 +1,11 @@
 #include "parents/invoegensite.h"
 
+#include <wx/filedlg.h>
 #include <wx/listbox.h>
+#include <wx/log.h>
+#include <wx/mstream.h>
 #include <wx/sizer.h>
+#include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
@@ -12,6 +16,7 @@
 #include "parents/TextBoxes.h"
 #include "storage/DataPath.h"
 #include "storage/Records.h"
+#include "storage/SitePictures.h"
 #include "widgets/ChameleonButton.h"
 #include "widgets/Named.h"
 
@@ -21,6 +26,32 @@ namespace {
 
 constexpr const char* kTitle = "Lanternwick";
 constexpr std::size_t kMaxNameTyped = 50;
+constexpr int kPreviewSide = 48;
+
+// The picture as the button will get it: at most 96 pixels a side, as PNG, made smaller until
+// it keeps to the stored size.
+std::optional<std::string> ButtonPicture(wxImage image) {
+    if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) {
+        wxImage::AddHandler(new wxPNGHandler);
+    }
+    for (int side = 96; side >= 24; side /= 2) {
+        const double scale = std::min(
+            1.0, static_cast<double>(side) / std::max(image.GetWidth(), image.GetHeight()));
+        const wxImage small = image.Scale(std::max(1, static_cast<int>(image.GetWidth() * scale)),
+                                          std::max(1, static_cast<int>(image.GetHeight() * scale)),
+                                          wxIMAGE_QUALITY_HIGH);
+        wxMemoryOutputStream out;
+        if (!small.SaveFile(out, wxBITMAP_TYPE_PNG)) {
+            return std::nullopt;
+        }
+        if (static_cast<std::size_t>(out.GetLength()) <= storage::pictures::kMaxBytes) {
+            std::string png(out.GetLength(), '\0');
+            out.CopyTo(png.data(), png.size());
+            return png;
+        }
+    }
+    return std::nullopt;
+}
 
 }  // namespace
 
@@ -37,6 +68,14 @@ invoegensite::invoegensite(ParentsWindows& forms)
         new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, FromDIP(wxSize(420, -1)));
     cmdsave = widgets::chameleonButton::CreateStored(this, "Save");
     cmdcancel = widgets::chameleonButton::CreateStored(this, "Cancel");
+    imgpreview = new wxStaticBitmap(this, wxID_ANY, wxNullBitmap, wxDefaultPosition,
+                                    FromDIP(wxSize(kPreviewSide, kPreviewSide)));
+    cmdpicture = widgets::chameleonButton::CreateStored(this, "Choose picture...");
+    cmdnopicture = widgets::chameleonButton::CreateStored(this, "No picture");
+    // The picture's row only where the site buttons show pictures.
+    imgpreview->Hide();
+    cmdpicture->Hide();
+    cmdnopicture->Hide();
 
     const int gap = FromDIP(8);
     auto* boxes = new wxFlexGridSizer(3, gap, gap);
@@ -47,9 +86,17 @@ invoegensite::invoegensite(ParentsWindows& forms)
     boxes->Add(lblinternetaddress, 0, wxALIGN_CENTER_VERTICAL);
     boxes->Add(Label3, 0, wxALIGN_CENTER_VERTICAL);
     boxes->Add(txtinternetaddress, 1, wxEXPAND);
+    auto* picture = new wxBoxSizer(wxHORIZONTAL);
+    picture->Add(imgpreview, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap);
+    picture->Add(cmdpicture, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap);
+    picture->Add(cmdnopicture, 0, wxALIGN_CENTER_VERTICAL);
+    boxes->AddSpacer(0);
+    boxes->AddSpacer(0);
+    boxes->Add(picture);
     LayOutEditor(this, boxes, cmdsave, cmdcancel, gap);
     widgets::NameControls({LW_NAMED(lblname), LW_NAMED(txtname), LW_NAMED(lblinternetaddress),
-                           LW_NAMED(txtinternetaddress), LW_NAMED(cmdsave), LW_NAMED(cmdcancel)});
+                           LW_NAMED(txtinternetaddress), LW_NAMED(cmdsave), LW_NAMED(cmdcancel),
+                           LW_NAMED(imgpreview), LW_NAMED(cmdpicture), LW_NAMED(cmdnopicture)});
     SetMinClientSize(FromDIP(wxSize(480, -1)));
     Fit();
     CentreOnScreen();
@@ -64,11 +111,20 @@ invoegensite::invoegensite(ParentsWindows& forms)
 
     cmdsave->Click = [this] { cmdsave_Click(); };
     cmdcancel->Click = [this] { cmdcancel_Click(); };
+    cmdpicture->Click = [this] { cmdpicture_Click(); };
+    cmdnopicture->Click = [this] { cmdnopicture_Click(); };
     BindTypingLimit(
         txtname, [this](int& key) { txtname_KeyPress(key); }, [this] { txtname_Change(); });
     BindTypingLimit(
         txtinternetaddress, [this](int& key) { txtinternetaddress_KeyPress(key); },
         [this] { txtinternetaddress_Change(); });
+    // The settings are read after the windows are made: the row follows them at every opening.
+    Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+        if (event.IsShown()) {
+            ShowPictureRow();
+        }
+        event.Skip();
+    });
     // Closed from its title bar or with Escape, the dialog only hides, like Cancel.
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { cmdcancel_Click(); });
     BindEnterAndEscape(
@@ -91,6 +147,7 @@ void invoegensite::cmdsave_Click() {
     if (!CheckTyped(name, address)) {
         return;
     }
+    StorePicture(address);
     std::string record = storage::SiteRecord(name, address);
     if (!storeAtOnce_) {
         forms_.Family().AddSite(std::move(record));
@@ -122,7 +179,91 @@ bool invoegensite::CheckTyped(const std::string& name, const std::string& addres
 }
 
 void invoegensite::cmdcancel_Click() {
+    picture_.reset();
+    ShowPreview();
     Hide();
+}
+
+void invoegensite::ShowPictureRow() {
+    const bool pictures = forms_.Family().SitePictures();
+    if (cmdpicture->IsShown() == pictures) {
+        return;
+    }
+    for (wxWindow* control :
+         {static_cast<wxWindow*>(imgpreview), static_cast<wxWindow*>(cmdpicture),
+          static_cast<wxWindow*>(cmdnopicture)}) {
+        control->Show(pictures);
+    }
+    Layout();
+    Fit();
+}
+
+void invoegensite::cmdpicture_Click() {
+    // The parent's own dialog: the child's web view never offers a file chooser.
+    wxFileDialog choose(this, cmdpicture->Caption(), "", "",
+                        "PNG, JPEG, GIF, BMP (*.png;*.jpg;*.jpeg;*.gif;*.bmp)|"
+                        "*.png;*.jpg;*.jpeg;*.gif;*.bmp;*.PNG;*.JPG;*.JPEG;*.GIF;*.BMP",
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (choose.ShowModal() == wxID_OK) {
+        UsePicture(choose.GetPath().utf8_string());
+    }
+}
+
+void invoegensite::cmdnopicture_Click() {
+    picture_ = std::string();
+    ShowPreview();
+}
+
+bool invoegensite::UsePicture(const std::string& path) {
+    static const bool handlers = [] {
+        wxInitAllImageHandlers();
+        return true;
+    }();
+    (void)handlers;
+    wxLogNull quiet;  // the parent gets one message of ours, not the toolkit's
+    wxImage image;
+    std::optional<std::string> png;
+    if (image.LoadFile(wxString::FromUTF8(path)) && image.IsOk()) {
+        png = ButtonPicture(image);
+    }
+    if (!png) {
+        forms_.Machine().messages.Show(forms_.Text(i18n::Message::NotAPicture), kTitle,
+                                       platform::Messages::Icon::None);
+        return false;
+    }
+    picture_ = std::move(png);
+    ShowPreview();
+    return true;
+}
+
+void invoegensite::ShowPreview() {
+    wxImage shown;
+    if (picture_ && !picture_->empty()) {
+        wxMemoryInputStream in(picture_->data(), picture_->size());
+        shown.LoadFile(in, wxBITMAP_TYPE_PNG);
+    }
+    const int side = FromDIP(kPreviewSide);
+    if (shown.IsOk()) {
+        shown.Rescale(side, side * shown.GetHeight() / std::max(1, shown.GetWidth()),
+                      wxIMAGE_QUALITY_HIGH);
+    }
+    imgpreview->SetBitmap(shown.IsOk() ? wxBitmap(shown) : wxBitmap());
+}
+
+void invoegensite::StorePicture(const std::string& address) {
+    if (!picture_) {
+        return;
+    }
+    const auto result = picture_->empty()
+                            ? storage::pictures::Remove(forms_.Data(), address)
+                            : storage::pictures::Write(forms_.Data(), address, *picture_);
+    picture_.reset();
+    ShowPreview();
+    if (!result.ok) {
+        forms_.ShowWriteFailure(
+            std::string(storage::pictures::kFolder) + "/" + storage::pictures::FileNameOf(address),
+            result.reason);
+    }
 }
 
 void invoegensite::txtname_KeyPress(int& keyAscii) {

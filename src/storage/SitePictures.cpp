@@ -78,6 +78,12 @@ WriteResult Write(const DataFiles& files, std::string_view address, std::string_
     return WriteAllBytes((FolderOf(files) / FileNameOf(address)).string(), png);
 }
 
+WriteResult Remove(const DataFiles& files, std::string_view address) {
+    std::error_code error;
+    fs::remove(FolderOf(files) / FileNameOf(address), error);
+    return error ? WriteResult{false, error.message()} : WriteResult{};
+}
+
 void KeepOnly(const DataFiles& files, const std::vector<std::string>& addresses) {
     std::set<std::string> kept;
     for (const auto& address : addresses) {

@@ -24,6 +24,8 @@ std::string FileNameOf(std::string_view address);
 std::optional<std::string> Read(const DataFiles& files, std::string_view address);
 // Replaces the picture whole, making the folder when it is missing.
 WriteResult Write(const DataFiles& files, std::string_view address, std::string_view png);
+// Takes the site's picture away; a picture that was not there is no failure.
+WriteResult Remove(const DataFiles& files, std::string_view address);
 // Removes the pictures of every site not among `addresses`, and whatever else lies in the folder
 // that is no site's picture (a copy a killed write left).
 void KeepOnly(const DataFiles& files, const std::vector<std::string>& addresses);

@@ -5,6 +5,8 @@
 #include <wx/clipbrd.h>
 #include <wx/combobox.h>
 #include <wx/listbox.h>
+#include <wx/mstream.h>
+#include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
@@ -24,7 +26,9 @@
 #include "parents/paswoordwijzigen.h"
 #include "parents/startpagina.h"
 #include "parents/tijdperdag.h"
+#include "storage/DataFiles.h"
 #include "storage/Records.h"
+#include "storage/SitePictures.h"
 #include "support/Harness.h"
 #include "support/Wait.h"
 #include "widgets/ChameleonButton.h"
@@ -202,6 +206,43 @@ TEST_F(Editors, SiteEditorAppendsRecordsWhoseAddressStartsInColumn22) {
     EXPECT_TRUE(h.messages.shown.empty());
     // The panel's list is the only thing touched until the panel saves.
     EXPECT_EQ(h.Lines("adressen.txt"), Lines{"Zoo                  zoo.example"});
+}
+
+// Where the site buttons show pictures, the editor takes one from a file and stores it with the
+// site, small enough to keep; a file that is no picture is refused; "No picture" takes it away.
+TEST_F(Editors, SiteEditorStoresAChosenPictureWithTheSite) {
+    EXPECT_FALSE(h.Windows().SiteEditor().cmdpicture->IsShown()) << "off without the setting";
+    h.Put("instellingen.txt", {"plaatjes=1"});
+    h.Restart();
+    auto& editor = h.Windows().SiteEditor();
+    editor.Show();
+    ASSERT_TRUE(editor.cmdpicture->IsShown());
+    wxImage::AddHandler(new wxPNGHandler);
+    wxImage big(600, 300);
+    big.SetRGB(wxRect(0, 0, 600, 300), 200, 30, 30);
+    ASSERT_TRUE(big.SaveFile(h.folder.File("big.png"), wxBITMAP_TYPE_PNG));
+    h.folder.Put("notes.png", "not a picture");
+
+    EXPECT_FALSE(editor.UsePicture(h.folder.File("notes.png")));
+    EXPECT_EQ(h.messages.shown.size(), 1u);
+    ASSERT_TRUE(editor.UsePicture(h.folder.File("big.png")));
+    EXPECT_TRUE(editor.imgpreview->GetBitmap().IsOk());
+    editor.txtname->SetValue("Red");
+    editor.txtinternetaddress->SetValue("red.example");
+    editor.cmdsave_Click();
+    const storage::DataFiles files(h.folder.Path());
+    const auto stored = storage::pictures::Read(files, "red.example");
+    ASSERT_TRUE(stored);
+    wxMemoryInputStream in(stored->data(), stored->size());
+    wxImage kept;
+    ASSERT_TRUE(kept.LoadFile(in, wxBITMAP_TYPE_PNG));
+    EXPECT_EQ(kept.GetWidth(), 96);
+    EXPECT_EQ(kept.GetHeight(), 48);
+
+    editor.Show();
+    editor.cmdnopicture_Click();
+    editor.cmdsave_Click();
+    EXPECT_FALSE(storage::pictures::Read(files, "red.example"));
 }
 
 TEST_F(Editors, SiteEditorRefusesANameLongerThanTheRecordKeeps) {
