@@ -21,6 +21,13 @@ void LayOutEditor(wxWindow* dialog, wxSizer* boxes, wxWindow* save, wxWindow* ca
     dialog->SetSizer(sizer);
 }
 
+void RefitGrown(wxWindow* dialog) {
+    // By the client area: Fit() goes through the frame's size, and until a window manager
+    // has framed the dialog wx only guesses its border, so a dialog grown before its first
+    // showing opened a line too short under a window manager and squashed its buttons.
+    dialog->SetClientSize(dialog->GetSizer()->ComputeFittingClientSize(dialog));
+}
+
 void BindEnterAndEscape(wxWindow* dialog, wxWindow* last, std::function<void()> ok,
                         std::function<void()> cancel) {
     dialog->Bind(wxEVT_CHAR_HOOK, [=](wxKeyEvent& event) {

@@ -13,6 +13,9 @@ wxSizer* SaveCancelRow(wxWindow* save, wxWindow* cancel, int gap);
 // An editor's layout: its boxes, then the Save/Cancel row, set as the dialog's sizer.
 void LayOutEditor(wxWindow* dialog, wxSizer* boxes, wxWindow* save, wxWindow* cancel, int gap);
 
+// Sizes a dialog anew after rows were shown or hidden in it, keeping its minimum width.
+void RefitGrown(wxWindow* dialog);
+
 // Keys a dialog answers as its buttons would: Enter in `last` (its last box) as `ok`, Escape
 // anywhere in it as `cancel`.
 void BindEnterAndEscape(wxWindow* dialog, wxWindow* last, std::function<void()> ok,

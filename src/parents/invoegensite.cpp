@@ -194,8 +194,7 @@ void invoegensite::ShowPictureRow() {
           static_cast<wxWindow*>(cmdnopicture)}) {
         control->Show(pictures);
     }
-    Layout();
-    Fit();
+    RefitGrown(this);
 }
 
 void invoegensite::cmdpicture_Click() {

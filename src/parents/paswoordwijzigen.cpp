@@ -138,9 +138,7 @@ void paswoordwijzigen::ShowWhy(bool shown) {
         lblwaarom->Wrap(GetSizer()->GetItem(1)->GetSize().x);
     }
     lblwaarom->Show(shown);
-    SetMinClientSize(wxDefaultSize);
-    SetMinClientSize(FromDIP(wxSize(380, -1)));
-    Fit();
+    RefitGrown(this);
 }
 
 }  // namespace parents
