@@ -123,6 +123,12 @@ void frmBrowser::OnFamilyChange(family::FamilyModel::Change change) {
                 ShowTimeState();
             }
             break;
+        case Change::SitePictures:
+            // An open site panel takes the switch at once, as it takes a deleted site.
+            if (!loading_) {
+                ShowWorkingSites();
+            }
+            break;
         case Change::AllowedSitesOnly:
             break;
     }

@@ -67,10 +67,11 @@ void FamilyModel::LoadVisitLog() {
 void FamilyModel::LoadSettings() {
     const auto settings = storage::Settings::Load(data_);
     settingsFound_ = settings.Found();
-    sitePictures_ = settings.SitePictures();
+    sitePictures_ = sitePicturesAtLoad_ = settings.SitePictures();
     allowedSitesOnly_ = allowedSitesOnlyAtLoad_ = settings.AllowedSitesOnly();
     limits_ = settings.Week();
     Tell(Change::AllowedSitesOnly);
+    Tell(Change::SitePictures);
     Tell(Change::Limits);
 }
 
@@ -106,7 +107,8 @@ bool FamilyModel::DiffersFromStored() const {
         return true;
     }
     const auto settings = storage::Settings::Load(data_);
-    return settings.AllowedSitesOnly() != allowedSitesOnly_ || settings.Week() != limits_;
+    return settings.AllowedSitesOnly() != allowedSitesOnly_ ||
+           settings.SitePictures() != sitePictures_ || settings.Week() != limits_;
 }
 
 void FamilyModel::DeleteSite(size_t index) {
@@ -126,6 +128,16 @@ void FamilyModel::SetStartPageRecords(std::vector<std::string> records) {
 void FamilyModel::SetAllowedSitesOnly(bool on) {
     allowedSitesOnly_ = on;
     Tell(Change::AllowedSitesOnly);
+}
+
+void FamilyModel::SwitchesSaved() {
+    allowedSitesOnlyAtLoad_ = allowedSitesOnly_;
+    sitePicturesAtLoad_ = sitePictures_;
+}
+
+void FamilyModel::SetSitePictures(bool on) {
+    sitePictures_ = on;
+    Tell(Change::SitePictures);
 }
 
 std::vector<std::string> FamilyModel::AllowedAddresses() const {

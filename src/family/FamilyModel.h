@@ -21,7 +21,15 @@ namespace family {
 // the lists, the used time and the log are written as they go.
 class FamilyModel {
 public:
-    enum class Change { Sites, StartPage, AllowedSitesOnly, Limits, UsedTime, VisitLog };
+    enum class Change {
+        Sites,
+        StartPage,
+        AllowedSitesOnly,
+        SitePictures,
+        Limits,
+        UsedTime,
+        VisitLog
+    };
     using Observer = std::function<void(Change)>;
 
     FamilyModel(storage::DataFiles& data, basics::Clock& clock);
@@ -66,8 +74,14 @@ public:
     // Whether the settings file was there at the start. Without it an installation keeps the
     // behaviour it had before the features that file belongs to.
     bool SettingsFound() const { return settingsFound_; }
-    // Whether the site buttons show pictures of their sites.
+    // Whether the site buttons show pictures of their sites, as the parent set it in this run,
+    // and whether it was turned since the start.
     bool SitePictures() const { return sitePictures_; }
+    void SetSitePictures(bool on);
+    bool SitePicturesTurned() const { return sitePictures_ != sitePicturesAtLoad_; }
+    // The settings file now holds both switches as they stand: a later turn is measured from
+    // there, so turning one back and saving again stores that too.
+    void SwitchesSaved();
     // The addresses the switch lets open: the sites' and the start page's, as they now stand.
     std::vector<std::string> AllowedAddresses() const;
 
@@ -126,6 +140,7 @@ private:
     bool allowedSitesOnlyAtLoad_ = false;
     bool settingsFound_ = false;
     bool sitePictures_ = false;
+    bool sitePicturesAtLoad_ = false;
     std::vector<std::string> log_;
 
     storage::WeekMinutes limits_{};

@@ -383,6 +383,8 @@ const std::vector<MessageRow>& MessageRows() {
          "the settings already in it cannot be read, so they would be lost."},
         {Message::AllowedSitesOff, "Alleen toegestane sites: uit", "Only allowed sites: off"},
         {Message::AllowedSitesOn, "Alleen toegestane sites: aan", "Only allowed sites: on"},
+        {Message::PicturesOff, "Plaatjes bij de sites: uit", "Site pictures: off"},
+        {Message::PicturesOn, "Plaatjes bij de sites: aan", "Site pictures: on"},
         {Message::RefusalSentence, "Deze pagina is niet voor jou. Vraag het aan een volwassene!",
          "This page is not for you. Ask a grown-up!"},
         {Message::RefusalBack, "Terug", "Back"},

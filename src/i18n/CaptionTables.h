@@ -83,6 +83,8 @@ enum class Message {
     SettingsUnreadable,    // the reason a settings file that cannot be read is not overwritten
     AllowedSitesOff,       // the panel's switch for only the allowed sites, while it is off
     AllowedSitesOn,        // the same switch while it is on
+    PicturesOff,           // the panel's switch for pictures on the site buttons, while off
+    PicturesOn,            // the same switch while it is on
     RefusalSentence,       // the page shown in place of a refused one
     RefusalBack,           // its button back to where the child was
     RefusalAsk,            // its button that fetches a grown-up

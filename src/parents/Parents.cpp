@@ -75,6 +75,7 @@ Parents::Parents(ParentsWindows& forms)
         column({button(cmdBlocksites, "Block sites"), button(cmdchange, "Change password"),
                 button(cmdsecurity, "Level of security"),
                 button(cmdallowedsites, "Only allowed sites: off"),
+                button(cmdpictures, "Site pictures: off"),
                 button(cmdtime, "Time per day: no limit"), lbltaalkiezen, cbolanguage});
     settings->AddSpacer(gap * 2);
     settings->Add(
@@ -105,7 +106,7 @@ Parents::Parents(ParentsWindows& forms)
          LW_NAMED(cmdclose),        LW_NAMED(cmdsecurity),   LW_NAMED(cmdHelp),
          LW_NAMED(cmddevelopers),   LW_NAMED(cmddonation),   LW_NAMED(cmdforum),
          LW_NAMED(cmdregistration), LW_NAMED(cmdSubmit),     LW_NAMED(cmdversion),
-         LW_NAMED(cmdallowedsites), LW_NAMED(cmdtime)});
+         LW_NAMED(cmdallowedsites), LW_NAMED(cmdpictures),   LW_NAMED(cmdtime)});
     CentreOnScreen();
 
     cmdadd->Click = [this] { cmdadd_Click(); };
@@ -118,6 +119,7 @@ Parents::Parents(ParentsWindows& forms)
     cmdclose->Click = [this] { cmdclose_Click(); };
     cmdsecurity->Click = [this] { cmdsecurity_Click(); };
     cmdallowedsites->Click = [this] { cmdallowedsites_Click(); };
+    cmdpictures->Click = [this] { cmdpictures_Click(); };
     cmdHelp->Click = [this] { cmdHelp_Click(); };
     cmddevelopers->Click = [this] { cmddevelopers_Click(); };
     cmddonation->Click = [this] { cmddonation_Click(); };
@@ -143,6 +145,7 @@ bool Parents::Show(bool show) {
     if (show) {
         KeepNoSiteChosen();         // before the window hands the list its first focus
         ShowAllowedSitesCaption();  // the language is applied after the panel is made
+        ShowPicturesCaption();
         FitOnScreen();
     }
     return wxFrame::Show(show);
@@ -188,6 +191,7 @@ void Parents::Form_Load() {
     ShowSites();
     ShowStartPage();
     ShowAllowedSitesCaption();
+    ShowPicturesCaption();
     forms_.Family().Observe([this](family::FamilyModel::Change change) { OnFamilyChange(change); });
     const auto lines = forms_.Data().Read(storage::files::kLanguage);
     if (lines && !lines->empty()) {
@@ -209,6 +213,9 @@ void Parents::OnFamilyChange(family::FamilyModel::Change change) {
             break;
         case Change::AllowedSitesOnly:
             ShowAllowedSitesCaption();
+            break;
+        case Change::SitePictures:
+            ShowPicturesCaption();
             break;
         case Change::Limits:
             UpdateTimeCaption();

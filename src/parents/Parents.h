@@ -44,6 +44,7 @@ public:
     void cmdsave_Click();
     void cmdsecurity_Click();
     void cmdallowedsites_Click();
+    void cmdpictures_Click();
     void cmdHelp_Click();
     void cmddevelopers_Click();
     void cmddonation_Click();
@@ -85,6 +86,7 @@ public:
     widgets::chameleonButton* cmdclose = nullptr;
     widgets::chameleonButton* cmdsecurity = nullptr;
     widgets::chameleonButton* cmdallowedsites = nullptr;
+    widgets::chameleonButton* cmdpictures = nullptr;
     widgets::chameleonButton* cmdHelp = nullptr;
     widgets::chameleonButton* cmddevelopers = nullptr;
     widgets::chameleonButton* cmddonation = nullptr;
@@ -114,6 +116,7 @@ private:
     // Narrows the record lists until the panel fits the screen.
     void FitOnScreen();
     void ShowAllowedSitesCaption();
+    void ShowPicturesCaption();
     // The settings file as it stands, with the switch put in; nothing when the file exists but
     // cannot be read, as rewriting it would lose the settings it holds.
     std::optional<storage::Settings> SettingsToSave() const;

@@ -116,6 +116,15 @@ void Parents::ShowAllowedSitesCaption() {
                                                        : i18n::Message::AllowedSitesOff)));
 }
 
+void Parents::cmdpictures_Click() {
+    forms_.Family().SetSitePictures(!forms_.Family().SitePictures());
+}
+
+void Parents::ShowPicturesCaption() {
+    cmdpictures->SetCaption(wxString::FromUTF8(forms_.Text(
+        forms_.Family().SitePictures() ? i18n::Message::PicturesOn : i18n::Message::PicturesOff)));
+}
+
 void Parents::AddSiteFor(const std::string& address) {
     if (forms_.Family().Sites().size() >= kMaxSites) {
         cmdadd_Click();  // says why no site can be added
@@ -151,6 +160,9 @@ std::optional<storage::Settings> Parents::SettingsToSave() const {
     if (forms_.Family().AllowedSitesOnlyTurned()) {
         settings.SetAllowedSitesOnly(forms_.Family().AllowedSitesOnly());
     }
+    if (forms_.Family().SitePicturesTurned()) {
+        settings.SetSitePictures(forms_.Family().SitePictures());
+    }
     return settings;
 }
 
@@ -183,20 +195,23 @@ bool Parents::SaveLists() {
     const auto limits = TimeLimitSettings(forms_.Family(), forms_.Data());
     if (!settings) {
         // Only what the parent changed there is worth the failure; the rest stays as it was.
-        if (limits || family.AllowedSitesOnlyTurned()) {
+        if (limits || family.AllowedSitesOnlyTurned() || family.SitePicturesTurned()) {
             steps.emplace_back(files::kSettings, std::nullopt);
         }
     } else {
         if (limits) {
-            const std::optional<std::string> allowed =
-                settings->Lines().Get(storage::Settings::kAllowedSitesOnly);
-            *settings = storage::Settings(storage::NameValueLines(*limits));
-            if (allowed) {
-                settings->SetAllowedSitesOnly(*allowed == "1");
+            // The limits' lines, with the switches as the parent left them.
+            storage::NameValueLines lines(*limits);
+            for (const char* name :
+                 {storage::Settings::kAllowedSitesOnly, storage::Settings::kSitePictures}) {
+                if (const auto value = settings->Lines().Get(name)) {
+                    lines.Set(name, *value);
+                }
             }
+            *settings = storage::Settings(std::move(lines));
         }
         if (settings->Lines().Lines() != stored.value_or(std::vector<std::string>{}) &&
-            (stored || limits || settings->AllowedSitesOnly())) {
+            (stored || limits || settings->AllowedSitesOnly() || settings->SitePictures())) {
             steps.emplace_back(files::kSettings, settings->Lines().Lines());
         }
     }
@@ -223,6 +238,9 @@ bool Parents::SaveLists() {
                 addresses.push_back(storage::SiteAddress(record));
             }
             storage::pictures::KeepOnly(forms_.Data(), addresses);
+        }
+        if (file == std::string_view(files::kSettings)) {
+            family.SwitchesSaved();
         }
         written += (written.empty() ? "\"" : ", \"") + forms_.Data().PathOf(file) + "\"";
     }

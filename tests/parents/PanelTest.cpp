@@ -373,6 +373,12 @@ TEST_F(Panel, TheAllowedSitesSwitchIsStoredWithTheListsAndSurvivesARestart) {
     EXPECT_EQ(h.writes,
               (Lines{"adressen.txt", "startpagina.txt", "bezochtesites.txt", "instellingen.txt"}));
     EXPECT_EQ(h.Lines("instellingen.txt"), (Lines{"minutenmaandag=30", "alleentoegestaan=1"}));
+    // Turned back in the same run, a second save stores that too.
+    P().cmdallowedsites_Click();
+    P().cmdsave_Click();
+    EXPECT_EQ(h.Lines("instellingen.txt"), (Lines{"minutenmaandag=30", "alleentoegestaan=0"}));
+    P().cmdallowedsites_Click();
+    P().cmdsave_Click();
 
     h.Restart();
     EXPECT_TRUE(P().AllowedSitesOnly());
@@ -391,6 +397,27 @@ TEST_F(Panel, TheAllowedSitesSwitchIsStoredWithTheListsAndSurvivesARestart) {
     EXPECT_EQ(h.ender.ended, 0);
 }
 
+// The pictures' switch: an installation without the settings file gets one holding it once a
+// parent turns it on, and a change of the limits in the same save keeps it.
+TEST_F(Panel, ThePicturesSwitchIsStoredWithTheLimitsAndSurvivesARestart) {
+    EXPECT_EQ(P().cmdpictures->Caption(), "Site pictures: off");
+    P().cbolanguage->SetValue("Klingon");  // keeps the program running after the save
+    P().cmdpictures_Click();
+    EXPECT_EQ(P().cmdpictures->Caption(), "Site pictures: on");
+    EXPECT_TRUE(h.Windows().Family().SitePictures());  // the child's panel takes it at once
+    P().cmdsave_Click();
+    EXPECT_EQ(h.Lines("instellingen.txt"), (Lines{"plaatjes=1"}));
+
+    storage::WeekMinutes week{};
+    week[0] = 30;
+    h.Windows().Family().SetLimits(week);
+    P().cmdpictures_Click();
+    P().cmdsave_Click();
+    EXPECT_EQ(h.Lines("instellingen.txt"), (Lines{"plaatjes=0", "minutenmaandag=30"}));
+    h.Restart();
+    EXPECT_EQ(P().cmdpictures->Caption(), "Site pictures: off");
+}
+
 TEST(PanelInDutch, TheSwitchSpeaksTheRunsLanguage) {
     Harness h;
     h.Put("languagechoose.txt", {"Dutch", "Dutch"});
@@ -400,6 +427,9 @@ TEST(PanelInDutch, TheSwitchSpeaksTheRunsLanguage) {
     EXPECT_EQ(h.Windows().Panel().cmdallowedsites->Caption(), "Alleen toegestane sites: aan");
     h.Windows().Panel().cmdallowedsites_Click();
     EXPECT_EQ(h.Windows().Panel().cmdallowedsites->Caption(), "Alleen toegestane sites: uit");
+    EXPECT_EQ(h.Windows().Panel().cmdpictures->Caption(), "Plaatjes bij de sites: uit");
+    h.Windows().Panel().cmdpictures_Click();
+    EXPECT_EQ(h.Windows().Panel().cmdpictures->Caption(), "Plaatjes bij de sites: aan");
 }
 
 }  // namespace
