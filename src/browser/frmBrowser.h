@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,7 @@
 #include "storage/Settings.h"
 
 class wxComboBox;
+class wxImage;
 class wxPanel;
 class wxTextCtrl;
 
@@ -51,6 +53,11 @@ public:
     void cmdvisit_Click();
     void cmdsite_Click(int n);  // n = 1 to 18; the eighteen buttons share one handler
     widgets::chameleonButton& cmdsite(int n) { return *sites_.at(n - 1); }
+
+    // Pictures the site buttons find by themselves (frmBrowserPictures.cpp). At each page
+    // loaded: for a listed site without a picture, the best one its page declares, else a
+    // picture of the page's top.
+    void FindSitePicture();
 
     // Navigation filter (frmBrowserNavigation.cpp).
     void cboURL_Click();
@@ -178,6 +185,11 @@ private:
     void ShowTimeState();
     void CoverForTimeUp();
     void UncoverAfterTimeUp();
+    void TrySitePictures(const std::string& address, std::vector<engine::PagePicture> pictures,
+                         std::size_t next);
+    void SnapshotSitePicture(const std::string& address);
+    // Whether `image` made a picture; it is stored unless the site got one meanwhile.
+    bool StoreSitePicture(const std::string& address, const wxImage& image);
 
     context::WindowContext& context_;
     filter::WordList words_;
@@ -192,7 +204,9 @@ private:
     bool loading_ = false;
     bool closing_ = false;
     bool busy_ = false;
-    std::string refused_;  // the address the refusal page stands for
+    std::string refused_;                   // the address the refusal page stands for
+    std::string reached_;                   // the page the view last reached
+    std::set<std::string> picturesSought_;  // sites whose picture was looked for in this run
     // A parent asked for the help page and no other page was reached since: it opens through
     // the time cover, and the cover lifting does not replace it.
     bool helpAsked_ = false;

@@ -146,11 +146,13 @@ void frmBrowser::brwbrowser_BeforeNavigate2(const std::string& url, filter::Kind
 
 void frmBrowser::brwbrowser_DownloadComplete() {
     SetBusy(false);
+    FindSitePicture();
 }
 
 void frmBrowser::brwbrowser_NavigateComplete2() {
     timBrowser.Stop();
     const std::string location = web_->LocationURL();
+    reached_ = location;
     const bool help = location.rfind(filter::kHelpPage, 0) == 0;
     if (!help) {
         helpAsked_ = false;

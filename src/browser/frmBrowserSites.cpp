@@ -1,7 +1,5 @@
 // The site panel: up to eighteen buttons for the sites a parent allowed.
 #include <wx/combobox.h>
-#include <wx/log.h>
-#include <wx/mstream.h>
 #include <wx/panel.h>
 
 #include <optional>
@@ -12,35 +10,20 @@
 #include "storage/DataPath.h"
 #include "storage/Records.h"
 #include "storage/SitePictures.h"
+#include "widgets/ButtonPicture.h"
 #include "widgets/ChameleonButton.h"
 
 namespace browser {
-
-namespace {
-
-// A picture file that is damaged or no picture at all gives none: never half a picture.
-wxImage SitePicture(const storage::DataFiles& data, const std::string& address) {
-    const auto png = storage::pictures::Read(data, address);
-    if (!png) {
-        return {};
-    }
-    if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) {
-        wxImage::AddHandler(new wxPNGHandler);
-    }
-    wxLogNull quiet;  // a damaged file is ignored, not reported to the child
-    wxMemoryInputStream in(png->data(), png->size());
-    wxImage image;
-    return image.LoadFile(in, wxBITMAP_TYPE_PNG) && image.IsOk() ? image : wxImage();
-}
-
-}  // namespace
 
 void frmBrowser::ShowSite(widgets::chameleonButton& button, const std::string& record) {
     const std::string address = storage::SiteAddress(record);
     button.SetCaption(wxString::FromUTF8(storage::SiteName(record)));
     button.SetToolTipText(wxString::FromUTF8(address));
-    button.SetPicture(context_.Family().SitePictures() ? SitePicture(context_.Data(), address)
-                                                       : wxImage());
+    // A damaged file or one that is no picture gives none: never half a picture.
+    const auto png = context_.Family().SitePictures()
+                         ? storage::pictures::Read(context_.Data(), address)
+                         : std::nullopt;
+    button.SetPicture(png ? widgets::ImageFromPng(*png) : wxImage());
 }
 
 void frmBrowser::LoadSiteList() {

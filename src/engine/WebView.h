@@ -1,12 +1,16 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "engine/PagePictures.h"
 #include "filter/Decision.h"
 
+class wxImage;
 class wxWindow;
 
 namespace engine {
@@ -53,6 +57,16 @@ public:
     virtual bool RequestFilterMissing() const = 0;
     // The parent's settings the page process judges pages and frames by, where it judges them.
     virtual void UseFilterSettings(const filter::Settings& settings) = 0;
+
+    // For the site buttons' pictures; each answers later, and never once the view is gone.
+    // The pictures the page now shown declares of itself; none where the engine cannot ask.
+    virtual void FindPagePictures(std::function<void(std::vector<PagePicture>)> found) = 0;
+    // Fetches `url` on the engine's own network, as its pages' requests go; nothing when that
+    // fails or brings more than `maxBytes`. The caller has judged the address.
+    virtual void Fetch(const std::string& url, std::size_t maxBytes,
+                       std::function<void(std::optional<std::string>)> done) = 0;
+    // A picture of what the view shows; an empty image where the engine makes none.
+    virtual void Snapshot(std::function<void(wxImage)> done) = 0;
 };
 
 class WebViewFactory {

@@ -1,5 +1,6 @@
 #include "engine/WxWebView.h"
 
+#include <wx/image.h>
 #include <wx/webview.h>
 
 #include <stdexcept>
@@ -9,6 +10,7 @@
 #ifdef __WXGTK__
 #include "engine/WebKitGtkHooks.h"
 #include "engine/WebKitGtkPages.h"
+#include "engine/WebKitGtkPictures.h"
 #include "engine/WebKitGtkSockets.h"
 #else
 #include <wx/filesys.h>
@@ -105,6 +107,7 @@ WxWebView::WxWebView(wxWindow* parent, const std::string& wordListFile) {
     pages_ = std::make_unique<WebKitGtkPages>(
         *view_, [this](const std::string& url) { return ProgramPage(url); });
     sockets_ = std::make_unique<WebKitGtkSockets>(*view_, wordListFile);
+    pictures_ = std::make_unique<WebKitGtkPictures>(*view_);
 #else
     view_->RegisterHandler(wxSharedPtr<wxWebViewHandler>(
         new ProgramPageHandler([this](const std::string& url) { return ProgramPage(url); })));
@@ -156,6 +159,40 @@ void WxWebView::UseFilterSettings(const filter::Settings& settings) {
     WebKitGtkHooks::JudgeBy(settings);
 #else
     (void)settings;  // no page process to judge in: every navigation is judged as the page's
+#endif
+}
+
+void WxWebView::FindPagePictures(std::function<void(std::vector<PagePicture>)> found) {
+#ifdef __WXGTK__
+    pictures_->RunApart(FindPicturesScript(), [found = std::move(found)](std::string answer) {
+        found(ReadPagePictures(answer));
+    });
+#else
+    // Here the page's own world is the only one; what it answers is judged all the same.
+    view_->CallAfter([this, found = std::move(found)] {
+        wxString answer;
+        found(view_->RunScript(FindPicturesScript(), &answer) ? ReadPagePictures(Utf8(answer))
+                                                              : std::vector<PagePicture>{});
+    });
+#endif
+}
+
+void WxWebView::Fetch(const std::string& url, std::size_t maxBytes,
+                      std::function<void(std::optional<std::string>)> done) {
+#ifdef __WXGTK__
+    pictures_->Fetch(url, maxBytes, std::move(done));
+#else
+    (void)url;
+    (void)maxBytes;
+    view_->CallAfter([done = std::move(done)] { done(std::nullopt); });
+#endif
+}
+
+void WxWebView::Snapshot(std::function<void(wxImage)> done) {
+#ifdef __WXGTK__
+    pictures_->Snapshot(std::move(done));
+#else
+    view_->CallAfter([done = std::move(done)] { done(wxImage()); });
 #endif
 }
 

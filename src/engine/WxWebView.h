@@ -11,6 +11,7 @@ namespace engine {
 
 class WebKitGtkHooks;
 class WebKitGtkPages;
+class WebKitGtkPictures;
 class WebKitGtkSockets;
 
 // The platform's web view (WebKitGTK here, Edge or WebKit elsewhere).
@@ -31,6 +32,10 @@ public:
     std::vector<std::string> BackHistory() const override;
     bool RequestFilterMissing() const override { return filterMissing_; }
     void UseFilterSettings(const filter::Settings& settings) override;
+    void FindPagePictures(std::function<void(std::vector<PagePicture>)> found) override;
+    void Fetch(const std::string& url, std::size_t maxBytes,
+               std::function<void(std::optional<std::string>)> done) override;
+    void Snapshot(std::function<void(wxImage)> done) override;
 
 private:
     void OnNavigating(wxWebViewEvent& event);
@@ -44,6 +49,7 @@ private:
     std::unique_ptr<WebKitGtkHooks> hooks_;
     std::unique_ptr<WebKitGtkPages> pages_;
     std::unique_ptr<WebKitGtkSockets> sockets_;
+    std::unique_ptr<WebKitGtkPictures> pictures_;
 #endif
 };
 

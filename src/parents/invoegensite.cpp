@@ -1,5 +1,6 @@
 #include "parents/invoegensite.h"
 
+#include <wx/file.h>
 #include <wx/filedlg.h>
 #include <wx/listbox.h>
 #include <wx/log.h>
@@ -17,6 +18,7 @@
 #include "storage/DataPath.h"
 #include "storage/Records.h"
 #include "storage/SitePictures.h"
+#include "widgets/ButtonPicture.h"
 #include "widgets/ChameleonButton.h"
 #include "widgets/Named.h"
 
@@ -27,31 +29,8 @@ namespace {
 constexpr const char* kTitle = "Lanternwick";
 constexpr std::size_t kMaxNameTyped = 50;
 constexpr int kPreviewSide = 48;
-
-// The picture as the button will get it: at most 96 pixels a side, as PNG, made smaller until
-// it keeps to the stored size.
-std::optional<std::string> ButtonPicture(wxImage image) {
-    if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) {
-        wxImage::AddHandler(new wxPNGHandler);
-    }
-    for (int side = 96; side >= 24; side /= 2) {
-        const double scale = std::min(
-            1.0, static_cast<double>(side) / std::max(image.GetWidth(), image.GetHeight()));
-        const wxImage small = image.Scale(std::max(1, static_cast<int>(image.GetWidth() * scale)),
-                                          std::max(1, static_cast<int>(image.GetHeight() * scale)),
-                                          wxIMAGE_QUALITY_HIGH);
-        wxMemoryOutputStream out;
-        if (!small.SaveFile(out, wxBITMAP_TYPE_PNG)) {
-            return std::nullopt;
-        }
-        if (static_cast<std::size_t>(out.GetLength()) <= storage::pictures::kMaxBytes) {
-            std::string png(out.GetLength(), '\0');
-            out.CopyTo(png.data(), png.size());
-            return png;
-        }
-    }
-    return std::nullopt;
-}
+// A file larger than this is no picture a parent meant for a button.
+constexpr wxFileOffset kMaxPictureFile = 32 * 1024 * 1024;
 
 }  // namespace
 
@@ -214,16 +193,15 @@ void invoegensite::cmdnopicture_Click() {
 }
 
 bool invoegensite::UsePicture(const std::string& path) {
-    static const bool handlers = [] {
-        wxInitAllImageHandlers();
-        return true;
-    }();
-    (void)handlers;
-    wxLogNull quiet;  // the parent gets one message of ours, not the toolkit's
-    wxImage image;
     std::optional<std::string> png;
-    if (image.LoadFile(wxString::FromUTF8(path)) && image.IsOk()) {
-        png = ButtonPicture(image);
+    wxFile file;
+    if (wxLogNull quiet; file.Open(wxString::FromUTF8(path)) && file.Length() > 0 &&
+                         file.Length() <= kMaxPictureFile) {
+        std::string bytes(static_cast<std::size_t>(file.Length()), '\0');
+        if (file.Read(bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size())) {
+            png = widgets::ButtonPicturePng(widgets::ImageFromBytes(bytes),
+                                            storage::pictures::kMaxBytes);
+        }
     }
     if (!png) {
         forms_.Machine().messages.Show(forms_.Text(i18n::Message::NotAPicture), kTitle,
@@ -236,11 +214,7 @@ bool invoegensite::UsePicture(const std::string& path) {
 }
 
 void invoegensite::ShowPreview() {
-    wxImage shown;
-    if (picture_ && !picture_->empty()) {
-        wxMemoryInputStream in(picture_->data(), picture_->size());
-        shown.LoadFile(in, wxBITMAP_TYPE_PNG);
-    }
+    wxImage shown = picture_ ? widgets::ImageFromPng(*picture_) : wxImage();
     const int side = FromDIP(kPreviewSide);
     if (shown.IsOk()) {
         shown.Rescale(side, side * shown.GetHeight() / std::max(1, shown.GetWidth()),
@@ -253,9 +227,8 @@ void invoegensite::StorePicture(const std::string& address) {
     if (!picture_) {
         return;
     }
-    const auto result = picture_->empty()
-                            ? storage::pictures::Remove(forms_.Data(), address)
-                            : storage::pictures::Write(forms_.Data(), address, *picture_);
+    // "No picture" is stored too, so no picture the site declares takes its place later.
+    const auto result = storage::pictures::Write(forms_.Data(), address, *picture_);
     picture_.reset();
     ShowPreview();
     if (!result.ok) {

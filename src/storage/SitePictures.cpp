@@ -67,7 +67,7 @@ std::optional<std::string> Read(const DataFiles& files, std::string_view address
 }
 
 WriteResult Write(const DataFiles& files, std::string_view address, std::string_view png) {
-    if (png.size() > kMaxBytes || !png.starts_with(kSignature)) {
+    if (png.size() > kMaxBytes || (!png.empty() && !png.starts_with(kSignature))) {
         return {false, "no PNG picture of at most 64 KB"};
     }
     std::error_code error;
@@ -76,6 +76,11 @@ WriteResult Write(const DataFiles& files, std::string_view address, std::string_
         return {false, error.message()};
     }
     return WriteAllBytes((FolderOf(files) / FileNameOf(address)).string(), png);
+}
+
+bool Stored(const DataFiles& files, std::string_view address) {
+    std::error_code error;
+    return fs::exists(FolderOf(files) / FileNameOf(address), error);
 }
 
 WriteResult Remove(const DataFiles& files, std::string_view address) {

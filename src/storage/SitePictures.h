@@ -22,8 +22,13 @@ std::string FileNameOf(std::string_view address);
 
 // The picture's bytes: a file that is no PNG or larger than kMaxBytes is taken for none.
 std::optional<std::string> Read(const DataFiles& files, std::string_view address);
-// Replaces the picture whole, making the folder when it is missing.
+// Replaces the picture whole, making the folder when it is missing. Empty bytes store "no
+// picture": the site keeps none, and none is looked for.
+
 WriteResult Write(const DataFiles& files, std::string_view address, std::string_view png);
+// Whether a picture or "no picture" is stored for the site, whole or not: then none is looked
+// for on the site's pages.
+bool Stored(const DataFiles& files, std::string_view address);
 // Takes the site's picture away; a picture that was not there is no failure.
 WriteResult Remove(const DataFiles& files, std::string_view address);
 // Removes the pictures of every site not among `addresses`, and whatever else lies in the folder

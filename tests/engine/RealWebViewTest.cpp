@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 #include <wx/combobox.h>
+#include <wx/mstream.h>
 #include <wx/webview.h>
 
 #include <netinet/in.h>
@@ -28,8 +29,11 @@
 #include "parents/invoegensite.h"
 #include "parents/paswoord.h"
 #include "storage/Records.h"
+#include "storage/SitePictures.h"
 #include "support/Harness.h"
 #include "support/Wait.h"
+#include "widgets/ButtonPicture.h"
+#include "widgets/ChameleonButton.h"
 
 using namespace std::chrono_literals;
 using testsupport::Harness;
@@ -114,6 +118,27 @@ public:
             adsWereSent_ = true;
             adsSent_.notify_all();
         });
+        // Sites declaring pictures of themselves: a touch icon, only a small icon, nothing, and
+        // a touch icon whose address holds a blocked word. The pages are blue, the icon red.
+        const std::string blue = "<style>body{background:#0000ff}</style>";
+        get("/touch.html", page(blue + R"(<link rel="icon" sizes="16x16" href="/small.png">
+            <link rel="apple-touch-icon" href="/touch.png">)"));
+        get("/small.html", page(blue + R"(<link rel="icon" sizes="16x16" href="/small.png">)"));
+        get("/plain.html", page(blue));
+        get("/blockedicon.html",
+            page(blue + R"(<link rel="apple-touch-icon" href="/casino.png">)"));
+        wxInitAllImageHandlers();
+        for (const auto& [path, side] : {std::pair{"/touch.png", 120}, {"/small.png", 16}}) {
+            wxImage red(side, side);
+            red.SetRGB(wxRect(0, 0, side, side), 255, 0, 0);
+            wxMemoryOutputStream out;
+            red.SaveFile(out, wxBITMAP_TYPE_PNG);
+            std::string png(out.GetLength(), '\0');
+            out.CopyTo(png.data(), png.size());
+            get(path, [png](const httplib::Request&, httplib::Response& res) {
+                res.set_content(png, "image/png");
+            });
+        }
         get("/casino.html", page("blocked"));
         get("/casino-land.html", page("blocked"));
         get("/redirect", [](const httplib::Request&, httplib::Response& res) {
@@ -539,6 +564,54 @@ TEST_F(PlayerFrames, AFrameGoesOnWithinItsHostAndIsStoppedAtAThirdOne) {
     EXPECT_TRUE(std::none_of(log.begin(), log.end(), [](const std::string& e) {
         return e.find("ads.test") != std::string::npos || e == filter::kRefusedPage;
     }));
+}
+
+// Each listed site gets its picture the first time it is reached, and keeps it.
+class FoundPictures : public ThroughAProxy {
+protected:
+    void Prepare() override {
+        ThroughAProxy::Prepare();
+        h.Put("instellingen.txt", {"plaatjes=1"});
+        h.Put("adressen.txt", {storage::SiteRecord("Touch", "touch.test"),
+                               storage::SiteRecord("Small", "small.test"),
+                               storage::SiteRecord("Plain", "plain.test"),
+                               storage::SiteRecord("Blocked", "blockedicon.test")});
+    }
+    // The red of the icon or the blue of the page, at the picture's middle.
+    std::string StoredColour(const std::string& address) {
+        const auto png = storage::pictures::Read(storage::DataFiles(h.folder.Path()), address);
+        const wxImage image = png ? widgets::ImageFromPng(*png) : wxImage();
+        if (!image.IsOk()) {
+            return "none";
+        }
+        const int x = image.GetWidth() / 2;
+        const int y = image.GetHeight() / 2;
+        return image.GetRed(x, y) > 200 && image.GetBlue(x, y) < 50   ? "red"
+               : image.GetBlue(x, y) > 200 && image.GetRed(x, y) < 50 ? "blue"
+                                                                      : "other";
+    }
+};
+
+TEST_F(FoundPictures, TheTouchIconElseAPictureOfThePageNeverABlockedIcon) {
+    const std::pair<const char*, const char*> expected[] = {
+        {"touch", "red"}, {"small", "blue"}, {"plain", "blue"}, {"blockedicon", "blue"}};
+    // A picture of the page needs the page on screen, after the intro.
+    h.Browser().Show();
+    h.Browser().TmrIntro_Timer();
+    for (const auto& [name, colour] : expected) {
+        SCOPED_TRACE(name);
+        const std::string host = std::string(name) + ".test";
+        EXPECT_EQ(StoredColour(host), "none");  // nothing for a site nobody opened
+        Open("http://" + host + "/" + name + ".html");
+        ASSERT_TRUE(testsupport::WaitUntil([&] { return StoredColour(host) != "none"; }, 20s));
+        EXPECT_EQ(StoredColour(host), colour);
+    }
+    EXPECT_FALSE(site.WasRequested("/casino.png"));
+    h.Restart();
+    h.Browser().cmdvisit_Click();
+    for (int n = 1; n <= 4; ++n) {
+        EXPECT_TRUE(h.Browser().cmdsite(n).HasPicture()) << n;
+    }
 }
 
 class MadeUpHosts : public ThroughAProxy, public ::testing::WithParamInterface<const char*> {

@@ -243,6 +243,8 @@ TEST_F(Editors, SiteEditorStoresAChosenPictureWithTheSite) {
     editor.cmdnopicture_Click();
     editor.cmdsave_Click();
     EXPECT_FALSE(storage::pictures::Read(files, "red.example"));
+    // Kept as the parent's answer, so no picture the site declares comes in its place.
+    EXPECT_TRUE(storage::pictures::Stored(files, "red.example"));
 }
 
 TEST_F(Editors, SiteEditorRefusesANameLongerThanTheRecordKeeps) {

@@ -274,6 +274,11 @@ TEST(SitePictures, NamesReadsAndClearsAwayWhatIsNoSitesPicture) {
     const fs::path dir = fs::path(folder.Path()) / pictures::kFolder;
     folder.Put(std::string(pictures::kFolder) + "/" + pictures::FileNameOf("c.example"), "GIF89a");
     EXPECT_FALSE(pictures::Read(files, "c.example"));
+    // "No picture" is stored, and stops a search, but is no picture to show.
+    EXPECT_FALSE(pictures::Stored(files, "d.example"));
+    ASSERT_TRUE(pictures::Write(files, "d.example", "").ok);
+    EXPECT_TRUE(pictures::Stored(files, "d.example"));
+    EXPECT_FALSE(pictures::Read(files, "d.example"));
 
     pictures::KeepOnly(files, {"b.example"});
     EXPECT_FALSE(pictures::Read(files, "a.example"));

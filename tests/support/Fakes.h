@@ -28,6 +28,17 @@ public:
     std::vector<std::string> BackHistory() const override { return history; }
     bool RequestFilterMissing() const override { return filterMissing; }
     void UseFilterSettings(const filter::Settings& given) override { settings = given; }
+    // Asked and left unanswered; a test answers them itself.
+    void FindPagePictures(std::function<void(std::vector<engine::PagePicture>)> found) override {
+        pictureSearches.push_back(std::move(found));
+    }
+    void Fetch(const std::string& url, std::size_t,
+               std::function<void(std::optional<std::string>)> done) override {
+        fetches.push_back({url, std::move(done)});
+    }
+    void Snapshot(std::function<void(wxImage)> done) override {
+        snapshots.push_back(std::move(done));
+    }
 
     // The view reached `url`.
     void Reach(const std::string& url) {
@@ -52,6 +63,9 @@ public:
     int forwardPages = 0;
     bool filterMissing = false;
     filter::Settings settings;
+    std::vector<std::function<void(std::vector<engine::PagePicture>)>> pictureSearches;
+    std::vector<std::pair<std::string, std::function<void(std::optional<std::string>)>>> fetches;
+    std::vector<std::function<void(wxImage)>> snapshots;
 
 private:
     bool Step(const char* what, int& pages) {
