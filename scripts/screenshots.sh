@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the pictures a reviewer looks at: the child's window at the intro, after it, with the
 # site panel open and with the login dialog open, then the parents' panel and each of its
-# dialogs, the "save your changes?" question of "Log out" and the help page. They land in
+# dialogs, the "save your changes?" question of "Log out", the help page, the refusal and
+# not-answering pages and the site panel with pictures. They land in
 # build/screenshots/ (or build/screenshots-Dutch/ with "Dutch" as the first argument, with
 # "-WIDTHxHEIGHT" added for another screen than 1280x900). The program runs on a virtual screen
 # with a start page from this machine. Every cut caption of a dialog is printed and saved in
@@ -173,6 +174,15 @@ printf 'Welcome              http://127.0.0.1:%s/index.html\r\n' "$(python3 -c '
     > "$work/startpagina.txt"
 printf 'casino\r\n' > "$work/words.txt"
 timed 10-not-answering
+
+# The site panel with a picture on every button, the pictures' switch on.
+printf 'alleentoegestaan=0\r\nplaatjes=1\r\n' > "$work/instellingen.txt"
+"$root/build/tests/app/window_gallery" "$work" sitepictures >>"$work/program.log" 2>&1 &
+gallery=$!
+sleep 3
+shot 11-site-pictures
+kill "$gallery" 2>/dev/null || true
+wait "$gallery" 2>/dev/null || true
 
 if [ -s "$out/cut-captions.txt" ]; then
     echo "Captions that do not show whole:" >&2

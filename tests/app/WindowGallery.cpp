@@ -3,7 +3,9 @@
 //   window_gallery DATA_FOLDER WINDOW   (WINDOW: Parents, invoegensite, startpagina,
 //                                        frmBlocker, paswoordwijzigen, paswoord, sites,
 //                                        tijdperdag; question: the panel's "Log out" with a
-//                                        change not saved; help: the help page)
+//                                        change not saved; help: the help page;
+//                                        sitepictures: the child's site panel, each site
+//                                        without a picture given a made-up one first)
 // Every caption of the window shown that is cut is printed as "cut: CONTROL: TEXT".
 #include <wx/app.h>
 #include <wx/toplevel.h>
@@ -19,7 +21,9 @@
 #include "parents/Parents.h"
 #include "storage/DataFiles.h"
 #include "storage/Records.h"
+#include "storage/SitePictures.h"
 #include "support/CaptionFit.h"
+#include "widgets/ButtonPicture.h"
 
 namespace {
 
@@ -33,6 +37,10 @@ public:
         forms_ = std::make_unique<app::Forms>(platform_.Get(), *data_);
         forms_->Mdi();
         const std::string name = argv[2].utf8_string();
+        if (name == "sitepictures") {
+            ShowSitePictures();
+            return true;
+        }
         if (name == "help") {
             forms_->Browser().TmrIntro_Timer();
             forms_->Child().OpenHelp();
@@ -56,6 +64,34 @@ public:
     }
 
 private:
+    // A disc of its own colour per site, as a stand-in for the icon its pages would give it.
+    void ShowSitePictures() {
+        const unsigned char colours[][3] = {{230, 80, 60},  {60, 160, 90},  {70, 110, 220},
+                                            {240, 180, 40}, {160, 80, 200}, {40, 180, 190}};
+        int n = 0;
+        for (const auto& record : forms_->Family().Sites()) {
+            const std::string address = storage::SiteAddress(record);
+            const auto* c = colours[n++ % 6];
+            if (storage::pictures::Stored(*data_, address)) {
+                continue;
+            }
+            wxImage disc(96, 96);
+            disc.InitAlpha();
+            for (int y = 0; y < 96; ++y) {
+                for (int x = 0; x < 96; ++x) {
+                    const int dx = x - 48, dy = y - 48;
+                    disc.SetRGB(x, y, c[0], c[1], c[2]);
+                    disc.SetAlpha(x, y, dx * dx + dy * dy <= 46 * 46 ? 255 : 0);
+                }
+            }
+            if (const auto png = widgets::ButtonPicturePng(disc, storage::pictures::kMaxBytes)) {
+                storage::pictures::Write(*data_, address, *png);
+            }
+        }
+        forms_->Browser().TmrIntro_Timer();
+        forms_->Browser().cmdvisit_Click();
+    }
+
     app::RealPlatform platform_;
     std::unique_ptr<storage::DataFiles> data_;
     std::unique_ptr<app::Forms> forms_;

@@ -1,5 +1,7 @@
 // The site panel: what the visit button and the eighteen site buttons show and open.
 #include <gtest/gtest.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
 #include <wx/mstream.h>
 #include <wx/panel.h>
 
@@ -8,8 +10,11 @@
 #include "storage/Records.h"
 #include "storage/SitePictures.h"
 #include "support/Harness.h"
+#include "support/Wait.h"
+#include "widgets/ButtonPicture.h"
 #include "widgets/ChameleonButton.h"
 
+using namespace std::chrono_literals;
 using testsupport::Harness;
 using Lines = std::vector<std::string>;
 
@@ -187,6 +192,52 @@ TEST_F(SiteButtons, PicturesShowOnlyWhenTurnedOnAndWhole) {
         EXPECT_EQ(B().cmdsite(1).HasPicture(), on);
         EXPECT_FALSE(B().cmdsite(2).HasPicture());  // half a file
         EXPECT_FALSE(B().cmdsite(3).HasPicture());  // none at all
+    }
+}
+
+// On both screens the window is laid out for, the picture lies inside the button's border, as
+// tall as the button less that border and no wider than tall.
+TEST_F(SiteButtons, APictureIsDrawnInsideTheBorderAtEveryLayoutSize) {
+    wxImage red(96, 96);
+    red.SetRGB(wxRect(0, 0, 96, 96), 255, 0, 0);
+    h.Put("adressen.txt", Sites(1));
+    h.Put("instellingen.txt", {"plaatjes=1"});
+    const auto png = widgets::ButtonPicturePng(red, storage::pictures::kMaxBytes);
+    ASSERT_TRUE(png);
+    ASSERT_TRUE(
+        storage::pictures::Write(storage::DataFiles(h.folder.Path()), "http://site1.example/", *png)
+            .ok);
+    h.Start();
+    B().Show();
+    B().TmrIntro_Timer();
+    B().cmdvisit_Click();
+    auto& button = B().cmdsite(1);
+    auto isRed = [&](int x, int y) {
+        const wxPoint at = button.ClientToScreen(wxPoint(x, y));
+        wxBitmap grab(1, 1, 24);
+        {
+            wxMemoryDC mem(grab);
+            wxScreenDC screen;
+            mem.Blit(0, 0, 1, 1, &screen, at.x, at.y);
+        }
+        const wxImage pixel = grab.ConvertToImage();
+        return pixel.GetRed(0, 0) > 200 && pixel.GetGreen(0, 0) < 60 && pixel.GetBlue(0, 0) < 60;
+    };
+    for (const wxSize screen : {wxSize(1024, 600), wxSize(1600, 1200)}) {
+        SCOPED_TRACE(screen.x);
+        B().SetSize(screen);
+        B().Form_Resize();
+        testsupport::PumpFor(300ms);  // laid out and painted by then, as the other pixel checks
+        const int height = button.GetClientSize().y;
+        ASSERT_GT(height, 20);
+        const int middle = height / 2;
+        EXPECT_TRUE(isRed(4, middle));
+        EXPECT_TRUE(isRed(height - 5, middle));
+        EXPECT_TRUE(isRed(middle, 4));
+        EXPECT_TRUE(isRed(middle, height - 5));
+        EXPECT_FALSE(isRed(2, middle));           // the border
+        EXPECT_FALSE(isRed(middle, 1));           // the border
+        EXPECT_FALSE(isRed(height - 2, middle));  // no wider than tall
     }
 }
 
