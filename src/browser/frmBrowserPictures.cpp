@@ -91,8 +91,7 @@ bool frmBrowser::StoreSitePicture(const std::string& address, const wxImage& ima
     }
     // A parent's choice made meanwhile wins. A failed write is no matter for the child: the
     // site is looked at again in the next run.
-    if (!storage::pictures::Stored(context_.Data(), address) &&
-        storage::pictures::Write(context_.Data(), address, *png).ok) {
+    if (storage::pictures::Add(context_.Data(), address, *png).ok) {
         ShowWorkingSites();
     }
     return true;

@@ -6,10 +6,15 @@
 //   wait               the seconds the next login waits
 //   login NAME         password on standard input; answers right, user-wrong or password-wrong
 //   write FILE NAME    password on the first line of standard input, the file's lines after it
+//   read-picture PICTURE        a site button's picture, as stored ("no picture" is empty)
+//   add-picture PICTURE         a PNG on standard input, kept only where none is stored yet
+//   write-picture PICTURE NAME  password on the first line, then the PNG, or nothing for none
+//   keep-pictures NAME          password on the first line, then the pictures to keep
 //
 // The data folder is the child's own under the install's root, found from where this program
 // lies, never from the caller: /opt/lanternwick/lanternwick-helper reaches
 // /var/lib/lanternwick/CHILD/, CHILD being the user who runs it.
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
@@ -59,6 +64,12 @@ constexpr std::string_view kUserName = "paswoordNaam.txt";
 constexpr std::string_view kPassword = "paswoordNr.txt";
 constexpr std::string_view kTries = "inlogpogingen.txt";
 constexpr std::size_t kMaxInput = 16 * 1024 * 1024;
+constexpr std::string_view kPictures = "plaatjes/";
+constexpr std::size_t kMaxPicture = 64 * 1024;
+// More than the panel's eighteen sites and the pictures of sites deleted since the last save:
+// a child running this by hand cannot fill the disk with pictures.
+constexpr int kMaxPictureFiles = 64;
+constexpr std::string_view kPngSignature = "\x89PNG\r\n\x1a\n";
 
 bool Readable(std::string_view file) {
     return std::find(kReadable.begin(), kReadable.end(), file) != kReadable.end();
@@ -373,6 +384,133 @@ int Write(const std::string& folder, std::string_view file, const std::string& n
     return kOk;
 }
 
+// A picture's name as the program gives it: lower-case letters, digits and "-", then ".png".
+std::string_view PictureName(std::string_view name) {
+    const bool plain = name.size() > 4 && name.size() <= 80 && name.ends_with(".png") &&
+                       name[0] != '-' && std::all_of(name.begin(), name.end() - 4, [](char c) {
+                           return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+                       });
+    if (!plain) {
+        Stop(kBadArguments, "not a picture this program keeps: " + std::string(name));
+    }
+    return name;
+}
+
+// A picture's bytes may hold anything, NUL too; they are checked as a PNG instead.
+std::string BinaryInput() {
+    std::string bytes;
+    std::array<char, 65536> chunk{};
+    for (std::size_t got; (got = std::fread(chunk.data(), 1, chunk.size(), stdin)) != 0;) {
+        bytes.append(chunk.data(), got);
+        if (bytes.size() > kMaxPicture + 4096) {
+            Stop(kDamaged, "the input is too long");
+        }
+    }
+    return bytes;
+}
+
+void CheckPicture(std::string_view png, bool noneAllowed) {
+    if ((png.empty() && !noneAllowed) || png.size() > kMaxPicture ||
+        (!png.empty() && !png.starts_with(kPngSignature))) {
+        Stop(kDamaged, "no PNG picture of at most 64 KB");
+    }
+}
+
+// The password's line, checked; what follows it is returned.
+std::string AfterLogin(const std::string& folder, const std::string& name,
+                       const std::string& input) {
+    const auto firstEnd = input.find('\n');
+    if (firstEnd == std::string::npos) {
+        Stop(kBadArguments, "no password line on standard input");
+    }
+    std::string password = input.substr(0, firstEnd);
+    if (!password.empty() && password.back() == '\r') {
+        password.pop_back();
+    }
+    CheckLogin(folder, name, password);
+    return input.substr(firstEnd + 1);
+}
+
+std::string PictureFolder(const std::string& folder, bool make) {
+    const std::string pictures = folder + std::string(kPictures);
+    if (make && mkdir(pictures.c_str(), 0770) != 0 && errno != EEXIST) {
+        Stop(kWriteFailed,
+             "the pictures' folder cannot be made: " + std::string(std::strerror(errno)));
+    }
+    struct stat info {};
+    if (lstat(pictures.c_str(), &info) != 0) {
+        Stop(kMissing, "no pictures are stored");
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        Stop(kDamaged, "the pictures' folder is not a folder");
+    }
+    return pictures;
+}
+
+int PictureFiles(const std::string& pictures, std::vector<std::string>* names) {
+    int count = 0;
+    if (DIR* dir = opendir(pictures.c_str())) {
+        while (const dirent* entry = readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..") {
+                ++count;
+                if (names != nullptr) {
+                    names->push_back(name);
+                }
+            }
+        }
+        closedir(dir);
+    }
+    return count;
+}
+
+int ReadPicture(const std::string& folder, std::string_view name) {
+    const auto bytes = ReadFile(PictureFolder(folder, false) + std::string(PictureName(name)));
+    if (!bytes) {
+        Stop(kMissing, std::string(name) + " is missing");
+    }
+    CheckPicture(*bytes, true);
+    std::fwrite(bytes->data(), 1, bytes->size(), stdout);
+    return kOk;
+}
+
+int AddPicture(const std::string& folder, std::string_view name) {
+    PictureName(name);
+    const std::string png = BinaryInput();
+    CheckPicture(png, false);
+    const std::string pictures = PictureFolder(folder, true);
+    struct stat info {};
+    if (lstat((pictures + std::string(name)).c_str(), &info) == 0) {
+        Stop(kRefused, "the site has a picture: only a parent changes it");
+    }
+    if (PictureFiles(pictures, nullptr) >= kMaxPictureFiles) {
+        Stop(kRefused, "there are as many pictures as this program keeps");
+    }
+    Replace(pictures, name, png);
+    return kOk;
+}
+
+int WritePicture(const std::string& folder, std::string_view picture, const std::string& name) {
+    PictureName(picture);
+    const std::string png = AfterLogin(folder, name, BinaryInput());
+    CheckPicture(png, true);
+    Replace(PictureFolder(folder, true), picture, png);
+    return kOk;
+}
+
+int KeepPictures(const std::string& folder, const std::string& name) {
+    const auto kept = Lines(AfterLogin(folder, name, Input()));
+    const std::string pictures = PictureFolder(folder, true);
+    std::vector<std::string> names;
+    PictureFiles(pictures, &names);
+    for (const auto& file : names) {
+        if (std::find(kept.begin(), kept.end(), file) == kept.end()) {
+            unlink((pictures + file).c_str());
+        }
+    }
+    return kOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -382,20 +520,35 @@ int main(int argc, char** argv) {
         return !args.empty() && args[0] == command && args.size() == count + 1;
     };
     if (!(is("read", 1) || is("append-log", 0) || is("used-time", 1) || is("wait", 0) ||
-          is("login", 1) || is("write", 2))) {
+          is("login", 1) || is("write", 2) || is("read-picture", 1) || is("add-picture", 1) ||
+          is("write-picture", 2) || is("keep-pictures", 1))) {
         Stop(kBadArguments,
              "usage: read FILE | append-log | used-time SECONDS | wait | "
-             "login NAME | write FILE NAME");
+             "login NAME | write FILE NAME | read-picture PICTURE | add-picture PICTURE | "
+             "write-picture PICTURE NAME | keep-pictures NAME");
     }
     const std::string folder = DataFolder();
     // One run at a time changes the folder: many logins started at once must each see the
     // count the one before left, or they would guess in parallel past the wait.
     const int lock = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (args[0] != "read" && (lock < 0 || flock(lock, LOCK_EX) != 0)) {
+    const bool reads = args[0] == "read" || args[0] == "read-picture";
+    if (!reads && (lock < 0 || flock(lock, LOCK_EX) != 0)) {
         Stop(kNoFolder, "the data folder cannot be locked");
     }
     if (args[0] == "read") {
         return Read(folder, args[1]);
+    }
+    if (args[0] == "read-picture") {
+        return ReadPicture(folder, args[1]);
+    }
+    if (args[0] == "add-picture") {
+        return AddPicture(folder, args[1]);
+    }
+    if (args[0] == "write-picture") {
+        return WritePicture(folder, args[1], args[2]);
+    }
+    if (args[0] == "keep-pictures") {
+        return KeepPictures(folder, args[1]);
     }
     if (args[0] == "append-log") {
         return AppendLog(folder);

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "storage/LineFile.h"
@@ -36,6 +37,15 @@ public:
         return std::nullopt;
     }
     virtual std::optional<double> LoginWait() { return std::nullopt; }
+
+    // The site buttons' pictures in their folder beside the data files, by the file names
+    // storage::pictures gives them (SitePictures.cpp). A read gives the bytes as stored.
+    virtual std::optional<std::string> ReadPicture(const std::string& fileName) const;
+    // `replace` false: only where nothing is stored yet.
+    virtual WriteResult WritePicture(const std::string& fileName, std::string_view bytes,
+                                     bool replace) const;
+    // Removes every file of the folder not named here.
+    virtual void KeepPictures(const std::vector<std::string>& fileNames) const;
 
     // Removes what a write cut short (the process killed, the machine down) left beside the data
     // files: a half-written copy that never replaced its file. Returns how many were removed;

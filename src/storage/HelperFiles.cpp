@@ -234,6 +234,30 @@ WriteResult HelperFiles::Write(const std::string& name,
     return result;
 }
 
+std::optional<std::string> HelperFiles::ReadPicture(const std::string& fileName) const {
+    const Run run = Ask({"read-picture", fileName});
+    return run.exitCode == 0 ? std::optional(run.output) : std::nullopt;
+}
+
+WriteResult HelperFiles::WritePicture(const std::string& fileName, std::string_view bytes,
+                                      bool replace) const {
+    // The child's run only adds a picture a site gave where none is; the rest is the parent's.
+    const Run run = !replace ? Ask({"add-picture", fileName}, std::string(bytes))
+                    : !parentName_.empty()
+                        ? Ask({"write-picture", fileName, parentName_},
+                              parentPassword_ + "\n" + std::string(bytes))
+                        : Run{1, "", "only a parent can change a site's picture"};
+    return run.exitCode == 0 ? WriteResult{}
+                             : WriteResult{false, run.errors.empty() ? "the helper failed"
+                                                                     : FirstLine(run.errors)};
+}
+
+void HelperFiles::KeepPictures(const std::vector<std::string>& fileNames) const {
+    if (!parentName_.empty()) {
+        Ask({"keep-pictures", parentName_}, parentPassword_ + "\n" + CrLf(fileNames));
+    }
+}
+
 std::optional<HelperLogin> HelperFiles::Login(const std::string& name,
                                               const std::string& password) {
     const Run run = Ask({"login", name}, password + "\n");

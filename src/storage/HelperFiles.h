@@ -32,6 +32,10 @@ public:
                       const std::vector<std::string>& lines) const override;
     std::optional<HelperLogin> Login(const std::string& name, const std::string& password) override;
     std::optional<double> LoginWait() override;
+    std::optional<std::string> ReadPicture(const std::string& fileName) const override;
+    WriteResult WritePicture(const std::string& fileName, std::string_view bytes,
+                             bool replace) const override;
+    void KeepPictures(const std::vector<std::string>& fileNames) const override;
 
     struct Run {
         int exitCode = -1;  // -1: it could not be started or did not end normally

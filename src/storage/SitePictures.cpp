@@ -12,15 +12,9 @@
 
 namespace storage::pictures {
 
-namespace fs = std::filesystem;
-
 namespace {
 
 constexpr std::string_view kSignature = "\x89PNG\r\n\x1a\n";
-
-fs::path FolderOf(const DataFiles& files) {
-    return fs::path(files.PathOf(kFolder));
-}
 
 }  // namespace
 
@@ -53,50 +47,83 @@ std::string FileNameOf(std::string_view address) {
 }
 
 std::optional<std::string> Read(const DataFiles& files, std::string_view address) {
-    const fs::path path = FolderOf(files) / FileNameOf(address);
-    std::error_code error;
-    if (!fs::is_regular_file(path, error) || fs::file_size(path, error) > kMaxBytes || error) {
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad() || bytes.size() > kMaxBytes || !bytes.starts_with(kSignature)) {
+    auto bytes = files.ReadPicture(FileNameOf(address));
+    if (!bytes || bytes->size() > kMaxBytes || !bytes->starts_with(kSignature)) {
         return std::nullopt;
     }
     return bytes;
 }
 
+bool Acceptable(std::string_view png) {
+    return png.size() <= kMaxBytes && (png.empty() || png.starts_with(kSignature));
+}
+
 WriteResult Write(const DataFiles& files, std::string_view address, std::string_view png) {
-    if (png.size() > kMaxBytes || (!png.empty() && !png.starts_with(kSignature))) {
+    if (!Acceptable(png)) {
         return {false, "no PNG picture of at most 64 KB"};
     }
-    std::error_code error;
-    fs::create_directories(FolderOf(files), error);
-    if (error) {
-        return {false, error.message()};
+    return files.WritePicture(FileNameOf(address), png, true);
+}
+
+WriteResult Add(const DataFiles& files, std::string_view address, std::string_view png) {
+    if (png.empty() || !Acceptable(png)) {
+        return {false, "no PNG picture of at most 64 KB"};
     }
-    return WriteAllBytes((FolderOf(files) / FileNameOf(address)).string(), png);
+    return files.WritePicture(FileNameOf(address), png, false);
 }
 
 bool Stored(const DataFiles& files, std::string_view address) {
-    std::error_code error;
-    return fs::exists(FolderOf(files) / FileNameOf(address), error);
-}
-
-WriteResult Remove(const DataFiles& files, std::string_view address) {
-    std::error_code error;
-    fs::remove(FolderOf(files) / FileNameOf(address), error);
-    return error ? WriteResult{false, error.message()} : WriteResult{};
+    return files.ReadPicture(FileNameOf(address)).has_value();
 }
 
 void KeepOnly(const DataFiles& files, const std::vector<std::string>& addresses) {
-    std::set<std::string> kept;
+    std::vector<std::string> kept;
     for (const auto& address : addresses) {
-        kept.insert(FileNameOf(address));
+        kept.push_back(FileNameOf(address));
     }
+    files.KeepPictures(kept);
+}
+
+}  // namespace storage::pictures
+
+namespace storage {
+
+namespace fs = std::filesystem;
+
+std::optional<std::string> DataFiles::ReadPicture(const std::string& fileName) const {
+    const fs::path path = fs::path(PathOf(pictures::kFolder)) / fileName;
     std::error_code error;
-    for (fs::directory_iterator entry(FolderOf(files), error), end; !error && entry != end;
-         entry.increment(error)) {
+    if (!fs::is_regular_file(path, error) || fs::file_size(path, error) > pictures::kMaxBytes ||
+        error) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+WriteResult DataFiles::WritePicture(const std::string& fileName, std::string_view bytes,
+                                    bool replace) const {
+    const fs::path folder(PathOf(pictures::kFolder));
+    std::error_code error;
+    if (!replace && fs::exists(folder / fileName, error)) {
+        return {false, "the site has a picture already"};
+    }
+    fs::create_directories(folder, error);
+    if (error) {
+        return {false, error.message()};
+    }
+    return WriteAllBytes((folder / fileName).string(), bytes);
+}
+
+void DataFiles::KeepPictures(const std::vector<std::string>& fileNames) const {
+    const std::set<std::string> kept(fileNames.begin(), fileNames.end());
+    std::error_code error;
+    for (fs::directory_iterator entry(PathOf(pictures::kFolder), error), end;
+         !error && entry != end; entry.increment(error)) {
         std::error_code ignored;
         if (entry->is_regular_file(ignored) && !kept.contains(entry->path().filename().string())) {
             fs::remove(entry->path(), ignored);
@@ -104,4 +131,4 @@ void KeepOnly(const DataFiles& files, const std::vector<std::string>& addresses)
     }
 }
 
-}  // namespace storage::pictures
+}  // namespace storage

@@ -26,11 +26,11 @@ std::optional<std::string> Read(const DataFiles& files, std::string_view address
 // picture": the site keeps none, and none is looked for.
 
 WriteResult Write(const DataFiles& files, std::string_view address, std::string_view png);
+// Only where nothing is stored for the site yet: a picture its page gave.
+WriteResult Add(const DataFiles& files, std::string_view address, std::string_view png);
 // Whether a picture or "no picture" is stored for the site, whole or not: then none is looked
 // for on the site's pages.
 bool Stored(const DataFiles& files, std::string_view address);
-// Takes the site's picture away; a picture that was not there is no failure.
-WriteResult Remove(const DataFiles& files, std::string_view address);
 // Removes the pictures of every site not among `addresses`, and whatever else lies in the folder
 // that is no site's picture (a copy a killed write left).
 void KeepOnly(const DataFiles& files, const std::vector<std::string>& addresses);

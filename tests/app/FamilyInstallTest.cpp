@@ -218,6 +218,38 @@ TEST_F(FamilyInstall, TheHelperServesTheChildOnlyWhatTheBrowserNeedsAndOnlyForwa
     EXPECT_EQ(AsChild("read words.txt").code, 3);
 }
 
+// A site's picture: the child's run adds one only where none is stored; a parent's login
+// changes it, takes it away ("no picture") or clears away the pictures of deleted sites.
+TEST_F(FamilyInstall, TheHelperAddsASitesPictureOnceAndOnlyAParentChangesThem) {
+    const std::string png = std::string("\x89PNG\r\n\x1a\n") + "picture";
+    const fs::path in = fs::path(root_.Path()) / "in.png";
+    std::ofstream(in, std::ios::binary) << png;
+    fs::permissions(in, fs::perms::others_read, fs::perm_options::add);
+    auto picture = [&](const std::string& arguments, const std::string& before = "") {
+        return Shell("(" + before + "cat '" + in.string() + "') | runuser -u " + kChild + " -- " +
+                     Helper() + " " + arguments + " 2>/dev/null");
+    };
+    EXPECT_EQ(picture("read-picture a-1.png").code, 7);
+    EXPECT_EQ(picture("add-picture a-1.png").code, 0);
+    EXPECT_EQ(picture("read-picture a-1.png").output, png);
+    EXPECT_EQ(picture("add-picture a-1.png").code, 1);
+    for (const char* bad : {"add-picture ../a.png", "add-picture A.png", "read-picture .png",
+                            "add-picture a.txt", "read-picture -a.png", "keep-pictures"}) {
+        EXPECT_EQ(picture(bad).code, 2) << bad;
+    }
+    EXPECT_EQ(AsChild("add-picture b-2.png", "GIF89a").code, 4);
+    EXPECT_EQ(picture("write-picture a-1.png parents", "printf 'guess\\n'; ").code, 1);
+    EXPECT_EQ(picture("read-picture a-1.png").output, png);
+    EXPECT_EQ(AsChild("write-picture a-1.png parents", "Parent pass\\n").code, 0);
+    EXPECT_EQ(picture("read-picture a-1.png").code, 0);
+    EXPECT_EQ(picture("read-picture a-1.png").output, "");
+    EXPECT_EQ(picture("add-picture b-2.png").code, 0);
+    EXPECT_EQ(AsChild("keep-pictures parents", "guess\\na-1.png\\n").code, 1);
+    EXPECT_EQ(AsChild("keep-pictures parents", "Parent pass\\na-1.png\\n").code, 0);
+    EXPECT_TRUE(fs::exists(Data() / "plaatjes/a-1.png"));
+    EXPECT_FALSE(fs::exists(Data() / "plaatjes/b-2.png"));
+}
+
 TEST_F(FamilyInstall, TheHelpersLoginCountsWrongTriesAndWaitsAfterFive) {
     EXPECT_EQ(AsChild("login parents", "Parent pass\\n").output, "right\nwrong-before 0\n");
     for (int i = 0; i < 5; ++i) {
