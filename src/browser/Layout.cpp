@@ -25,6 +25,14 @@ TwipRect BannerPlace(int w, int h) {
     return {(w - kBannerRect.width) / 2, (h + 2000) / 2, kBannerRect.width, kBannerRect.height};
 }
 
+ScreenRect KeepOnScreen(ScreenRect window, const ScreenRect& area, int minWidth, int minHeight) {
+    window.width = std::min(window.width, std::max(area.width, minWidth));
+    window.height = std::min(window.height, std::max(area.height, minHeight));
+    window.x = std::max(area.x, std::min(window.x, area.x + area.width - window.width));
+    window.y = std::max(area.y, std::min(window.y, area.y + area.height - window.height));
+    return window;
+}
+
 TwipRect SiteButtonRect(int n) {
     const int row = (n - 1) / 2;
     const bool odd = n % 2 == 1;

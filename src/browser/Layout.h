@@ -27,6 +27,19 @@ inline constexpr int kMinOuterHeight = 2551;
 TwipRect LogoPlace(int outerWidth, int outerHeight);
 TwipRect BannerPlace(int outerWidth, int outerHeight);
 
+// A rectangle on the screen, in pixels.
+struct ScreenRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const ScreenRect&) const = default;
+};
+
+// The window as it is placed on a screen whose free part is `area`: moved in, and made smaller
+// where it is larger, but never smaller than `minWidth` by `minHeight`.
+ScreenRect KeepOnScreen(ScreenRect window, const ScreenRect& area, int minWidth, int minHeight);
+
 // Site button n (1 to 18): two columns, nine rows, fixed whatever the window's size.
 TwipRect SiteButtonRect(int n);
 inline constexpr int kSiteButtons = 18;

@@ -1,9 +1,12 @@
 #include "browser/frmBrowser.h"
 
 #include <wx/combobox.h>
+#include <wx/display.h>
 #include <wx/panel.h>
 #include <wx/settings.h>
 #include <wx/textctrl.h>
+
+#include <algorithm>
 
 #include "browser/PictureBox.h"
 #include "browser/ToolbarArt.h"
@@ -23,6 +26,14 @@ frmBrowser::frmBrowser(context::WindowContext& context)
     SetPosition(wxPoint(scale_.ToPixels(kBrowserLeft), scale_.ToPixels(kBrowserTop)));
     SetClientSize(scale_.ToPixels(kBrowserClientWidth), scale_.ToPixels(kBrowserClientHeight));
     SetMinSize(wxSize(scale_.ToPixels(kMinOuterWidth) + 1, scale_.ToPixels(kMinOuterHeight) + 1));
+    // On a small screen (a netbook's 600 lines) the page's lower part, with the buttons of the
+    // program's own pages, would lie below the edge: the window moves in and, if it must, shrinks.
+    const wxRect area = wxDisplay(this).GetClientArea();
+    const wxRect now = GetRect();
+    const ScreenRect placed =
+        KeepOnScreen({now.x, now.y, now.width, now.height},
+                     {area.x, area.y, area.width, area.height}, GetMinSize().x, GetMinSize().y);
+    SetSize(placed.x, placed.y, placed.width, placed.height);
 
     // Creation order is stacking order: each group lies over the ones made before it.
     CreateToolbar();

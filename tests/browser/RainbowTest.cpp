@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "browser/Layout.h"
 #include "browser/Rainbow.h"
 
 using browser::RainbowColour;
@@ -97,4 +98,23 @@ TEST(Rainbow, NothingIsDrawnWhenTheDivisorIsZero) {
         EXPECT_TRUE(browser::RainbowLines(width, 3570).empty()) << width;
     }
     EXPECT_FALSE(browser::RainbowLines(766, 3570).empty());
+}
+
+// The window on screens of every size: kept whole where it fits, moved in and then made smaller
+// where it does not, never below its smallest size.
+TEST(BrowserPlace, TheWindowIsKeptOnTheScreen) {
+    using browser::ScreenRect;
+    const struct {
+        ScreenRect window, area, placed;
+    } cases[] = {
+        {{121, 132, 773, 541}, {0, 0, 1600, 1200}, {121, 132, 773, 541}},
+        {{121, 132, 773, 541}, {0, 0, 1024, 600}, {121, 59, 773, 541}},
+        {{121, 132, 773, 541}, {0, 30, 800, 480}, {27, 30, 773, 480}},
+        {{121, 132, 773, 541}, {0, 0, 300, 100}, {0, 0, 400, 200}},
+        {{-50, -20, 773, 541}, {0, 0, 1024, 768}, {0, 0, 773, 541}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(browser::KeepOnScreen(c.window, c.area, 400, 200), c.placed)
+            << c.area.width << "x" << c.area.height;
+    }
 }
