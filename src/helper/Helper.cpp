@@ -176,15 +176,21 @@ std::vector<std::string> Lines(std::string_view text) {
     return lines;
 }
 
-std::string Input() {
+// Standard input whole; more than `max` bytes is refused.
+std::string ReadAll(std::size_t max) {
     std::string bytes;
     std::array<char, 65536> chunk{};
     for (std::size_t got; (got = std::fread(chunk.data(), 1, chunk.size(), stdin)) != 0;) {
         bytes.append(chunk.data(), got);
-        if (bytes.size() > kMaxInput) {
+        if (bytes.size() > max) {
             Stop(kDamaged, "the input is too long");
         }
     }
+    return bytes;
+}
+
+std::string Input() {
+    std::string bytes = ReadAll(kMaxInput);
     if (bytes.find('\0') != std::string::npos) {
         Stop(kDamaged, "the input holds a NUL byte");
     }
@@ -359,11 +365,9 @@ int RecordUsedTime(const std::string& folder, std::string_view given) {
     return kOk;
 }
 
-int Write(const std::string& folder, std::string_view file, const std::string& name) {
-    if (!Writable(file)) {
-        Stop(kBadArguments, "not a file this program writes: " + std::string(file));
-    }
-    const std::string input = Input();
+// The password's line, checked; what follows it is returned.
+std::string AfterLogin(const std::string& folder, const std::string& name,
+                       const std::string& input) {
     const auto firstEnd = input.find('\n');
     if (firstEnd == std::string::npos) {
         Stop(kBadArguments, "no password line on standard input");
@@ -372,8 +376,15 @@ int Write(const std::string& folder, std::string_view file, const std::string& n
     if (!password.empty() && password.back() == '\r') {
         password.pop_back();
     }
-    const auto lines = Lines(std::string_view(input).substr(firstEnd + 1));
     CheckLogin(folder, name, password);
+    return input.substr(firstEnd + 1);
+}
+
+int Write(const std::string& folder, std::string_view file, const std::string& name) {
+    if (!Writable(file)) {
+        Stop(kBadArguments, "not a file this program writes: " + std::string(file));
+    }
+    const auto lines = Lines(AfterLogin(folder, name, Input()));
     if (file == kPassword &&
         (lines.size() != 1 || account::CheckNewPassword(lines[0]).has_value())) {
         Stop(kBadArguments,
@@ -398,15 +409,7 @@ std::string_view PictureName(std::string_view name) {
 
 // A picture's bytes may hold anything, NUL too; they are checked as a PNG instead.
 std::string BinaryInput() {
-    std::string bytes;
-    std::array<char, 65536> chunk{};
-    for (std::size_t got; (got = std::fread(chunk.data(), 1, chunk.size(), stdin)) != 0;) {
-        bytes.append(chunk.data(), got);
-        if (bytes.size() > kMaxPicture + 4096) {
-            Stop(kDamaged, "the input is too long");
-        }
-    }
-    return bytes;
+    return ReadAll(kMaxPicture + 4096);
 }
 
 void CheckPicture(std::string_view png, bool noneAllowed) {
@@ -414,21 +417,6 @@ void CheckPicture(std::string_view png, bool noneAllowed) {
         (!png.empty() && !png.starts_with(kPngSignature))) {
         Stop(kDamaged, "no PNG picture of at most 64 KB");
     }
-}
-
-// The password's line, checked; what follows it is returned.
-std::string AfterLogin(const std::string& folder, const std::string& name,
-                       const std::string& input) {
-    const auto firstEnd = input.find('\n');
-    if (firstEnd == std::string::npos) {
-        Stop(kBadArguments, "no password line on standard input");
-    }
-    std::string password = input.substr(0, firstEnd);
-    if (!password.empty() && password.back() == '\r') {
-        password.pop_back();
-    }
-    CheckLogin(folder, name, password);
-    return input.substr(firstEnd + 1);
 }
 
 std::string PictureFolder(const std::string& folder, bool make) {
