@@ -6,8 +6,6 @@
 #include <wx/settings.h>
 #include <wx/textctrl.h>
 
-#include <algorithm>
-
 #include "browser/PictureBox.h"
 #include "browser/ToolbarArt.h"
 #include "context/WindowContext.h"
