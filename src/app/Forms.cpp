@@ -109,12 +109,12 @@ context::ChildWindow& Forms::Child() {
     return Browser();
 }
 
-std::optional<i18n::Language> Forms::ApplyLanguage(const std::string& file) {
-    return app::ApplyLanguage(*this, file);
+std::optional<i18n::Language> Forms::ApplyLanguage() {
+    return app::ApplyLanguage(*this);
 }
 
-bool Forms::SaveLanguageChoice(const std::string& file) {
-    return app::SaveLanguageChoice(*this, file);
+bool Forms::SaveLanguageChoice() {
+    return app::SaveLanguageChoice(*this);
 }
 
 void Forms::CloseOtherWindows(wxTopLevelWindow* self) {

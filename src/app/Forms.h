@@ -57,13 +57,12 @@ public:
 
     // What every window is given.
     platform::Platform& Machine() override { return platform_; }
-    storage::DataFiles& Data() override { return data_; }
     family::FamilyModel& Family() override { return family_; }
     std::optional<i18n::Language> Language() const override { return language_; }
     context::ChildWindow& Child() override;
     context::ParentsSide& Parents() override { return *this; }
-    std::optional<i18n::Language> ApplyLanguage(const std::string& file) override;
-    bool SaveLanguageChoice(const std::string& file) override;
+    std::optional<i18n::Language> ApplyLanguage() override;
+    bool SaveLanguageChoice() override;
     void CloseOtherWindows(wxTopLevelWindow* self) override;
 
     // What the child's window asks of the parents' side.

@@ -20,6 +20,7 @@
 #include "parents/paswoordwijzigen.h"
 #include "parents/startpagina.h"
 #include "parents/tijdperdag.h"
+#include "storage/DataPath.h"
 #include "widgets/ChameleonButton.h"
 #include "widgets/HLine.h"
 
@@ -96,12 +97,13 @@ void Apply(app::Forms& forms, const CaptionRow& row) {
 
 }  // namespace
 
-std::optional<Language> ApplyLanguage(app::Forms& forms, const std::string& file) {
-    const auto lines = forms.Data().Read(file);
-    if (!lines || lines->empty()) {
+std::optional<Language> ApplyLanguage(app::Forms& forms) {
+    forms.Family().LoadLanguage();
+    const auto& name = forms.Family().StoredLanguage();
+    if (!name) {
         return std::nullopt;
     }
-    const auto language = LanguageFromName(lines->front());
+    const auto language = LanguageFromName(*name);
     forms.SetLanguage(language);
     if (language) {
         for (const CaptionRow& row : CaptionTable(*language)) {
@@ -111,26 +113,24 @@ std::optional<Language> ApplyLanguage(app::Forms& forms, const std::string& file
     return language;
 }
 
-bool SaveLanguageChoice(app::Forms& forms, const std::string& file) {
-    const std::string choice = forms.Panel().cbolanguage->GetValue().utf8_string();
+bool SaveLanguageChoice(app::Forms& forms) {
+    const std::string choice = forms.Family().LanguageChoice();
     auto& messages = forms.Machine().messages;
     const std::string title(kMessageTitle);
     switch (ClassifyLanguageChoice(choice)) {
         case LanguageChoice::Store: {
-            const auto result = forms.Data().Write(file, {choice, choice});
+            const auto result = forms.Family().StoreLanguageChoice();
             if (!result.ok) {
                 // Without the stored choice a restart would not bring the new language, so
                 // the program keeps running and the parent learns what went wrong.
-                forms.ShowWriteFailure(file, result.reason);
+                forms.ShowWriteFailure(storage::files::kLanguage, result.reason);
                 return false;
             }
             messages.Show(std::string(RestartMessage(*LanguageFromName(choice))), title,
                           platform::Messages::Icon::None);
             // No close step runs after this, so the used time is written here, as a close
             // would write it; the visit log has just been saved by the panel.
-            if (auto* browser = forms.BrowserIfLoaded()) {
-                browser->SaveUsedTime();
-            }
+            forms.Family().SaveUsedTime();
             // The new copy takes the saved settings at once, and the child is not left without
             // a browser. It starts before this one ends; both only read the files by then.
             forms.Machine().starter.StartAgain();

@@ -18,8 +18,8 @@ namespace browser {
 frmBrowser::frmBrowser(context::WindowContext& context)
     : wxFrame(nullptr, wxID_ANY, "Lanternwick"),
       context_(context),
-      words_(context.Data().PathOf(storage::files::kBlockedWords),
-             [&context] { return context.Data().Read(storage::files::kBlockedWords); }) {
+      words_(context.Family().BlockedWordsFile(),
+             [&context] { return context.Family().BlockedWordsForFilter(); }) {
     scale_ = TwipScale(GetDPI().y);
     SetPosition(wxPoint(scale_.ToPixels(kBrowserLeft), scale_.ToPixels(kBrowserTop)));
     SetClientSize(scale_.ToPixels(kBrowserClientWidth), scale_.ToPixels(kBrowserClientHeight));

@@ -42,12 +42,12 @@ public:
     void Form_Load();
     void Form_Unload();
     void Form_Resize();
-    void ApplyLanguage(const std::string& file);
+    void ApplyLanguage();
 
     // Site buttons (frmBrowserSites.cpp).
     void LoadSiteList();
     void ShowSite(widgets::chameleonButton& button, const std::string& record);
-    void FillSiteButtons(const std::string& file);
+    void FillSiteButtons();
     // Gives the buttons the sites as they now stand, at once, whether the panel is open or not.
     void ShowWorkingSites();
     void cmdvisit_Click();

@@ -32,7 +32,7 @@ void frmBrowser::Form_Load() {
     namespace files = storage::files;
     auto& messages = context_.Machine().messages;
     loading_ = true;
-    context_.Data().RemoveUnfinishedWrites();  // copies a killed save left behind
+    context_.Family().RemoveUnfinishedWrites();  // copies a killed save left behind
 
     const TwipRect outer = OuterSize();
     const BrowserLayout layout = LayoutFor(outer.width, outer.height);
@@ -59,7 +59,7 @@ void frmBrowser::Form_Load() {
     IgnoringErrors([&] { LoadSiteList(); });
     IgnoringErrors([&] { family.LoadVisitLog(); });
     IgnoringErrors([&] { family.LoadStartPage(); });
-    IgnoringErrors([&] { ApplyLanguage(files::kLanguage); });
+    IgnoringErrors([&] { ApplyLanguage(); });
     // Read before the start page opens: the parent's switch judges it.
     IgnoringErrors([&] { family.LoadSettings(); });
     IgnoringErrors([&] {
@@ -79,8 +79,8 @@ void frmBrowser::Form_Load() {
     loading_ = false;
 }
 
-void frmBrowser::ApplyLanguage(const std::string& file) {
-    language_ = context_.ApplyLanguage(file);
+void frmBrowser::ApplyLanguage() {
+    language_ = context_.ApplyLanguage();
 }
 
 void frmBrowser::Form_Unload() {

@@ -31,8 +31,7 @@ void frmBrowser::FindSitePicture() {
             continue;
         }
         // A picture the parent chose, or "no picture", stands; a site is looked at once a run.
-        if (storage::pictures::Stored(context_.Data(), address) ||
-            !picturesSought_.insert(address).second) {
+        if (family.SitePictureStored(address) || !picturesSought_.insert(address).second) {
             return;
         }
         web_->FindPagePictures([this, address](std::vector<engine::PagePicture> declared) {
@@ -91,7 +90,7 @@ bool frmBrowser::StoreSitePicture(const std::string& address, const wxImage& ima
     }
     // A parent's choice made meanwhile wins. A failed write is no matter for the child: the
     // site is looked at again in the next run.
-    if (storage::pictures::Add(context_.Data(), address, *png).ok) {
+    if (context_.Family().AddSitePicture(address, *png).ok) {
         ShowWorkingSites();
     }
     return true;

@@ -76,7 +76,7 @@ std::string WithFolder(std::string_view text, const std::string& folder) {
 std::string frmBrowser::HelpPage() const {
     const auto language = context_.Language();
     filter::HelpPage page{.title = std::string(i18n::HelpTitle(language)), .sections = {}};
-    std::string folder = context_.Data().PathOf("");
+    std::string folder = context_.Family().DataFolder();
     while (folder.size() > 1 && folder.back() == '/') {
         folder.pop_back();
     }

@@ -20,9 +20,8 @@ void frmBrowser::ShowSite(widgets::chameleonButton& button, const std::string& r
     button.SetCaption(wxString::FromUTF8(storage::SiteName(record)));
     button.SetToolTipText(wxString::FromUTF8(address));
     // A damaged file or one that is no picture gives none: never half a picture.
-    const auto png = context_.Family().SitePictures()
-                         ? storage::pictures::Read(context_.Data(), address)
-                         : std::nullopt;
+    const auto png =
+        context_.Family().SitePictures() ? context_.Family().SitePicture(address) : std::nullopt;
     button.SetPicture(png ? widgets::ImageFromPng(*png) : wxImage());
 }
 
@@ -42,12 +41,10 @@ void frmBrowser::LoadSiteList() {
     }
 }
 
-void frmBrowser::FillSiteButtons(const std::string& file) {
+void frmBrowser::FillSiteButtons() {
     // Sites the parent changed in the panel and has not saved yet count already: a deleted
     // site must not stay open to the child until the save.
-    const auto& family = context_.Family();
-    const auto lines =
-        family.SitesPending() ? std::optional(family.Sites()) : context_.Data().Read(file);
+    const auto lines = context_.Family().SitesToShow();
     if (!lines) {
         return;  // the buttons keep what they show
     }
@@ -65,7 +62,7 @@ void frmBrowser::FillSiteButtons(const std::string& file) {
 }
 
 void frmBrowser::ShowWorkingSites() {
-    FillSiteButtons(storage::files::kSites);
+    FillSiteButtons();
     if (Txtbackground->IsShown()) {
         for (auto* button : sites_) {
             button->Show(!button->Caption().empty());
@@ -77,7 +74,7 @@ void frmBrowser::cmdvisit_Click() {
     if (TimeIsUp()) {
         return;  // the cover lies where the site panel would open
     }
-    FillSiteButtons(storage::files::kSites);
+    FillSiteButtons();
     for (auto* button : sites_) {
         button->Hide();
     }

@@ -14,9 +14,7 @@ constexpr int kLogSaveDelayMs = 3000;
 
 void frmBrowser::SaveVisitLog(const std::string& file) {
     logSave_.Stop();  // the full write below supersedes a pending one
-    std::vector<std::string> lines = context_.Family().VisitLog();
-    lines.push_back(family::kRunSeparator);
-    const auto result = context_.Data().Write(file, lines);
+    const auto result = context_.Family().WriteVisitLog(true);
     if (!result.ok) {
         context_.ShowWriteFailure(file, result.reason);
     }
@@ -32,7 +30,7 @@ void frmBrowser::SaveVisitLogNow() {
     // Without the run separator: that marks a run that ended normally, and this one goes on.
     // A failure stays silent here; the write at close reports it.
     if (!closing_) {
-        context_.Data().Write(storage::files::kVisitLog, context_.Family().VisitLog());
+        context_.Family().WriteVisitLog(false);
     }
 }
 

@@ -8,7 +8,6 @@
 #include "family/FamilyModel.h"
 #include "i18n/CaptionTables.h"
 #include "platform/Platform.h"
-#include "storage/DataFiles.h"
 
 class wxTopLevelWindow;
 
@@ -38,15 +37,15 @@ public:
     virtual bool ParentIsThere() const = 0;
 };
 
-// What every window is given: the machine's seams, the data files, the family's settings, the
-// run's language, and the other side of the program as far as a window may reach it. The owner
-// of the windows gives it; no window reaches another window's controls through it.
+// What every window is given: the machine's seams, the family's settings (the only way to the
+// data files), the run's language, and the other side of the program as far as a window may
+// reach it. The owner of the windows gives it; no window reaches another window's controls
+// through it.
 class WindowContext {
 public:
     virtual ~WindowContext() = default;
 
     virtual platform::Platform& Machine() = 0;
-    virtual storage::DataFiles& Data() = 0;
     virtual family::FamilyModel& Family() = 0;
 
     // The language the tables gave the windows at start; none: their built-in texts.
@@ -56,7 +55,7 @@ public:
     }
     // The one wording of a failed save, so every window reports it alike.
     void ShowWriteFailure(const std::string& file, const std::string& reason) {
-        Machine().messages.Show(Text(i18n::Message::SaveFailed, {Data().PathOf(file), reason}),
+        Machine().messages.Show(Text(i18n::Message::SaveFailed, {Family().PathOf(file), reason}),
                                 "Lanternwick", platform::Messages::Icon::Information);
     }
 
@@ -64,9 +63,10 @@ public:
     virtual ParentsSide& Parents() = 0;
 
     // The language file's choice put into every window (at the start of the child's window).
-    virtual std::optional<i18n::Language> ApplyLanguage(const std::string& file) = 0;
-    // The language step of "Log out and save"; false when the language file could not be written.
-    virtual bool SaveLanguageChoice(const std::string& file) = 0;
+    virtual std::optional<i18n::Language> ApplyLanguage() = 0;
+    // The language step of "Log out and save" for the parent's choice in the family model;
+    // false when the language file could not be written.
+    virtual bool SaveLanguageChoice() = 0;
     // The close steps of the child's window: every other window is hidden and closed.
     virtual void CloseOtherWindows(wxTopLevelWindow* self) = 0;
 };

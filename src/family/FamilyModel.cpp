@@ -8,6 +8,7 @@
 #include "family/VisitLog.h"
 #include "storage/DataPath.h"
 #include "storage/Records.h"
+#include "storage/SitePictures.h"
 
 namespace family {
 
@@ -67,9 +68,7 @@ void FamilyModel::LoadVisitLog() {
 void FamilyModel::LoadSettings() {
     const auto settings = storage::Settings::Load(data_);
     settingsFound_ = settings.Found();
-    sitePictures_ = sitePicturesAtLoad_ = settings.SitePictures();
-    allowedSitesOnly_ = allowedSitesOnlyAtLoad_ = settings.AllowedSitesOnly();
-    limits_ = settings.Week();
+    settings_ = saved_ = ReadSettings(settings);
     Tell(Change::AllowedSitesOnly);
     Tell(Change::SitePictures);
     Tell(Change::Limits);
@@ -106,9 +105,7 @@ bool FamilyModel::DiffersFromStored() const {
         data_.Read(storage::files::kStartPage).value_or(none) != startPage_) {
         return true;
     }
-    const auto settings = storage::Settings::Load(data_);
-    return settings.AllowedSitesOnly() != allowedSitesOnly_ ||
-           settings.SitePictures() != sitePictures_ || settings.Week() != limits_;
+    return ReadSettings(storage::Settings::Load(data_)) != settings_;
 }
 
 void FamilyModel::DeleteSite(size_t index) {
@@ -126,17 +123,12 @@ void FamilyModel::SetStartPageRecords(std::vector<std::string> records) {
 }
 
 void FamilyModel::SetAllowedSitesOnly(bool on) {
-    allowedSitesOnly_ = on;
+    settings_.allowedSitesOnly = on;
     Tell(Change::AllowedSitesOnly);
 }
 
-void FamilyModel::SwitchesSaved() {
-    allowedSitesOnlyAtLoad_ = allowedSitesOnly_;
-    sitePicturesAtLoad_ = sitePictures_;
-}
-
 void FamilyModel::SetSitePictures(bool on) {
-    sitePictures_ = on;
+    settings_.sitePictures = on;
     Tell(Change::SitePictures);
 }
 
@@ -168,7 +160,7 @@ void FamilyModel::ClearVisitLog() {
 
 void FamilyModel::StartTimeBudget() {
     try {
-        if (AnyLimit(limits_)) {
+        if (AnyLimit(settings_.week)) {
             MakeTimeBudget();
         }
     } catch (const std::exception& e) {
@@ -181,7 +173,7 @@ void FamilyModel::StartTimeBudget() {
 void FamilyModel::MakeTimeBudget() {
     // Read before the clock, so the time it takes does not count.
     auto stored = ReadUsedTime(data_);
-    budget_ = std::make_unique<TimeBudget>(limits_, clock_.Now(), clock_.SteadySeconds(),
+    budget_ = std::make_unique<TimeBudget>(settings_.week, clock_.Now(), clock_.SteadySeconds(),
                                            std::move(stored));
     budgetFailed_ = false;
 }
@@ -192,15 +184,14 @@ bool FamilyModel::TimeIsUp() const {
 
 std::optional<int> FamilyModel::TodaysLimit() {
     const basics::Date today = budget_ ? budget_->Today() : clock_.Now().date;
-    return limits_[basics::Weekday(today)];
+    return settings_.week[basics::Weekday(today)];
 }
 
 void FamilyModel::SetLimits(const storage::WeekMinutes& limits) {
-    limits_ = limits;
-    limitsChanged_ = true;
+    settings_.week = limits;
     if (budget_) {
-        budget_->SetLimits(limits_);
-    } else if (AnyLimit(limits_) || budgetFailed_) {
+        budget_->SetLimits(settings_.week);
+    } else if (AnyLimit(settings_.week) || budgetFailed_) {
         StartTimeBudget();
     }
     Tell(Change::Limits);
@@ -237,6 +228,7 @@ void FamilyModel::Tick(bool counting) {
     if (!budget_) {
         return;
     }
+    counting_ = counting;
     const double now = clock_.SteadySeconds();
     budget_->Advance(now, counting);
     if (budget_->SaveDue(now)) {
@@ -252,13 +244,189 @@ void FamilyModel::SaveUsedTime(bool counting) {
     const double now = clock_.SteadySeconds();
     budget_->Advance(now, counting);
     // Nobody is left to tell at close; the next run tells the parent if writing still fails.
-    if (AnyLimit(limits_) || budget_->Record().extraMinutes > 0) {
+    if (AnyLimit(settings_.week) || budget_->Record().extraMinutes > 0) {
         WriteUsedTimeNow(now);
     }
 }
 
 std::optional<FamilyModel::Failure> FamilyModel::TakeTimeFailure() {
     return std::exchange(timeFailure_, std::nullopt);
+}
+
+void FamilyModel::LoadLanguage() {
+    const auto lines = data_.Read(storage::files::kLanguage);
+    storedLanguage_.reset();
+    if (lines && !lines->empty()) {
+        storedLanguage_ = lines->front();
+        languageChoice_ = lines->front();
+    }
+}
+
+storage::WriteResult FamilyModel::StoreLanguageChoice() {
+    return data_.Write(storage::files::kLanguage, {languageChoice_, languageChoice_});
+}
+
+bool FamilyModel::Exists(const std::string& file) const {
+    std::error_code error;
+    return std::filesystem::exists(data_.PathOf(file), error);
+}
+
+std::vector<FamilyModel::SaveStep> FamilyModel::PlanSave() const {
+    namespace files = storage::files;
+    std::vector<SaveStep> steps = {
+        {files::kSites, sites_},
+        {files::kStartPage, startPage_},
+        {files::kVisitLog, log_},
+    };
+    if (settings_ == saved_) {
+        return steps;  // nothing the parent set: the file stays as it is, or absent
+    }
+    // Read afresh: whatever else the file holds, and a setting the file got since the start
+    // that the parent left alone, are kept as they now stand.
+    const auto stored = data_.Read(files::kSettings);
+    if (!stored && Exists(files::kSettings)) {
+        steps.push_back({files::kSettings, std::nullopt});
+        return steps;
+    }
+    const auto lines =
+        WithChanges(
+            storage::Settings(storage::NameValueLines(stored.value_or(std::vector<std::string>{}))),
+            saved_, settings_)
+            .Lines()
+            .Lines();
+    // Without a file an installation keeps to the seven files until a parent turns a switch
+    // on or sets a limit: a switch turned on and back off again writes nothing.
+    if (lines != stored.value_or(std::vector<std::string>{}) &&
+        (stored ||
+         ReadSettings(storage::Settings(storage::NameValueLines(lines))) != SettingValues{})) {
+        steps.push_back({files::kSettings, lines});
+    }
+    return steps;
+}
+
+std::vector<std::string> FamilyModel::FilesToSave() const {
+    std::vector<std::string> files;
+    for (const auto& step : PlanSave()) {
+        files.push_back(step.file);
+    }
+    return files;
+}
+
+FamilyModel::SaveReport FamilyModel::Save() {
+    SaveReport report;
+    for (const auto& [file, lines] : PlanSave()) {
+        const auto result = lines ? data_.Write(file, *lines) : storage::WriteResult{false, ""};
+        if (!result.ok) {
+            report.ok = false;
+            report.failedFile = file;
+            report.reason = result.reason;
+            report.unreadable = !lines;
+            return report;
+        }
+        if (file == storage::files::kSites) {
+            sitesPending_ = false;
+            // A deleted site's picture goes with it.
+            std::vector<std::string> addresses;
+            for (const auto& record : sites_) {
+                addresses.push_back(storage::SiteAddress(record));
+            }
+            storage::pictures::KeepOnly(data_, addresses);
+        }
+        if (file == storage::files::kSettings) {
+            // A later change is measured from here, so turning a switch back and saving again
+            // stores that too.
+            saved_ = settings_;
+        }
+        report.written.push_back(file);
+    }
+    return report;
+}
+
+FamilyModel::StoredWords FamilyModel::ReadBlockedWords() const {
+    try {
+        if (auto words = data_.Read(storage::files::kBlockedWords)) {
+            return {std::move(*words), true};
+        }
+    } catch (const std::exception&) {
+        // A read that fails midway (a folder in the file's place, a disk error) is unreadable
+        // like any other.
+        return {{}, false};
+    }
+    std::error_code error;
+    const bool missing =
+        !std::filesystem::exists(data_.PathOf(storage::files::kBlockedWords), error) && !error;
+    return {{}, missing};
+}
+
+storage::WriteResult FamilyModel::StoreBlockedWords(const std::vector<std::string>& words) {
+    return data_.Write(storage::files::kBlockedWords, words);
+}
+
+std::string FamilyModel::BlockedWordsFile() const {
+    return data_.PathOf(storage::files::kBlockedWords);
+}
+
+std::optional<std::vector<std::string>> FamilyModel::BlockedWordsForFilter() const {
+    return data_.Read(storage::files::kBlockedWords);
+}
+
+storage::WriteResult FamilyModel::StorePassword(const std::string& password) {
+    return data_.Write(storage::files::kPassword, {password});
+}
+
+void FamilyModel::ReloadStartPage() {
+    // Replaced rather than added to, so the stored record is there once however often the
+    // editor was opened.
+    std::vector<std::string> records;
+    try {
+        if (auto lines = data_.Read(storage::files::kStartPage)) {
+            records = std::move(*lines);
+        }
+    } catch (const std::exception&) {
+        // Unreadable: the list stays empty.
+    }
+    SetStartPageRecords(std::move(records));
+}
+
+std::optional<std::vector<std::string>> FamilyModel::SitesToShow() const {
+    return sitesPending_ ? std::optional(sites_) : data_.Read(storage::files::kSites);
+}
+
+std::optional<std::string> FamilyModel::SitePicture(std::string_view address) const {
+    return storage::pictures::Read(data_, address);
+}
+
+bool FamilyModel::SitePictureStored(std::string_view address) const {
+    return storage::pictures::Stored(data_, address);
+}
+
+storage::WriteResult FamilyModel::AddSitePicture(std::string_view address, std::string_view png) {
+    return storage::pictures::Add(data_, address, png);
+}
+
+storage::WriteResult FamilyModel::SetSitePicture(std::string_view address, std::string_view png) {
+    return storage::pictures::Write(data_, address, png);
+}
+
+storage::WriteResult FamilyModel::WriteVisitLog(bool endOfRun) {
+    if (!endOfRun) {
+        return data_.Write(storage::files::kVisitLog, log_);
+    }
+    std::vector<std::string> lines = log_;
+    lines.push_back(kRunSeparator);
+    return data_.Write(storage::files::kVisitLog, lines);
+}
+
+void FamilyModel::RemoveUnfinishedWrites() {
+    data_.RemoveUnfinishedWrites();
+}
+
+std::string FamilyModel::PathOf(const std::string& file) const {
+    return data_.PathOf(file);
+}
+
+std::string FamilyModel::DataFolder() const {
+    return data_.PathOf("");
 }
 
 }  // namespace family

@@ -8,6 +8,7 @@
 
 #include "basics/Clock.h"
 #include "family/ParentLogin.h"
+#include "family/SettingsTable.h"
 #include "family/TimeBudget.h"
 #include "storage/DataFiles.h"
 #include "storage/Settings.h"
@@ -17,8 +18,9 @@ namespace family {
 // The family's settings and the visit log as this run holds them: what the parent allowed, the
 // start page, the switch, the daily limits with the time used, and every visit. The windows show
 // it and change it here; none of them keeps a setting of its own or reads another window's
-// controls to learn one. What is changed holds at once; the parent's "Log out and save" stores
-// the lists, the used time and the log are written as they go.
+// controls to learn one, and none reaches the data files but through it. What is changed holds
+// at once; the parent's "Log out and save" stores the lists and the settings, the editors store
+// the blocked words and the password, the used time and the log are written as they go.
 class FamilyModel {
 public:
     enum class Change {
@@ -45,6 +47,7 @@ public:
     void LoadStartPage();  // the start page's records, and this run's start address
     void LoadVisitLog();   // the log's lines are added to the log
     void LoadSettings();   // the switch and the limits
+    void LoadLanguage();   // the language file's first line, also the panel's choice
     // Makes the time budget when some day has a limit. A failure here leaves the limit in
     // force: nothing opens until a parent has been told and has set the limits again.
     void StartTimeBudget();
@@ -68,20 +71,19 @@ public:
     const std::string& StartAddress() const { return startAddress_; }
 
     // The switch as the parent set it in this run, and whether it was turned since the start.
-    bool AllowedSitesOnly() const { return allowedSitesOnly_; }
+    bool AllowedSitesOnly() const { return settings_.allowedSitesOnly; }
     void SetAllowedSitesOnly(bool on);
-    bool AllowedSitesOnlyTurned() const { return allowedSitesOnly_ != allowedSitesOnlyAtLoad_; }
+    bool AllowedSitesOnlyTurned() const {
+        return settings_.allowedSitesOnly != saved_.allowedSitesOnly;
+    }
     // Whether the settings file was there at the start. Without it an installation keeps the
     // behaviour it had before the features that file belongs to.
     bool SettingsFound() const { return settingsFound_; }
     // Whether the site buttons show pictures of their sites, as the parent set it in this run,
     // and whether it was turned since the start.
-    bool SitePictures() const { return sitePictures_; }
+    bool SitePictures() const { return settings_.sitePictures; }
     void SetSitePictures(bool on);
-    bool SitePicturesTurned() const { return sitePictures_ != sitePicturesAtLoad_; }
-    // The settings file now holds both switches as they stand: a later turn is measured from
-    // there, so turning one back and saving again stores that too.
-    void SwitchesSaved();
+    bool SitePicturesTurned() const { return settings_.sitePictures != saved_.sitePictures; }
     // The addresses the switch lets open: the sites' and the start page's, as they now stand.
     std::vector<std::string> AllowedAddresses() const;
 
@@ -92,9 +94,8 @@ public:
     void ClearVisitLog();
 
     // The daily limits. Set here they hold at once, and "Log out and save" stores them.
-    const storage::WeekMinutes& Limits() const { return limits_; }
+    const storage::WeekMinutes& Limits() const { return settings_.week; }
     void SetLimits(const storage::WeekMinutes& limits);
-    bool LimitsChanged() const { return limitsChanged_; }
 
     // Whether the sites, the start page, the switch or the limits differ from what the files
     // hold now, that is what a save would change.
@@ -107,6 +108,9 @@ public:
     void Tick(bool counting);
     // At close: counts the last moments and writes the used time when a limit needs it.
     void SaveUsedTime(bool counting);
+    // The same where the program ends without closing the child's window: the moments since
+    // the last tick count as that tick did.
+    void SaveUsedTime() { SaveUsedTime(counting_); }
     // The budget, while some day has a limit or time was granted; none otherwise.
     TimeBudget* Budget() { return budget_.get(); }
     // Whether the child's time is up, or the budget could not be made (then the limit holds).
@@ -123,7 +127,80 @@ public:
     // The parent's login and its count of wrong tries.
     ParentLogin& Login() { return login_; }
 
+    // "Log out and save": the sites, the start page and the visit log, then the settings file
+    // where the parent changed a setting, in that order. The first write that fails stops the
+    // save, so the parent can mend the cause and save again with nothing lost.
+    struct SaveReport {
+        bool ok = true;
+        std::string failedFile;   // the file that could not be written
+        std::string reason;       // why, as the system says it
+        bool unreadable = false;  // the settings file is there but cannot be read: writing it
+                                  // would lose what else it holds
+        std::vector<std::string> written;  // the files replaced before the failure, in order
+    };
+    std::vector<std::string> FilesToSave() const;
+    SaveReport Save();
+
+    // The interface language: the language file's first line as it was at the start, and the
+    // name the parent chose in the panel, which the language step stores (the name, twice).
+    const std::optional<std::string>& StoredLanguage() const { return storedLanguage_; }
+    const std::string& LanguageChoice() const { return languageChoice_; }
+    void SetLanguageChoice(std::string name) { languageChoice_ = std::move(name); }
+    storage::WriteResult StoreLanguageChoice();
+
+    // The blocked words as the word file now holds them: none and `readable` when there is no
+    // file yet (the first word creates it); none and not `readable` when it cannot be read, so
+    // a write would lose the stored words.
+    struct StoredWords {
+        std::vector<std::string> words;
+        bool readable = true;
+    };
+    StoredWords ReadBlockedWords() const;
+    storage::WriteResult StoreBlockedWords(const std::vector<std::string>& words);
+    // The word file as the page filter reads it, and its lines (none: missing or unreadable,
+    // which the filter answers by opening nothing).
+    std::string BlockedWordsFile() const;
+    std::optional<std::vector<std::string>> BlockedWordsForFilter() const;
+
+    // Replaced whole, or not at all: after a failure the old password still opens the panel.
+    storage::WriteResult StorePassword(const std::string& password);
+
+    // The start page's records put back as the file holds them (none when it cannot be read).
+    void ReloadStartPage();
+
+    // The sites the child's panel shows: the parent's list while it has changes not yet saved
+    // (a deleted site must not stay open to the child until the save), else the file as it is
+    // now; none when it cannot be read.
+    std::optional<std::vector<std::string>> SitesToShow() const;
+
+    // The site buttons' pictures by the site's address (storage::pictures says how).
+    std::optional<std::string> SitePicture(std::string_view address) const;
+    bool SitePictureStored(std::string_view address) const;
+    // Only where the site has none: a picture its page gave.
+    storage::WriteResult AddSitePicture(std::string_view address, std::string_view png);
+    // The parent's choice; empty bytes store "no picture".
+    storage::WriteResult SetSitePicture(std::string_view address, std::string_view png);
+
+    // The visit log written whole; `endOfRun` adds the run separator after it.
+    storage::WriteResult WriteVisitLog(bool endOfRun);
+
+    // Removes the copies a killed save left beside the data files.
+    void RemoveUnfinishedWrites();
+
+    // Where a data file lies, as a message to the parent names it, and the data folder.
+    std::string PathOf(const std::string& file) const;
+    std::string DataFolder() const;
+
 private:
+    // One file of a save and the lines it gets; none: it must be written but cannot be read
+    // first.
+    struct SaveStep {
+        std::string file;
+        std::optional<std::vector<std::string>> lines;
+    };
+    std::vector<SaveStep> PlanSave() const;
+    bool Exists(const std::string& file) const;
+
     void Tell(Change change);
     void MakeTimeBudget();
     bool WriteUsedTimeNow(double steadyNow);
@@ -136,15 +213,16 @@ private:
     bool sitesPending_ = false;
     std::vector<std::string> startPage_;
     std::string startAddress_ = "about:blank";
-    bool allowedSitesOnly_ = false;
-    bool allowedSitesOnlyAtLoad_ = false;
+    // The settings as the parent set them in this run, and as the file held them at the start
+    // or the last save; a save puts in only what differs between the two.
+    SettingValues settings_;
+    SettingValues saved_;
     bool settingsFound_ = false;
-    bool sitePictures_ = false;
-    bool sitePicturesAtLoad_ = false;
+    std::optional<std::string> storedLanguage_;
+    std::string languageChoice_;
     std::vector<std::string> log_;
 
-    storage::WeekMinutes limits_{};
-    bool limitsChanged_ = false;
+    bool counting_ = false;
     std::unique_ptr<TimeBudget> budget_;  // none while no day has a limit
     bool budgetFailed_ = false;
     std::optional<Failure> timeFailure_;

@@ -135,6 +135,9 @@ Parents::Parents(ParentsWindows& forms)
         event.Skip();
     });
     Bind(wxEVT_CLOSE_WINDOW, &Parents::Form_QueryUnload, this);
+    // Typed or picked, the text is the parent's choice; only a save stores it.
+    cbolanguage->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { cbolanguage_Change(); });
+    cbolanguage->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { cbolanguage_Change(); });
     List1->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
         KeepNoSiteChosen();
         event.Skip();
@@ -193,10 +196,15 @@ void Parents::Form_Load() {
     ShowAllowedSitesCaption();
     ShowPicturesCaption();
     forms_.Family().Observe([this](family::FamilyModel::Change change) { OnFamilyChange(change); });
-    const auto lines = forms_.Data().Read(storage::files::kLanguage);
-    if (lines && !lines->empty()) {
-        cbolanguage->SetValue(wxString::FromUTF8(lines->front()));
+    forms_.Family().LoadLanguage();
+    if (const auto& name = forms_.Family().StoredLanguage()) {
+        cbolanguage->ChangeValue(wxString::FromUTF8(*name));
     }
+    cbolanguage_Change();  // the box's text is the choice a save stores until the parent picks
+}
+
+void Parents::cbolanguage_Change() {
+    forms_.Family().SetLanguageChoice(cbolanguage->GetValue().utf8_string());
 }
 
 void Parents::OnFamilyChange(family::FamilyModel::Change change) {

@@ -57,6 +57,7 @@ public:
     // (ParentsTime.cpp).
     void Form_Activate();
     void cmdtime_Click();
+    void cbolanguage_Change();
     // "Time per day: ..." with today's limit, in the run's language.
     void UpdateTimeCaption();
 
@@ -117,9 +118,6 @@ private:
     void FitOnScreen();
     void ShowAllowedSitesCaption();
     void ShowPicturesCaption();
-    // The settings file as it stands, with the switch put in; nothing when the file exists but
-    // cannot be read, as rewriting it would lose the settings it holds.
-    std::optional<storage::Settings> SettingsToSave() const;
 
     ParentsWindows& forms_;
 };

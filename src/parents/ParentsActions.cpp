@@ -4,8 +4,6 @@
 #include <wx/panel.h>
 #include <wx/textctrl.h>
 
-#include <filesystem>
-
 #include "basics/TextEncoding.h"
 #include "parents/LogList.h"
 #include "parents/MakerSite.h"
@@ -16,9 +14,7 @@
 #include "parents/paswoordwijzigen.h"
 #include "parents/startpagina.h"
 #include "parents/tijdperdag.h"
-#include "storage/DataPath.h"
 #include "storage/Records.h"
-#include "storage/SitePictures.h"
 #include "widgets/ChameleonButton.h"
 
 namespace parents {
@@ -148,24 +144,6 @@ void Parents::AddSiteFor(const std::string& address) {
     editor.Raise();
 }
 
-std::optional<storage::Settings> Parents::SettingsToSave() const {
-    auto lines = forms_.Data().Read(storage::files::kSettings);
-    std::error_code error;
-    if (!lines && std::filesystem::exists(forms_.Data().PathOf(storage::files::kSettings), error)) {
-        return std::nullopt;
-    }
-    // Read afresh: whatever else the file holds is kept as it now stands.
-    storage::Settings settings(storage::NameValueLines(lines.value_or(std::vector<std::string>{})));
-    // Put in only when the parent turned it: a value the file got since the start is kept.
-    if (forms_.Family().AllowedSitesOnlyTurned()) {
-        settings.SetAllowedSitesOnly(forms_.Family().AllowedSitesOnly());
-    }
-    if (forms_.Family().SitePicturesTurned()) {
-        settings.SetSitePictures(forms_.Family().SitePictures());
-    }
-    return settings;
-}
-
 void Parents::cmdsave_Click() {
     // An open start page editor has taken the record out of its list; saving now would store
     // an empty start page. Its Cancel puts the stored record back first.
@@ -174,77 +152,30 @@ void Parents::cmdsave_Click() {
         return;
     }
     // Dutch or English end the program here; a refused or unknown name comes back.
-    if (!forms_.SaveLanguageChoice(storage::files::kLanguage)) {
+    if (!forms_.SaveLanguageChoice()) {
         return;
     }
     LeavePanel();
 }
 
 bool Parents::SaveLists() {
-    namespace files = storage::files;
-    auto& family = forms_.Family();
-    std::vector<std::pair<const char*, std::optional<std::vector<std::string>>>> steps = {
-        {files::kSites, family.Sites()},
-        {files::kStartPage, family.StartPageRecords()},
-        {files::kVisitLog, family.VisitLog()},
-    };
-    // The settings file is written only when it would say something new, so an installation
-    // without one keeps to the seven files until a parent turns the switch on or sets a limit.
-    auto settings = SettingsToSave();
-    const auto stored = forms_.Data().Read(files::kSettings);
-    const auto limits = TimeLimitSettings(forms_.Family(), forms_.Data());
-    if (!settings) {
-        // Only what the parent changed there is worth the failure; the rest stays as it was.
-        if (limits || family.AllowedSitesOnlyTurned() || family.SitePicturesTurned()) {
-            steps.emplace_back(files::kSettings, std::nullopt);
-        }
-    } else {
-        if (limits) {
-            // The limits' lines, with the switches as the parent left them.
-            storage::NameValueLines lines(*limits);
-            for (const char* name :
-                 {storage::Settings::kAllowedSitesOnly, storage::Settings::kSitePictures}) {
-                if (const auto value = settings->Lines().Get(name)) {
-                    lines.Set(name, *value);
-                }
-            }
-            *settings = storage::Settings(std::move(lines));
-        }
-        if (settings->Lines().Lines() != stored.value_or(std::vector<std::string>{}) &&
-            (stored || limits || settings->AllowedSitesOnly() || settings->SitePictures())) {
-            steps.emplace_back(files::kSettings, settings->Lines().Lines());
-        }
+    const auto report = forms_.Family().Save();
+    if (report.ok) {
+        return true;
     }
-    // A failed write stops here with the panel open, so the parent can mend the cause and
-    // save again: nothing of the lists is lost and the program does not end half-saved. The
-    // message says which files the save did replace, as those now hold the lists' state.
+    // The panel stays open, so the parent can mend the cause and save again: nothing of the
+    // lists is lost and the program does not end half-saved. The message says which files the
+    // save did replace, as those now hold the lists' state.
     std::string written;
-    for (const auto& [file, lines] : steps) {
-        const auto result =
-            lines ? forms_.Data().Write(file, *lines)
-                  : storage::WriteResult{false, forms_.Text(i18n::Message::SettingsUnreadable)};
-        if (!result.ok) {
-            const std::string before = written.empty()
-                                           ? forms_.Text(i18n::Message::NothingSavedBefore)
-                                           : forms_.Text(i18n::Message::SavedBefore, {written});
-            forms_.ShowWriteFailure(file, result.reason + "\r\n" + before);
-            return false;
-        }
-        if (file == std::string_view(files::kSites)) {
-            family.SitesSaved();
-            // A deleted site's picture goes with it.
-            std::vector<std::string> addresses;
-            for (const auto& record : family.Sites()) {
-                addresses.push_back(storage::SiteAddress(record));
-            }
-            storage::pictures::KeepOnly(forms_.Data(), addresses);
-        }
-        if (file == std::string_view(files::kSettings)) {
-            family.SwitchesSaved();
-        }
-        written += (written.empty() ? "\"" : ", \"") + forms_.Data().PathOf(file) + "\"";
+    for (const auto& file : report.written) {
+        written += (written.empty() ? "\"" : ", \"") + forms_.Family().PathOf(file) + "\"";
     }
-    return true;
+    const std::string before = written.empty() ? forms_.Text(i18n::Message::NothingSavedBefore)
+                                               : forms_.Text(i18n::Message::SavedBefore, {written});
+    const std::string reason =
+        report.unreadable ? forms_.Text(i18n::Message::SettingsUnreadable) : report.reason;
+    forms_.ShowWriteFailure(report.failedFile, reason + "\r\n" + before);
+    return false;
 }
 
 void Parents::OpenInBrowser(const std::string& address) {

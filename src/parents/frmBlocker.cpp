@@ -87,25 +87,13 @@ bool frmBlocker::TakeInStoredWords() {
     if (storedWordsIn_) {
         return true;
     }
-    const std::string name = storage::files::kBlockedWords;
-    std::optional<std::vector<std::string>> stored;
-    try {
-        stored = forms_.Data().Read(name);
-    } catch (const std::exception&) {
-        // A read that fails midway (a folder in the file's place, a disk error) is unreadable
-        // like any other.
+    const auto stored = forms_.Family().ReadBlockedWords();
+    // Words added while the file could not be read stay after the stored ones.
+    unsigned int at = 0;
+    for (const auto& word : stored.words) {
+        lstwords->Insert(wxString::FromUTF8(word), at++);
     }
-    if (stored) {
-        // Words added while the file could not be read stay after the stored ones.
-        unsigned int at = 0;
-        for (const auto& word : *stored) {
-            lstwords->Insert(wxString::FromUTF8(word), at++);
-        }
-        storedWordsIn_ = true;
-    } else {
-        std::error_code error;
-        storedWordsIn_ = !std::filesystem::exists(forms_.Data().PathOf(name), error) && !error;
-    }
+    storedWordsIn_ = stored.readable;
     return storedWordsIn_;
 }
 
@@ -162,7 +150,7 @@ bool frmBlocker::WriteWords() {
         words.push_back(lstwords->GetString(i).utf8_string());
     }
     // A failed write leaves the file as it was.
-    if (const auto result = forms_.Data().Write(name, words); !result.ok) {
+    if (const auto result = forms_.Family().StoreBlockedWords(words); !result.ok) {
         forms_.ShowWriteFailure(name, result.reason);
         return false;
     }

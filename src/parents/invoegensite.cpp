@@ -228,7 +228,7 @@ void invoegensite::StorePicture(const std::string& address) {
         return;
     }
     // "No picture" is stored too, so no picture the site declares takes its place later.
-    const auto result = storage::pictures::Write(forms_.Data(), address, *picture_);
+    const auto result = forms_.Family().SetSitePicture(address, *picture_);
     picture_.reset();
     ShowPreview();
     if (!result.ok) {

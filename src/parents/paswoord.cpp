@@ -209,7 +209,7 @@ void paswoord::Refuse(const char* message) {
 void paswoord::ReportUnreadable(const char* file) {
     // Without the account there is no way in; saying which file is missing lets a parent mend it.
     forms_.Machine().messages.Show(
-        forms_.Text(i18n::Message::AccountUnreadable, {forms_.Data().PathOf(file)}), kTitle,
+        forms_.Text(i18n::Message::AccountUnreadable, {forms_.Family().PathOf(file)}), kTitle,
         platform::Messages::Icon::Information);
 }
 

@@ -98,7 +98,7 @@ void paswoordwijzigen::cmdsave_Click() {
     }
     // The write replaces the file whole or not at all, so after a failure the old password
     // still opens the panel; the dialog stays open for another try.
-    const auto result = forms_.Data().Write(storage::files::kPassword, {password.utf8_string()});
+    const auto result = forms_.Family().StorePassword(password.utf8_string());
     if (!result.ok) {
         forms_.ShowWriteFailure(storage::files::kPassword, result.reason);
         return;

@@ -95,17 +95,8 @@ void startpagina::cmdsave_Click() {
 
 void startpagina::cmdcancel_Click() {
     Hide();
-    // The list is replaced rather than added to, so the stored record is there once however
-    // the editor was reached. An unreadable file leaves the list empty, without a message.
-    std::vector<std::string> records;
-    try {
-        if (const auto lines = forms_.Data().Read(storage::files::kStartPage)) {
-            records = *lines;
-        }
-    } catch (const std::exception&) {
-        // Unreadable: the list stays empty.
-    }
-    forms_.Family().SetStartPageRecords(std::move(records));
+    // An unreadable file leaves the list empty, without a message.
+    forms_.Family().ReloadStartPage();
 }
 
 void startpagina::Form_Unload() {

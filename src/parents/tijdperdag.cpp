@@ -158,17 +158,4 @@ void tijdperdag::txtminuten_Change(int day) {
     limits_[day]->Change();
 }
 
-std::optional<std::vector<std::string>> TimeLimitSettings(const family::FamilyModel& family,
-                                                          const storage::DataFiles& data) {
-    if (!family.LimitsChanged()) {
-        return std::nullopt;  // never touched: the file stays as it is, or absent
-    }
-    auto settings = storage::Settings::Load(data);
-    const auto& week = family.Limits();
-    for (int day = 0; day < 7; ++day) {
-        settings.SetMinutesPerDay(day, week[day]);
-    }
-    return settings.Lines().Lines();
-}
-
 }  // namespace parents

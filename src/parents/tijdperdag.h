@@ -55,9 +55,4 @@ private:
     std::array<std::unique_ptr<TypingLimit>, 7> limits_;
 };
 
-// What the panel's "Log out and save" writes to "instellingen.txt" for the limits: every line of
-// the file as it stands with the limits put in, or nothing when the editor never changed them.
-std::optional<std::vector<std::string>> TimeLimitSettings(const family::FamilyModel& family,
-                                                          const storage::DataFiles& data);
-
 }  // namespace parents

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -89,6 +91,107 @@ TEST_F(Family, ABudgetThatCannotBeMadeKeepsTheLimitUntilTheParentIsTold) {
     EXPECT_FALSE(model.TimeIsUp());
     ASSERT_NE(model.Budget(), nullptr);
     EXPECT_EQ(model.Budget()->RemainingMinutes(), 30);
+}
+
+// "Log out and save": which files, in which order, and what the settings file then says. A
+// setting the parent left alone keeps what the file says now, whatever it said at the start.
+TEST_F(Family, ASaveWritesTheListsThenOnlyTheSettingsTheParentChanged) {
+    struct Row {
+        const char* what;
+        std::optional<std::string> fileAtStart;  // "instellingen.txt"; none: no file
+        std::function<void(family::FamilyModel&)> change;
+        std::optional<std::string> fileMeanwhile;  // written by someone else during the run
+        std::optional<std::string> after;          // none: the file is not written
+    };
+    const std::vector<Row> rows = {
+        {"nothing set, no file", std::nullopt, [](auto&) {}, std::nullopt, std::nullopt},
+        {"switch on, no file", std::nullopt, [](auto& m) { m.SetAllowedSitesOnly(true); },
+         std::nullopt, "alleentoegestaan=1\r\n"},
+        {"switch on and off again, no file", std::nullopt,
+         [](auto& m) {
+             m.SetAllowedSitesOnly(true);
+             m.SetAllowedSitesOnly(false);
+         },
+         std::nullopt, std::nullopt},
+        {"a limit, unknown lines kept in order", "x = y\r\nalleentoegestaan=1\r\n",
+         [](auto& m) { m.SetLimits({30}); }, std::nullopt,
+         "x = y\r\nalleentoegestaan=1\r\nminutenmaandag=30\r\n"},
+        {"a limit taken away", "minutenmaandag=30\r\nminutenzondag=60\r\n",
+         [](auto& m) {
+             m.SetLimits({std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                          std::nullopt, 60});
+         },
+         std::nullopt, "minutenzondag=60\r\n"},
+        {"pictures turned, the switch set meanwhile is kept", "plaatjes=0\r\n",
+         [](auto& m) { m.SetSitePictures(true); }, "plaatjes=0\r\nalleentoegestaan=1\r\n",
+         "plaatjes=1\r\nalleentoegestaan=1\r\n"},
+    };
+    for (const auto& row : rows) {
+        testsupport::TempFolder here;
+        storage::DataFiles files{here.Path()};
+        family::FamilyModel m{files, clock};
+        if (row.fileAtStart) {
+            here.Put("instellingen.txt", *row.fileAtStart);
+        }
+        m.LoadSettings();
+        row.change(m);
+        if (row.fileMeanwhile) {
+            here.Put("instellingen.txt", *row.fileMeanwhile);
+        }
+        std::vector<std::string> written;
+        files.OnWrite([&](const std::string& name) { written.push_back(name); });
+        const auto report = m.Save();
+        EXPECT_TRUE(report.ok) << row.what;
+        Lines expected = {"adressen.txt", "startpagina.txt", "bezochtesites.txt"};
+        if (row.after) {
+            expected.push_back("instellingen.txt");
+            EXPECT_EQ(here.Get("instellingen.txt"), *row.after) << row.what;
+        }
+        EXPECT_EQ(written, expected) << row.what;
+        EXPECT_EQ(report.written, expected) << row.what;
+        if (!row.fileMeanwhile) {
+            EXPECT_FALSE(m.DiffersFromStored()) << row.what;
+        }
+        written.clear();
+        m.Save();  // saved: the next save puts nothing new into the settings file
+        EXPECT_EQ(written.size(), 3u) << row.what;
+    }
+}
+
+TEST_F(Family, AFailedSaveStopsAtThatFileAndAnUnreadableSettingsFileIsNotOverwritten) {
+    model.LoadSettings();
+    model.SetAllowedSitesOnly(true);
+    std::filesystem::create_directory(folder.File("instellingen.txt"));
+    auto report = model.Save();
+    EXPECT_FALSE(report.ok);
+    EXPECT_TRUE(report.unreadable);
+    EXPECT_EQ(report.failedFile, "instellingen.txt");
+    EXPECT_EQ(report.written, (Lines{"adressen.txt", "startpagina.txt", "bezochtesites.txt"}));
+    EXPECT_TRUE(model.AllowedSitesOnlyTurned()) << "kept for the next save";
+
+    for (const char* name : {"instellingen.txt", "adressen.txt", "startpagina.txt"}) {
+        std::filesystem::remove(folder.File(name));
+    }
+    std::filesystem::create_directory(folder.File("adressen.txt"));
+    model.AddSite("Zoo                  zoo.example");
+    report = model.Save();
+    EXPECT_FALSE(report.ok);
+    EXPECT_FALSE(report.unreadable);
+    EXPECT_EQ(report.failedFile, "adressen.txt");
+    EXPECT_FALSE(report.reason.empty());
+    EXPECT_TRUE(report.written.empty());
+    EXPECT_TRUE(model.SitesPending());
+    EXPECT_FALSE(std::filesystem::exists(folder.File("startpagina.txt")));
+}
+
+TEST_F(Family, TheLanguageChoiceIsStoredTwiceAndTheFirstLineIsWhatIsRead) {
+    folder.Put("languagechoose.txt", "Dutch\r\nEnglish\r\n");
+    model.LoadLanguage();
+    EXPECT_EQ(model.StoredLanguage(), "Dutch");
+    EXPECT_EQ(model.LanguageChoice(), "Dutch");
+    model.SetLanguageChoice("English");
+    ASSERT_TRUE(model.StoreLanguageChoice().ok);
+    EXPECT_EQ(folder.Get("languagechoose.txt"), "English\r\nEnglish\r\n");
 }
 
 // The login's count of wrong tries, on a clock the test moves: a steady one for the wait in a

@@ -576,10 +576,11 @@ TEST_F(Editors, TimeEditorTakesMinutesOnlyAndTheSaveKeepsEveryOtherSetting) {
               (Lines{"alleentoegestaan=1", "# door een ouder", "onbekend=x", "minutenmaandag=60",
                      "minutendinsdag=0"}));
 
-    // A failed write names the file and keeps the panel open.
+    // A failed write of a later change names the file and keeps the panel open.
     std::filesystem::remove(h.folder.File("instellingen.txt"));
     std::filesystem::create_directory(h.folder.File("instellingen.txt"));
     Panel().Show();
+    Panel().cmdallowedsites_Click();
     h.messages.shown.clear();
     Panel().cmdsave_Click();
     ASSERT_EQ(h.messages.shown.size(), 1u);

@@ -184,7 +184,7 @@ TEST_F(Panel, LogOutAsksOnceForAnyUnsavedChangeAndDoesWhatTheParentChose) {
     P().Show();
     P().cmdclose_Click();
     EXPECT_EQ(h.messages.asked.size(), rows.size()) << "all stored: nothing to ask";
-    EXPECT_EQ(storage::Settings::Load(h.Windows().Data()).Week(), week);
+    EXPECT_EQ(storage::Settings::Load(storage::DataFiles(h.folder.Path())).Week(), week);
     EXPECT_EQ(h.ender.ended, 0) << "saving to log out needs no restart";
 }
 
