@@ -56,6 +56,26 @@ remove_old_entry() {
         echo "The old menu entry $old_entry is still there; $child may remove it." >&2
 }
 
+# Whether a folder of the machine's menu path can be changed by root alone (or by a group the
+# child is not in, such as an old Debian's "staff" on /usr/local): a real folder, root's, closed
+# to others' writes. Anything else could be a link the child put there.
+roots_alone() {
+    local dir="$1" gid
+    [ -d "$dir" ] && [ ! -L "$dir" ] && [ "$(stat -c %u "$dir")" = 0 ] &&
+        [ -z "$(find "$dir" -maxdepth 0 -perm -0002)" ] || return 1
+    gid="$(stat -c %g "$dir")"
+    [ -z "$(find "$dir" -maxdepth 0 -perm -0020)" ] ||
+        ! id -G "$child" | tr ' ' '\n' | grep -qx "$gid"
+}
+menus_roots_alone() {
+    local dir
+    for dir in "$root/usr" "$root/usr/local" "$root/usr/local/share" "$menus"; do
+        roots_alone "$dir" && continue
+        echo "$dir could be changed by others than root, so the menu entry there is left as it is." >&2
+        return 1
+    done
+}
+
 if [ "$remove" -eq 1 ]; then
     rm -rf -- "$data"
     remove_old_entry
@@ -63,8 +83,11 @@ if [ "$remove" -eq 1 ]; then
     # root the group stays too, as the machine's own install may use it.
     if [ -z "$(ls -A "$data_all" 2>/dev/null)" ]; then
         rm -rf -- "$program" "$data_all"
-        rm -f -- "$menus/lanternwick.desktop"
         if [ -z "$root" ] && getent group "$group" >/dev/null; then groupdel "$group"; fi
+        if [ -e "$menus" ]; then
+            menus_roots_alone || exit 1
+            rm -f -- "$menus/lanternwick.desktop"
+        fi
     fi
     echo "Lanternwick is removed for $child."
     exit 0
@@ -140,6 +163,7 @@ fi
 # The menu entry: root's, in the machine's menu folder, written whole before it takes the place
 # of an older one.
 make_missing root:root 0755 "$root/usr" "$root/usr/local" "$root/usr/local/share" "$menus"
+menus_roots_alone || exit 1
 entry="$(mktemp "$menus/.lanternwick.desktop.XXXXXX")"
 sed "s|@LANTERNWICK_DIR@|$program|g" "$source_root/data/lanternwick.desktop.in" > "$entry" ||
     { rm -f -- "$entry"; exit 1; }

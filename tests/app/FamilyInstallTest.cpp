@@ -371,6 +371,19 @@ TEST_F(FamilyInstall, AnUpdateOrRemovalNeverWritesThroughTheChildsLinks) {
          ".local/share/applications/lanternwick.desktop",
          false},
     };
+    auto guardedIsUntouched = [&] {
+        EXPECT_EQ(Slurp(guarded / "secret"), "root's own\n");
+        EXPECT_EQ(Look(guarded / "secret"), "-rw------- root:root\n");
+        EXPECT_EQ(Slurp(guarded / "lanternwick.desktop"), "root's entry\n");
+        EXPECT_EQ(Look(guarded / "lanternwick.desktop"), "-rw-r--r-- root:root\n");
+        EXPECT_EQ(Look(guarded), "drwx------ root:root\n");
+        // Anything root made in the child's folders would be root's.
+        for (const auto& entry : fs::recursive_directory_iterator(home)) {
+            struct stat seen {};
+            ASSERT_EQ(lstat(entry.path().c_str(), &seen), 0);
+            EXPECT_EQ(seen.st_uid, child->pw_uid) << entry.path();
+        }
+    };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         fs::remove_all(root / "home");
@@ -389,19 +402,6 @@ TEST_F(FamilyInstall, AnUpdateOrRemovalNeverWritesThroughTheChildsLinks) {
                         row.childMakes + "\"")
                       .code,
                   0);
-        auto guardedIsUntouched = [&] {
-            EXPECT_EQ(Slurp(guarded / "secret"), "root's own\n");
-            EXPECT_EQ(Look(guarded / "secret"), "-rw------- root:root\n");
-            EXPECT_EQ(Slurp(guarded / "lanternwick.desktop"), "root's entry\n");
-            EXPECT_EQ(Look(guarded / "lanternwick.desktop"), "-rw-r--r-- root:root\n");
-            EXPECT_EQ(Look(guarded), "drwx------ root:root\n");
-            // Anything root made in the child's folders would be root's.
-            for (const auto& entry : fs::recursive_directory_iterator(home)) {
-                struct stat seen {};
-                ASSERT_EQ(lstat(entry.path().c_str(), &seen), 0);
-                EXPECT_EQ(seen.st_uid, child->pw_uid) << entry.path();
-            }
-        };
 
         ASSERT_EQ(Script("", "Parent pass\nParent pass\n").code, 0);
         guardedIsUntouched();
@@ -411,6 +411,21 @@ TEST_F(FamilyInstall, AnUpdateOrRemovalNeverWritesThroughTheChildsLinks) {
         ASSERT_EQ(Script("--remove", "").code, 0);
         guardedIsUntouched();
     }
+
+    // Nor through the machine's menu folder, where a folder above it is one the child could
+    // change: the update and the removal refuse it.
+    ASSERT_EQ(Script("", "Parent pass\nParent pass\n").code, 0);
+    const fs::path share = root / "usr/local/share";
+    ASSERT_EQ(chown(share.c_str(), child->pw_uid, child->pw_gid), 0);
+    ASSERT_EQ(
+        Shell("cd '" + share.string() + "' && runuser -u " + kChild +
+              " -- sh -c 'mv applications old && ln -s \"" + guarded.string() + "\" applications'")
+            .code,
+        0);
+    EXPECT_NE(Script("", "").code, 0);
+    guardedIsUntouched();
+    EXPECT_NE(Script("--remove", "").code, 0);
+    guardedIsUntouched();
 }
 
 }  // namespace
