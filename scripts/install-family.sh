@@ -4,12 +4,16 @@
 #   sudo scripts/install-family.sh CHILDUSER            install, or update keeping every data file
 #   sudo scripts/install-family.sh --remove CHILDUSER   take it away again, with the child's data
 # The program goes to /opt/lanternwick (root's), the data to /var/lib/lanternwick/CHILDUSER/
-# (root's and the group lanternwick's, closed to everyone else), the menu entry to the child's
-# menu. The child's browser reaches the data only through the set-group-id helper beside it.
+# (root's and the group lanternwick's, closed to everyone else), the menu entry to
+# /usr/local/share/applications (root's, one for every child, as the program finds each child's
+# data by the user who starts it). The child's browser reaches the data only through the
+# set-group-id helper beside it.
 # The parent's password is asked for, typed twice; when standard input is no terminal it is read
 # from there, two lines, so the install can be scripted. --root DIR installs below DIR instead of
 # / (the tests use a temporary one); the group and the user are the machine's own all the same.
-# A folder of the child's that is already there (the home, the menu folder) is left as it is.
+# Nothing is written, removed or followed as root in a folder the child can write: the child may
+# have put a link there to any file of the machine. The menu entry an earlier version put in the
+# child's own menu folder is removed as the child, with the child's rights only.
 set -euo pipefail
 
 source_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -40,16 +44,50 @@ program="$root/opt/lanternwick"
 data_all="$root/var/lib/lanternwick"
 data="$data_all/$child"
 home="$(getent passwd "$child" | cut -d: -f6)"
-menu="$root$home/.local/share/applications"
+menus="$root/usr/local/share/applications"
+old_entry="$root$home/.local/share/applications/lanternwick.desktop"
+
+# The child's own old menu entry: removed by a process of the child's user without groups, so
+# the kernel allows only what the child could do; bounded, as the child's folders may hang a
+# lookup. It starts the same program, so one left behind only hides the new entry.
+remove_old_entry() {
+    timeout -s KILL 20 setpriv --reuid="$(id -u "$child")" --regid="$(id -g "$child")" \
+        --clear-groups --no-new-privs --reset-env -- rm -f -- "$old_entry" 2>/dev/null ||
+        echo "The old menu entry $old_entry is still there; $child may remove it." >&2
+}
+
+# Whether a folder of the machine's menu path can be changed by root alone (or by a group the
+# child is not in, such as an old Debian's "staff" on /usr/local): a real folder, root's, closed
+# to others' writes. Anything else could be a link the child put there.
+roots_alone() {
+    local dir="$1" gid
+    [ -d "$dir" ] && [ ! -L "$dir" ] && [ "$(stat -c %u "$dir")" = 0 ] &&
+        [ -z "$(find "$dir" -maxdepth 0 -perm -0002)" ] || return 1
+    gid="$(stat -c %g "$dir")"
+    [ -z "$(find "$dir" -maxdepth 0 -perm -0020)" ] ||
+        ! id -G "$child" | tr ' ' '\n' | grep -qx "$gid"
+}
+menus_roots_alone() {
+    local dir
+    for dir in "$root/usr" "$root/usr/local" "$root/usr/local/share" "$menus"; do
+        roots_alone "$dir" && continue
+        echo "$dir could be changed by others than root, so the menu entry there is left as it is." >&2
+        return 1
+    done
+}
 
 if [ "$remove" -eq 1 ]; then
     rm -rf -- "$data"
-    rm -f -- "$menu/lanternwick.desktop"
+    remove_old_entry
     # The program and the group stay while another child still has an install; below another
     # root the group stays too, as the machine's own install may use it.
     if [ -z "$(ls -A "$data_all" 2>/dev/null)" ]; then
         rm -rf -- "$program" "$data_all"
         if [ -z "$root" ] && getent group "$group" >/dev/null; then groupdel "$group"; fi
+        if [ -e "$menus" ]; then
+            menus_roots_alone || exit 1
+            rm -f -- "$menus/lanternwick.desktop"
+        fi
     fi
     echo "Lanternwick is removed for $child."
     exit 0
@@ -122,12 +160,15 @@ if [ -n "$password" ]; then
     mv -f "$tmp" "$data/paswoordNr.txt"
 fi
 
-# The menu entry, the child's own.
-make_missing "$child:$(id -gn "$child")" 0755 "$root$home" "$root$home/.local" \
-    "$root$home/.local/share" "$menu"
-sed "s|@LANTERNWICK_DIR@|$program|g" "$source_root/data/lanternwick.desktop.in" \
-    > "$menu/lanternwick.desktop"
-chown "$child":"$(id -gn "$child")" "$menu/lanternwick.desktop"
-chmod 0644 "$menu/lanternwick.desktop"
+# The menu entry: root's, in the machine's menu folder, written whole before it takes the place
+# of an older one.
+make_missing root:root 0755 "$root/usr" "$root/usr/local" "$root/usr/local/share" "$menus"
+menus_roots_alone || exit 1
+entry="$(mktemp "$menus/.lanternwick.desktop.XXXXXX")"
+sed "s|@LANTERNWICK_DIR@|$program|g" "$source_root/data/lanternwick.desktop.in" > "$entry" ||
+    { rm -f -- "$entry"; exit 1; }
+chmod 0644 "$entry"
+mv -f "$entry" "$menus/lanternwick.desktop"
+remove_old_entry
 
 echo "Lanternwick is installed for $child: the program in $program, the data in $data."

@@ -19,6 +19,7 @@
 #endif
 
 #include "basics/TextEncoding.h"
+#include "storage/WriteSteps.h"
 
 namespace storage {
 
@@ -143,6 +144,7 @@ WriteResult WriteAllBytes(const std::string& path, std::string_view content) {
         fs::permissions(tempPath, keep, error);
     }
 #endif
+    WriteStepReached(path);
     fs::rename(tempPath, path, error);
     if (error) {
         return fail(error.message());

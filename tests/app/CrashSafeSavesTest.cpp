@@ -1,16 +1,16 @@
-// Saves killed part-way: the program is killed (SIGKILL, nothing of it runs after) at a random
-// moment of "Log out and save", the blocked-words Save, the password change and the close of
-// the browser window. Every data file must then hold its whole old or its whole new content,
-// and the copies a killed write leaves beside the files must be gone after the next start
-// without ever being read in place of a data file.
+// Saves killed part-way: the program is killed (SIGKILL, nothing of it runs after) in the middle
+// of "Log out and save", the blocked-words Save, the password change and the close of the
+// browser window, at each file the save replaces: the file's new content written in full to its
+// copy, the copy not yet in the file's place, and the files written before it replaced already.
+// Every data file must then hold its whole old or its whole new content, and the copy left
+// beside the files must be gone after the next start without ever being read in place of a
+// data file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <random>
 #include <set>
 #include <sstream>
 
@@ -28,16 +28,15 @@ bool IsDataFile(const std::string& name) {
     return std::find(kDataFiles.begin(), kDataFiles.end(), name) != kDataFiles.end();
 }
 
-// The data files as a save starts from: big enough that writing them takes a measurable time,
-// so that random kills land inside the writes and not only before or after them.
+// The data files as a save starts from.
 void PutFiles(const fs::path& folder) {
     std::vector<std::string> log;
-    for (int i = 0; i < 15000; ++i) {
+    for (int i = 0; i < 200; ++i) {
         log.push_back("http://site" + std::to_string(i % 50) + ".example/page/" +
                       std::to_string(i) + " --> Datum: 7-12-2026 Tijd: 21:45:09");
     }
     std::vector<std::string> words;
-    for (int i = 0; i < 15000; ++i) {
+    for (int i = 0; i < 200; ++i) {
         words.push_back("blockedword" + std::to_string(i));
     }
     WriteBytes(folder / "adressen.txt", CrLf({"Zoo                  zoo.example",
@@ -87,7 +86,7 @@ bool LooksLikeUnfinishedWrite(const std::string& name) {
 struct Action {
     const char* name;
     std::vector<std::string> steps;
-    std::set<std::string> writes;  // the files it replaces
+    std::vector<std::string> writes;  // the files it replaces, in the order it writes them
 };
 
 void PrintTo(const Action& action, std::ostream* out) {
@@ -103,108 +102,94 @@ const Action kActions[] = {
     {"BrowserWindowClose", {"close"}, {"bezochtesites.txt"}},
 };
 
-// One case per action, so the kills of two actions run side by side.
+// What the driver printed after "acting" of the lines that start with `prefix`, without it.
+std::vector<std::string> PrintedAfterActing(const std::string& output, const std::string& prefix) {
+    std::vector<std::string> found;
+    std::istringstream in(output.substr(std::min(output.find("acting\n"), output.size())));
+    for (std::string line; std::getline(in, line);) {
+        if (line.starts_with(prefix)) {
+            found.push_back(line.substr(prefix.size()));
+        }
+    }
+    return found;
+}
+
+// What a start prints of what it read, without the process's number.
+std::string StartOutput(const DriverRun& run) {
+    std::string kept;
+    std::istringstream in(run.output);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.starts_with("process ")) {
+            kept += line + "\n";
+        }
+    }
+    return kept;
+}
+
+// One case per action; each kills its save once at every file it writes.
 class KilledSaves : public ::testing::TestWithParam<Action> {};
 
 TEST_P(KilledSaves, LeaveEveryFileWholeOldOrWholeNew) {
-    const std::vector<Action> actions = {GetParam()};
-    constexpr int kKillsPerAction = 13;
-    // Fixed, so that a failing run can be repeated; LANTERNWICK_KILL_SEED tries other moments.
-    const char* givenSeed = std::getenv("LANTERNWICK_KILL_SEED");
-    const unsigned seed = givenSeed ? static_cast<unsigned>(std::stoul(givenSeed)) : 20261209u;
-    std::mt19937 random(seed);
-    RecordProperty("seed", std::to_string(seed));
-    std::printf("kill delays from seed %u (LANTERNWICK_KILL_SEED=%u repeats them)\n", seed, seed);
-
-    int kills = 0, wholeFiles = 0, leftoverRuns = 0, mixedRuns = 0, cleanedUp = 0;
-    bool aimed = false;
-    for (const Action& action : actions) {
-        SCOPED_TRACE(action.name);
-        // An unkilled run gives the new content and how long the save takes from "acting".
-        TempFolder reference;
-        PutFiles(reference.Path());
-        const auto old = DataBytes(Snap(reference.Path()));
-        std::vector<std::string> args{reference.Path()};
-        args.insert(args.end(), action.steps.begin(), action.steps.end());
-        const DriverRun full = RunDriver(args);
-        ASSERT_TRUE(full.exited && full.exitCode == 0) << full.Describe();
-        const auto fresh = DataBytes(Snap(reference.Path()));
-        for (const auto& [name, bytes] : fresh) {
-            EXPECT_EQ(bytes != old.at(name), action.writes.contains(name)) << name;
-        }
-        // The writes end where the save's message comes, if one does; the kills are spread a
-        // little past that so that some also fall after the save.
-        const auto span =
-            std::max(full.actingToNextLine.count() > 0 ? full.actingToNextLine : full.actingToEnd,
-                     std::chrono::microseconds(2000));
-        std::printf("%s: %ld us from its start to its end\n", action.name,
-                    static_cast<long>(span.count()));
-        std::uniform_int_distribution<long> delay(0, span.count() * 13 / 10);
-
-        // A save that ends in a message can be aimed at: past the planned kills, more until
-        // one hits it while it writes, as a short save takes only a few of the moments drawn.
-        // The close's save has no message, so its span is the whole way to the end.
-        aimed = full.actingToNextLine.count() > 0;
-        for (int k = 0; k < kKillsPerAction ||
-                        (aimed && leftoverRuns + mixedRuns == 0 && k < 4 * kKillsPerAction);
-             ++k) {
-            TempFolder folder;
-            PutFiles(folder.Path());
-            args[0] = folder.Path();
-            DriverOptions options;
-            options.killAfterActing = std::chrono::microseconds(delay(random));
-            const DriverRun run = RunDriver(args, options);
-            ASSERT_FALSE(run.hung) << run.Describe();
-            ++kills;
-
-            const Snapshot after = Snap(folder.Path());
-            bool allWhole = true;
-            int newFiles = 0;
-            for (const auto& [name, bytes] : DataBytes(after)) {
-                const bool whole = bytes == old.at(name) || bytes == fresh.at(name);
-                EXPECT_TRUE(whole) << name << " is neither old nor new after a kill at "
-                                   << options.killAfterActing->count() << " us";
-                allWhole = allWhole && whole;
-                newFiles += (bytes != old.at(name)) ? 1 : 0;
-            }
-            for (const auto& name : kDataFiles) {
-                EXPECT_TRUE(after.contains(name)) << name << " is gone after a kill at "
-                                                  << options.killAfterActing->count() << " us";
-            }
-            const auto leftovers = Leftovers(after);
-            for (const auto& name : leftovers) {
-                EXPECT_TRUE(LooksLikeUnfinishedWrite(name)) << "unexpected file " << name;
-            }
-            leftoverRuns += leftovers.empty() ? 0 : 1;
-            mixedRuns +=
-                (newFiles > 0 && newFiles < static_cast<int>(action.writes.size())) ? 1 : 0;
-
-            // The next start removes the copies and reads only the data files, changing none.
-            // Starts after kills that left nothing behind are sampled, to save time.
-            if (leftovers.empty() && k % 4 != 0) {
-                wholeFiles += allWhole ? 1 : 0;
-                continue;
-            }
-            const DriverRun next = RunDriver({folder.Path(), "use"});
-            ASSERT_TRUE(next.exited && next.exitCode == 0) << next.Describe();
-            const Snapshot restarted = Snap(folder.Path());
-            EXPECT_TRUE(Leftovers(restarted).empty());
-            EXPECT_EQ(DataBytes(restarted), DataBytes(after));
-            cleanedUp += leftovers.empty() ? 0 : (Leftovers(restarted).empty() ? 1 : 0);
-            wholeFiles += allWhole ? 1 : 0;
-        }
+    const Action& action = GetParam();
+    // An unkilled run gives the new content and the order of the writes.
+    TempFolder reference;
+    PutFiles(reference.Path());
+    const auto old = DataBytes(Snap(reference.Path()));
+    std::vector<std::string> args{reference.Path(), "--stop-at-write:0"};
+    args.insert(args.end(), action.steps.begin(), action.steps.end());
+    const DriverRun full = RunDriver(args);
+    ASSERT_TRUE(full.exited && full.exitCode == 0) << full.Describe();
+    ASSERT_EQ(PrintedAfterActing(full.output, "writing "), action.writes) << full.Describe();
+    const auto fresh = DataBytes(Snap(reference.Path()));
+    for (const auto& [name, bytes] : fresh) {
+        EXPECT_EQ(bytes != old.at(name), std::ranges::count(action.writes, name) > 0) << name;
     }
-    std::printf(
-        "kills: %d, every file whole old or whole new after: %d, kills inside a write "
-        "(a copy left behind): %d, kills between two files of one save: %d, copies "
-        "removed at the next start: %d\n",
-        kills, wholeFiles, leftoverRuns, mixedRuns, cleanedUp);
-    EXPECT_GE(kills, kKillsPerAction);
-    EXPECT_EQ(wholeFiles, kills);
-    // Kills spread over the save must also have hit it while it was writing, or the test
-    // proved nothing about half-written files.
-    if (aimed) {
-        EXPECT_GT(leftoverRuns + mixedRuns, 0);
+
+    for (size_t stopAt = 1; stopAt <= action.writes.size(); ++stopAt) {
+        const std::string& cut = action.writes[stopAt - 1];
+        SCOPED_TRACE("killed at write " + std::to_string(stopAt) + ", " + cut);
+        TempFolder folder;
+        PutFiles(folder.Path());
+        args[0] = folder.Path();
+        args[1] = "--stop-at-write:" + std::to_string(stopAt);
+        DriverOptions options;
+        options.killWhereStopped = true;
+        const DriverRun run = RunDriver(args, options);
+        ASSERT_TRUE(run.killed) << run.Describe();
+        ASSERT_EQ(PrintedAfterActing(run.output, "stopping at "), std::vector<std::string>{cut});
+
+        // The files written before are new, this one and those after it still old; its copy
+        // holds the whole new content beside it.
+        const Snapshot after = Snap(folder.Path());
+        const std::set<std::string> done(action.writes.begin(),
+                                         action.writes.begin() + static_cast<long>(stopAt) - 1);
+        for (const auto& name : kDataFiles) {
+            ASSERT_TRUE(after.contains(name)) << name;
+            EXPECT_EQ(after.at(name).bytes, done.contains(name) ? fresh.at(name) : old.at(name))
+                << name << (done.contains(name) ? " is not new" : " is not old");
+        }
+        const auto leftovers = Leftovers(after);
+        ASSERT_EQ(leftovers.size(), 1u);
+        EXPECT_TRUE(LooksLikeUnfinishedWrite(leftovers[0])) << leftovers[0];
+        EXPECT_TRUE(leftovers[0].starts_with("." + cut + ".")) << leftovers[0];
+        EXPECT_EQ(after.at(leftovers[0]).bytes, fresh.at(cut));
+
+        // The next start removes the copy, changes no data file, and reads what a start on the
+        // same data files without the copy reads.
+        TempFolder twin;
+        for (const auto& [name, entry] : after) {
+            if (name != leftovers[0]) {
+                WriteBytes(fs::path(twin.Path()) / name, entry.bytes);
+            }
+        }
+        const DriverRun next = RunDriver({folder.Path(), "use"});
+        ASSERT_TRUE(next.exited && next.exitCode == 0) << next.Describe();
+        const DriverRun plain = RunDriver({twin.Path(), "use"});
+        ASSERT_TRUE(plain.exited && plain.exitCode == 0) << plain.Describe();
+        EXPECT_EQ(StartOutput(next), StartOutput(plain));
+        const Snapshot restarted = Snap(folder.Path());
+        EXPECT_TRUE(Leftovers(restarted).empty());
+        EXPECT_EQ(DataBytes(restarted), DataBytes(after));
     }
 }
 

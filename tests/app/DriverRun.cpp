@@ -63,11 +63,12 @@ DriverRun RunDriver(const std::vector<std::string>& args, const DriverOptions& o
     }
     close(out[1]);
 
+    int status = 0;
+    bool stopped = false;
+    bool reaped = false;
     const auto deadline = Clock::now() + options.deadline;
-    std::optional<Clock::time_point> acting;
     std::optional<Clock::time_point> killAt;
-    bool open = true;
-    while (open) {
+    for (;;) {
         auto until = killAt ? std::min(*killAt, deadline) : deadline;
         const auto left =
             std::chrono::duration_cast<std::chrono::microseconds>(until - Clock::now());
@@ -80,34 +81,45 @@ DriverRun RunDriver(const std::vector<std::string>& args, const DriverOptions& o
         pollfd fd{out[0], POLLIN, 0};
         const timespec wait{static_cast<time_t>(left.count() / 1000000),
                             static_cast<long>(left.count() % 1000000) * 1000};
-        if (ppoll(&fd, 1, &wait, nullptr) > 0) {
-            char buffer[4096];
-            const ssize_t n = read(out[0], buffer, sizeof buffer);
-            if (n <= 0) {
-                open = false;  // the process has ended (or closed its output)
-            } else {
-                run.output.append(buffer, static_cast<size_t>(n));
-                const size_t mark = run.output.find("acting\n");
-                if (acting && !run.actingToNextLine.count() &&
-                    run.output.find('\n', mark + 7) != std::string::npos) {
-                    run.actingToNextLine = std::chrono::duration_cast<std::chrono::microseconds>(
-                        Clock::now() - *acting);
+        if (ppoll(&fd, 1, &wait, nullptr) <= 0) {
+            continue;
+        }
+        char buffer[4096];
+        const ssize_t n = read(out[0], buffer, sizeof buffer);
+        if (n <= 0) {
+            break;  // the process has ended (or closed its output)
+        }
+        run.output.append(buffer, static_cast<size_t>(n));
+        if (!killAt && options.killAfterActing &&
+            run.output.find("acting\n") != std::string::npos) {
+            killAt = Clock::now() + *options.killAfterActing;
+        }
+        const size_t stopping = run.output.find("stopping at ");
+        if (options.killWhereStopped && stopping != std::string::npos &&
+            run.output.find('\n', stopping) != std::string::npos) {
+            // The line comes just before the stop. Killed only once stopped, the process is
+            // known to have gone no further than the moment it stopped at.
+            while (!stopped && Clock::now() < deadline) {
+                const pid_t seen = waitpid(pid, &status, WUNTRACED | WNOHANG);
+                if (seen == pid) {
+                    stopped = WIFSTOPPED(status);
+                    reaped = !stopped;
+                    break;
                 }
-                if (!acting && mark != std::string::npos) {
-                    acting = Clock::now();
-                    if (options.killAfterActing) {
-                        killAt = *acting + *options.killAfterActing;
-                    }
-                }
+                const timespec moment{0, 1000000};
+                nanosleep(&moment, nullptr);
             }
+            if (reaped) {
+                break;
+            }
+            kill(pid, SIGKILL);
+            (stopped ? run.killed : run.hung) = true;
+            break;
         }
     }
     close(out[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    if (acting) {
-        run.actingToEnd =
-            std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - *acting);
+    if (!reaped) {
+        waitpid(pid, &status, 0);
     }
     if (WIFEXITED(status)) {
         run.exited = !run.killed && !run.hung;

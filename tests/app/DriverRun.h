@@ -13,11 +13,8 @@ struct DriverRun {
     bool killed = false;  // killed by the test on purpose, after "acting"
     bool exited = false;  // ended by itself
     int exitCode = -1;
-    int signal = 0;                            // the signal that ended it, when one did
-    std::string output;                        // what it printed
-    std::chrono::microseconds actingToEnd{0};  // from "acting" to the end of the process
-    // From "acting" to the next line printed (the message after a save), or zero if none came.
-    std::chrono::microseconds actingToNextLine{0};
+    int signal = 0;      // the signal that ended it, when one did
+    std::string output;  // what it printed
 
     bool Printed(const std::string& line) const;
     std::string Describe() const;
@@ -27,6 +24,9 @@ struct DriverOptions {
     std::chrono::milliseconds deadline = std::chrono::seconds(30);
     // SIGKILL this long after the driver prints "acting".
     std::optional<std::chrono::microseconds> killAfterActing;
+    // SIGKILL once the driver has stopped itself where its option --stop-at-write:N says, which
+    // it announces with "stopping at NAME"; the kill waits until the process is seen stopped.
+    bool killWhereStopped = false;
     // Any file the process writes may hold no byte: each write fails with EFBIG, for every
     // user. SIGXFSZ is ignored so the failure reaches the program instead of ending it.
     bool noFileSize = false;

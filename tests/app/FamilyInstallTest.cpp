@@ -128,8 +128,7 @@ TEST_F(FamilyInstall, OwnersAndModesKeepTheChildOutAnUpdateKeepsTheDataAndRemove
         {"opt/lanternwick/webext/lanternwick-filter.so", "-rw-r--r-- root:root"},
         {"var/lib/lanternwick", "drwxr-xr-x root:root"},
         {std::string("var/lib/lanternwick/") + kChild, "drwxrws--- root:lanternwick"},
-        {std::string("home/") + kChild + "/.local/share/applications/lanternwick.desktop",
-         std::string("-rw-r--r-- ") + kChild + ":" + kChild},
+        {"usr/local/share/applications/lanternwick.desktop", "-rw-r--r-- root:root"},
     };
     for (const auto& [path, look] : expected) {
         EXPECT_EQ(Look(root / path), look + "\n") << path;
@@ -147,7 +146,7 @@ TEST_F(FamilyInstall, OwnersAndModesKeepTheChildOutAnUpdateKeepsTheDataAndRemove
     }
     EXPECT_EQ(dataFiles, 8);
     EXPECT_EQ(Slurp(Data() / "paswoordNr.txt"), "Parent pass\r\n");
-    EXPECT_NE(Slurp(root / "home" / kChild / ".local/share/applications/lanternwick.desktop")
+    EXPECT_NE(Slurp(root / "usr/local/share/applications/lanternwick.desktop")
                   .find("Exec=\"" + root.string() + "/opt/lanternwick/lanternwick\""),
               std::string::npos);
 
@@ -160,8 +159,7 @@ TEST_F(FamilyInstall, OwnersAndModesKeepTheChildOutAnUpdateKeepsTheDataAndRemove
     ASSERT_EQ(Script("--remove", "").code, 0);
     EXPECT_FALSE(fs::exists(root / "opt/lanternwick"));
     EXPECT_FALSE(fs::exists(root / "var/lib/lanternwick"));
-    EXPECT_FALSE(
-        fs::exists(root / "home" / kChild / ".local/share/applications/lanternwick.desktop"));
+    EXPECT_FALSE(fs::exists(root / "usr/local/share/applications/lanternwick.desktop"));
     // A fresh install never takes the password everyone knows, nor two that differ.
     EXPECT_NE(Script("", "lanternwick\\nlanternwick\\n").code, 0);
     EXPECT_NE(Script("", "Parent pass\\nParent past\\n").code, 0);
@@ -342,6 +340,92 @@ TEST_F(FamilyInstall, TheProgramAsTheChildAddsToTheLogAndChangesSettingsOnlyAfte
     EXPECT_NE(Slurp(Data() / "bezochtesites.txt").find("http://zoo.example/\r\n"),
               std::string::npos);
     EXPECT_EQ(Slurp(Data() / "adressen.txt"), "Zoo                  zoo.example\r\n");
+}
+
+// The child owns its menu folder, so it can put a link where an entry was once written: to a
+// file only root may read, or in place of the folder itself. An update and a removal, run as
+// root, must neither write, take the owner of, nor remove what such a link points to; and an old
+// entry of the child's is taken away by the child's own rights.
+TEST_F(FamilyInstall, AnUpdateOrRemovalNeverWritesThroughTheChildsLinks) {
+    const fs::path root = root_.Path();
+    const fs::path home = root / "home" / kChild;
+    const fs::path menu = home / ".local/share/applications";
+    const fs::path guarded = root / "rootonly";  // stands for /etc: root's, closed to the child
+    const passwd* child = getpwnam(kChild.c_str());
+    ASSERT_NE(child, nullptr);
+    struct Row {
+        const char* what;
+        std::string childMakes;  // run as the child in its home, before the update
+        bool entryLeft;          // an entry in the child's menu folder after the update
+    };
+    const Row rows[] = {
+        {"the entry is a link to a root-only file",
+         "mkdir -p .local/share/applications && ln -s '" + (guarded / "secret").string() +
+             "' .local/share/applications/lanternwick.desktop",
+         false},
+        {"the menu folder is a link to a root-only folder",
+         "mkdir -p .local/share && ln -s '" + guarded.string() + "' .local/share/applications",
+         true},  // the child cannot enter that folder, so the entry there stays, root's
+        {"an old entry of the child's own",
+         "mkdir -p .local/share/applications && echo old > "
+         ".local/share/applications/lanternwick.desktop",
+         false},
+    };
+    auto guardedIsUntouched = [&] {
+        EXPECT_EQ(Slurp(guarded / "secret"), "root's own\n");
+        EXPECT_EQ(Look(guarded / "secret"), "-rw------- root:root\n");
+        EXPECT_EQ(Slurp(guarded / "lanternwick.desktop"), "root's entry\n");
+        EXPECT_EQ(Look(guarded / "lanternwick.desktop"), "-rw-r--r-- root:root\n");
+        EXPECT_EQ(Look(guarded), "drwx------ root:root\n");
+        // Anything root made in the child's folders would be root's.
+        for (const auto& entry : fs::recursive_directory_iterator(home)) {
+            struct stat seen {};
+            ASSERT_EQ(lstat(entry.path().c_str(), &seen), 0);
+            EXPECT_EQ(seen.st_uid, child->pw_uid) << entry.path();
+        }
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        fs::remove_all(root / "home");
+        fs::create_directories(home);
+        ASSERT_EQ(chown(home.c_str(), child->pw_uid, child->pw_gid), 0);
+        fs::remove_all(guarded);
+        fs::create_directory(guarded);
+        fs::permissions(guarded, fs::perms::owner_all);
+        std::ofstream(guarded / "secret") << "root's own\n";
+        std::ofstream(guarded / "lanternwick.desktop") << "root's entry\n";
+        fs::permissions(guarded / "secret", fs::perms::owner_read | fs::perms::owner_write);
+        fs::permissions(guarded / "lanternwick.desktop",
+                        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                            fs::perms::others_read);
+        ASSERT_EQ(Shell("cd '" + home.string() + "' && runuser -u " + kChild + " -- sh -c \"" +
+                        row.childMakes + "\"")
+                      .code,
+                  0);
+
+        ASSERT_EQ(Script("", "Parent pass\nParent pass\n").code, 0);
+        guardedIsUntouched();
+        EXPECT_EQ(fs::exists(fs::symlink_status(menu / "lanternwick.desktop")), row.entryLeft);
+        EXPECT_EQ(Look(root / "usr/local/share/applications/lanternwick.desktop"),
+                  "-rw-r--r-- root:root\n");
+        ASSERT_EQ(Script("--remove", "").code, 0);
+        guardedIsUntouched();
+    }
+
+    // Nor through the machine's menu folder, where a folder above it is one the child could
+    // change: the update and the removal refuse it.
+    ASSERT_EQ(Script("", "Parent pass\nParent pass\n").code, 0);
+    const fs::path share = root / "usr/local/share";
+    ASSERT_EQ(chown(share.c_str(), child->pw_uid, child->pw_gid), 0);
+    ASSERT_EQ(
+        Shell("cd '" + share.string() + "' && runuser -u " + kChild +
+              " -- sh -c 'mv applications old && ln -s \"" + guarded.string() + "\" applications'")
+            .code,
+        0);
+    EXPECT_NE(Script("", "").code, 0);
+    guardedIsUntouched();
+    EXPECT_NE(Script("--remove", "").code, 0);
+    guardedIsUntouched();
 }
 
 }  // namespace

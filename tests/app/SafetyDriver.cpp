@@ -9,6 +9,10 @@
 //                    the open: step needs the fake)
 //     --real-restart a save that ends the program starts this driver again, with the same
 //                    arguments, as the program starts itself; otherwise "restarting" is printed
+//     --stop-at-write:N  every file a step replaces after "acting" is printed as "writing NAME"
+//                    once its copy is written, before it takes the file's place; the Nth prints
+//                    "stopping at NAME" and stops the process there (SIGSTOP), for the test to
+//                    kill it; 0 stops at none
 //     use            press the visit button, try the parent login, open the blocked-words editor
 //     open:URL       open URL through the address box; prints "opened URL" or "refused URL",
 //                    then whether the view's own announcement of URL is vetoed
@@ -31,10 +35,13 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/Forms.h"
@@ -47,6 +54,7 @@
 #include "parents/paswoordwijzigen.h"
 #include "storage/DataFiles.h"
 #include "storage/Records.h"
+#include "storage/WriteSteps.h"
 #include "support/Fakes.h"
 
 namespace {
@@ -84,15 +92,22 @@ public:
         for (int i = 2; i < argc; ++i) {
             steps_.push_back(argv[i].utf8_string());
         }
-        auto option = [this](const char* name) {
-            const bool given = !steps_.empty() && steps_.front() == name;
-            if (given) {
-                steps_.erase(steps_.begin());
+        bool realView = false;
+        bool realRestart = false;
+        while (!steps_.empty() && steps_.front().starts_with("--")) {
+            const std::string option = steps_.front();
+            steps_.erase(steps_.begin());
+            if (option == "--real-view") {
+                realView = true;
+            } else if (option == "--real-restart") {
+                realRestart = true;
+            } else if (option.starts_with("--stop-at-write:")) {
+                StopAtWrite(std::stoi(option.substr(16)));
+            } else {
+                Say("unknown option " + option);
+                return false;
             }
-            return given;
-        };
-        const bool realView = option("--real-view");
-        const bool realRestart = option("--real-restart");
+        }
         std::vector<std::string> arguments;
         for (int i = 1; i < argc; ++i) {
             arguments.push_back(argv[i].utf8_string());
@@ -120,6 +135,25 @@ public:
     }
 
 private:
+    void StopAtWrite(int stopAt) {
+        storage::SetWriteStepHook([this, stopAt](std::string_view file) {
+            if (!acting_) {
+                return;
+            }
+            const std::string name = std::filesystem::path(file).filename().string();
+            Say("writing " + name);
+            if (++writes_ == stopAt) {
+                Say("stopping at " + name);
+                std::raise(SIGSTOP);
+            }
+        });
+    }
+
+    void Acting() {
+        acting_ = true;
+        Say("acting");
+    }
+
     void RunSteps() {
         for (const std::string& step : steps_) {
             Run(step);
@@ -167,7 +201,7 @@ private:
             family.AddBareAddress("added to the log");
             panel.cbolanguage->SetValue(panel.cbolanguage->GetValue() == "Dutch" ? "English"
                                                                                  : "Dutch");
-            Say("acting");
+            Acting();
             panel.cmdsave_Click();
         } else if (step == "dutch") {
             if (forms_->Language() == i18n::Language::Dutch) {
@@ -179,24 +213,24 @@ private:
                 return;
             }
             forms_->Panel().cbolanguage->SetValue("Dutch");
-            Say("acting");
+            Acting();
             forms_->Panel().cmdsave_Click();
         } else if (step.starts_with("words:")) {
             auto& blocker = forms_->Blocker();
             blocker.txtinternetaddress->SetValue(wxString::FromUTF8(step.substr(6)));
-            Say("acting");
+            Acting();
             blocker.cmdsave_Click();
         } else if (step.starts_with("password:")) {
             auto& change = forms_->ChangePassword();
             const wxString password = wxString::FromUTF8(step.substr(9));
             change.txtnieuwpaswoord->SetValue(password);
             change.txtnieuwpaswoordbevestiging->SetValue(password);
-            Say("acting");
+            Acting();
             change.cmdsave_Click();
         } else if (step == "mark") {
-            Say("acting");  // a kill timed from here comes with no write of the program's own
+            Acting();  // a kill timed from here comes with no write of the program's own
         } else if (step == "close") {
-            Say("acting");
+            Acting();
             browser.Close();
             Say("close returned");  // the close ends the process; getting here is a fault
         } else {
@@ -225,6 +259,8 @@ private:
     std::vector<std::string> steps_;
     std::unique_ptr<storage::DataFiles> data_;
     std::unique_ptr<app::Forms> forms_;
+    bool acting_ = false;
+    int writes_ = 0;  // since "acting"
 };
 
 }  // namespace
