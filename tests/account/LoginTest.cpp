@@ -59,40 +59,26 @@ TEST_P(LoginCompare, GivesAnOutcomePerLine) {
               std::find(row.outcomes.begin(), row.outcomes.end(), Right) != row.outcomes.end());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, LoginCompare,
-    ::testing::Values(
-        CompareRow{"Exact", {"parents"}, {"Lantern wick"}, "parents", "Lantern wick", {Right}},
-        CompareRow{"NameCase", {"parents"}, {"geheim"}, "Parents", "geheim", {User}},
-        CompareRow{"PasswordCase", {"parents"}, {"geheim"}, "parents", "Geheim", {Pass}},
-        CompareRow{"TypedTrailingSpace", {"parents"}, {"geheim"}, "parents ", "geheim", {User}},
-        CompareRow{"StoredTrailingSpace", {"parents"}, {"geheim "}, "parents", "geheim", {Pass}},
-        CompareRow{"NothingTyped", {"parents"}, {"geheim"}, "", "", {User}},
-        CompareRow{
-            "EmptyNameLineIsAnEmptyName", {"", "parents"}, {"geheim"}, "", "geheim", {Right, User}},
-        CompareRow{"EmptyPasswordLineMatchesAnEmptyTry",
-                   {"parents"},
-                   {"geheim", ""},
-                   "parents",
-                   "",
-                   {Pass, Right}},
-        CompareRow{"EmptyPasswordLineOnlyEmpty", {"parents"}, {""}, "parents", " ", {Pass}},
-        CompareRow{
-            "EveryNameLineCompared", {"mama", "papa"}, {"geheim"}, "papa", "geheim", {User, Right}},
-        CompareRow{"EveryPasswordLineCompared",
-                   {"parents"},
-                   {"eerste", "tweede"},
-                   "parents",
-                   "tweede",
-                   {Pass, Right}},
-        CompareRow{"NameLinesTimesPasswordLines",
-                   {"p", "p"},
-                   {"a", "b"},
-                   "p",
-                   "b",
-                   {Pass, Right, Pass, Right}},
-        CompareRow{"NoLinesNoOutcome", {}, {"geheim"}, "parents", "geheim", {}}),
-    RowName<CompareRow>);
+// clang-format off
+const CompareRow kCompare[] = {
+    // name, stored names, stored passwords, name typed, password typed, outcomes
+    {"Exact", {"parents"}, {"Lantern wick"}, "parents", "Lantern wick", {Right}},
+    {"NameCase", {"parents"}, {"geheim"}, "Parents", "geheim", {User}},
+    {"PasswordCase", {"parents"}, {"geheim"}, "parents", "Geheim", {Pass}},
+    {"TypedTrailingSpace", {"parents"}, {"geheim"}, "parents ", "geheim", {User}},
+    {"StoredTrailingSpace", {"parents"}, {"geheim "}, "parents", "geheim", {Pass}},
+    {"NothingTyped", {"parents"}, {"geheim"}, "", "", {User}},
+    {"EmptyNameLineIsAnEmptyName", {"", "parents"}, {"geheim"}, "", "geheim", {Right, User}},
+    {"EmptyPasswordLineMatchesEmpty", {"parents"}, {"geheim", ""}, "parents", "", {Pass, Right}},
+    {"EmptyPasswordLineOnlyEmpty", {"parents"}, {""}, "parents", " ", {Pass}},
+    {"EveryNameLineCompared", {"mama", "papa"}, {"geheim"}, "papa", "geheim", {User, Right}},
+    {"EveryPasswordLineCompared", {"parents"}, {"een", "twee"}, "parents", "twee", {Pass, Right}},
+    {"NameLinesTimesPasswordLines", {"p", "p"}, {"a", "b"}, "p", "b", {Pass, Right, Pass, Right}},
+    {"NoLinesNoOutcome", {}, {"geheim"}, "parents", "geheim", {}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Rows, LoginCompare, ::testing::ValuesIn(kCompare), RowName<CompareRow>);
 
 struct WaitRow {
     const char* name;
@@ -106,14 +92,19 @@ TEST_P(LoginWaitAfter, Waits) {
     EXPECT_DOUBLE_EQ(account::WaitAfter(GetParam().wrong), GetParam().seconds);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, LoginWaitAfter,
-    ::testing::Values(WaitRow{"NegativeCountIsFree", -3, 0}, WaitRow{"NoneWrong", 0, 0},
-                      WaitRow{"LastFreeTry", 4, 0}, WaitRow{"FifthWrongWaitsHalfAMinute", 5, 30},
-                      WaitRow{"SixthDoubles", 6, 60}, WaitRow{"NinthDoublesStill", 9, 480},
-                      WaitRow{"TenthIsCut", 10, 900}, WaitRow{"FarBeyondStaysCut", 100000, 900},
-                      WaitRow{"LargestCountStaysCut", INT_MAX, 900}),
-    RowName<WaitRow>);
+const WaitRow kWaits[] = {
+    {"NegativeCountIsFree", -3, 0},
+    {"NoneWrong", 0, 0},
+    {"LastFreeTry", 4, 0},
+    {"FifthWrongWaitsHalfAMinute", 5, 30},
+    {"SixthDoubles", 6, 60},
+    {"NinthDoublesStill", 9, 480},
+    {"TenthIsCut", 10, 900},
+    {"FarBeyondStaysCut", 100000, 900},
+    {"LargestCountStaysCut", INT_MAX, 900},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, LoginWaitAfter, ::testing::ValuesIn(kWaits), RowName<WaitRow>);
 
 constexpr long long kMonday10 = 1796637600;  // 2026-12-07 10:00:00 local
 constexpr long long kLater = kMonday10 + 3 * 3600;
@@ -131,39 +122,32 @@ TEST_P(LoginAttemptsFile, Reads) {
     EXPECT_EQ(account::ParseAttempts(GetParam().lines, kLater), GetParam().attempts);
 }
 
+constexpr const char* kAt = "laatstefout=2026-12-07 10:00:00";
+
 // A damaged count reads as the free tries used up, just now.
-INSTANTIATE_TEST_SUITE_P(
-    Rows, LoginAttemptsFile,
-    ::testing::Values(
-        ParseRow{"AsWritten", {"fouten=7", "laatstefout=2026-12-07 10:00:00"}, {7, kMonday10}},
-        ParseRow{"EitherOrder", {"laatstefout=2026-12-07 10:00:00", "fouten=2"}, {2, kMonday10}},
-        ParseRow{"EmptyLinesIgnored",
-                 {"", "fouten=0", "", "laatstefout=2026-12-07 10:00:00", ""},
-                 {0, kMonday10}},
-        ParseRow{"LastLineOfANameWins",
-                 {"fouten=1", "laatstefout=2026-12-07 10:00:00", "fouten=6"},
-                 {6, kMonday10}},
-        ParseRow{"EmptyFile", {}, {5, kLater}},
-        ParseRow{"MomentMissing", {"fouten=9"}, {9, kLater}},
-        ParseRow{"CountMissing", {"laatstefout=2026-12-07 10:00:00"}, {5, kLater}},
-        ParseRow{"CountNotANumber", {"fouten=2x", "laatstefout=2026-12-07 10:00:00"}, {5, kLater}},
-        ParseRow{"CountNegative", {"fouten=-1", "laatstefout=2026-12-07 10:00:00"}, {5, kLater}},
-        ParseRow{"CountWithPlus", {"fouten=+8", "laatstefout=2026-12-07 10:00:00"}, {5, kLater}},
-        ParseRow{"CountWithSpace", {"fouten= 8", "laatstefout=2026-12-07 10:00:00"}, {5, kLater}},
-        ParseRow{"CountTooLarge",
-                 {"fouten=99999999999", "laatstefout=2026-12-07 10:00:00"},
-                 {5, kLater}},
-        ParseRow{"MomentNoDate", {"fouten=8", "laatstefout=10:00:00"}, {8, kLater}},
-        ParseRow{
-            "MomentImpossibleDate", {"fouten=8", "laatstefout=2026-02-30 10:00:00"}, {8, kLater}},
-        ParseRow{
-            "MomentTrailingText", {"fouten=8", "laatstefout=2026-12-07 10:00:00x"}, {8, kLater}},
-        ParseRow{
-            "StrangeLine", {"fouten=8", "laatstefout=2026-12-07 10:00:00", "zzz"}, {5, kLater}},
-        ParseRow{"StrangeLineFirst",
-                 {"zzz", "fouten=2", "laatstefout=2026-12-07 10:00:00"},
-                 {5, kLater}}),
-    RowName<ParseRow>);
+// clang-format off
+const ParseRow kFiles[] = {
+    {"AsWritten", {"fouten=7", kAt}, {7, kMonday10}},
+    {"EitherOrder", {kAt, "fouten=2"}, {2, kMonday10}},
+    {"EmptyLinesIgnored", {"", "fouten=0", "", kAt, ""}, {0, kMonday10}},
+    {"LastLineOfANameWins", {"fouten=1", kAt, "fouten=6"}, {6, kMonday10}},
+    {"EmptyFile", {}, {5, kLater}},
+    {"MomentMissing", {"fouten=9"}, {9, kLater}},
+    {"CountMissing", {kAt}, {5, kLater}},
+    {"CountNotANumber", {"fouten=2x", kAt}, {5, kLater}},
+    {"CountNegative", {"fouten=-1", kAt}, {5, kLater}},
+    {"CountWithPlus", {"fouten=+8", kAt}, {5, kLater}},
+    {"CountWithSpace", {"fouten= 8", kAt}, {5, kLater}},
+    {"CountTooLarge", {"fouten=99999999999", kAt}, {5, kLater}},
+    {"MomentNoDate", {"fouten=8", "laatstefout=10:00:00"}, {8, kLater}},
+    {"MomentImpossibleDate", {"fouten=8", "laatstefout=2026-02-30 10:00:00"}, {8, kLater}},
+    {"MomentTrailingText", {"fouten=8", "laatstefout=2026-12-07 10:00:00x"}, {8, kLater}},
+    {"StrangeLine", {"fouten=8", kAt, "zzz"}, {5, kLater}},
+    {"StrangeLineFirst", {"zzz", "fouten=2", kAt}, {5, kLater}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Rows, LoginAttemptsFile, ::testing::ValuesIn(kFiles), RowName<ParseRow>);
 
 TEST(LoginAttemptsFile, WrittenLinesReadBackUnchanged) {
     for (const account::Attempts attempts :
@@ -190,14 +174,18 @@ TEST_P(LoginRemainingWait, Counts) {
                      row.seconds);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, LoginRemainingWait,
-    ::testing::Values(RemainingRow{"FreeTriesNeverWait", 4, 0, 0},
-                      RemainingRow{"JustAfter", 6, 0, 60}, RemainingRow{"PartWay", 6, 45, 15},
-                      RemainingRow{"Over", 6, 60, 0}, RemainingRow{"LongOver", 6, 86400, 0},
-                      RemainingRow{"ClockSetBackASecond", 6, -1, 60},
-                      RemainingRow{"ClockSetBackADayWaitsNoLonger", 10, -86400, 900},
-                      RemainingRow{"ClockSetBackFreeTriesStillFree", 3, -3600, 0}),
-    RowName<RemainingRow>);
+const RemainingRow kRemaining[] = {
+    {"FreeTriesNeverWait", 4, 0, 0},
+    {"JustAfter", 6, 0, 60},
+    {"PartWay", 6, 45, 15},
+    {"Over", 6, 60, 0},
+    {"LongOver", 6, 86400, 0},
+    {"ClockSetBackASecond", 6, -1, 60},
+    {"ClockSetBackADayWaitsNoLonger", 10, -86400, 900},
+    {"ClockSetBackFreeTriesStillFree", 3, -3600, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, LoginRemainingWait, ::testing::ValuesIn(kRemaining),
+                         RowName<RemainingRow>);
 
 }  // namespace
