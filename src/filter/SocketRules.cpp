@@ -97,8 +97,8 @@ std::string SocketRulesFor(const std::vector<std::string>& words) {
                                "%7[0-9Aa]", "%2[DdEe]", "%5[Ff]", "%7[Ee]", "%25"}) {
         AddRule(rules, escape);
     }
-    // A page may escape any other sign a word holds ("c%2B%2B" for "c++"), which the network
-    // sends as it is and the rule for the plain word misses.
+    // A page may escape any other sign a word holds ("c%2B%2B" for "c++"): the engine sends that
+    // as it is, past the rule for the plain word, and the server reads it decoded.
     std::bitset<128> signs;
     for (const std::string& word : words) {
         for (const char c : word) {
