@@ -49,14 +49,19 @@ TimeBudget::TimeBudget(storage::WeekMinutes limits, LocalTime wallNow, double st
       steadyStart_(steadyNow),
       steadyLast_(steadyNow),
       lastSave_(steadyNow) {
+    // A record no run writes is damaged: the day starts afresh, as it does without one.
+    if (stored && (stored->secondsUsed < 0 || stored->secondsUsed > kSecondsPerDay ||
+                   stored->extraMinutes < 0 || stored->extraMinutes > storage::kMaxMinutesPerDay)) {
+        stored.reset();
+    }
     if (stored) {
         // A clock set back before this start does not bring back time already counted.
         runStart_ = std::max(runStart_, LocalSeconds(stored->lastSeen));
     }
     today_ = LocalTimeFromSeconds(runStart_).date;
     if (stored && stored->lastSeen.date == today_) {
-        used_ = static_cast<double>(std::clamp<long long>(stored->secondsUsed, 0, kSecondsPerDay));
-        extra_ = std::clamp(stored->extraMinutes, 0, storage::kMaxMinutesPerDay);
+        used_ = static_cast<double>(stored->secondsUsed);
+        extra_ = stored->extraMinutes;
     }
 }
 

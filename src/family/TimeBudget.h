@@ -34,6 +34,8 @@ public:
     static constexpr long long kNoticeSeconds = 5 * 60;
     static constexpr double kSaveEverySeconds = 30;
 
+    // A stored record with more than a day's seconds or more extra minutes than a day may have
+    // is ignored whole.
     TimeBudget(storage::WeekMinutes limits, LocalTime wallNow, double steadyNow,
                std::optional<UsedTime> stored);
 

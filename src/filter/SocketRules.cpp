@@ -1,22 +1,51 @@
 #include "filter/SocketRules.h"
 
 #include <algorithm>
+#include <bitset>
+#include <cctype>
 #include <string_view>
 
 namespace filter {
 
 namespace {
 
+constexpr char kHex[] = "0123456789ABCDEF";
+
+// An escape of `byte` in either case of its hex letters: the engine writes capitals, a page may
+// write its own escapes in small letters and the engine sends them so.
+std::string EscapePattern(unsigned char byte) {
+    std::string pattern = "%";
+    for (const int digit : {byte >> 4, byte & 15}) {
+        if (digit < 10) {
+            pattern += kHex[digit];
+        } else {
+            pattern += {'[', kHex[digit], static_cast<char>(kHex[digit] - 'A' + 'a'), ']'};
+        }
+    }
+    return pattern;
+}
+
+// Bytes an address is never sent with as they are: the engine escapes them in every part of a
+// WebSocket address.
+bool SentEscaped(unsigned char byte) {
+    return byte <= 0x20 || byte >= 0x7F || byte == '"' || byte == '#' || byte == '<' || byte == '>';
+}
+
+// Letters, digits, "-._~" and "%": their escapes have rules of their own whatever the words.
+bool EscapeRefusedAnyway(unsigned char byte) {
+    return std::isalnum(byte) ||
+           std::string_view("-._~%").find(static_cast<char>(byte)) != std::string_view::npos;
+}
+
 // The engine's patterns take a subset of regular expressions over the address as it is sent:
 // ASCII only, so other bytes stand as the percent escapes they are sent as.
 std::string PatternFor(std::string_view word) {
     constexpr std::string_view kSpecial = ".*+?^$()[]{}|\\";
-    constexpr char kHex[] = "0123456789ABCDEF";
     std::string pattern;
     for (const char c : word) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte >= 0x7F) {
-            pattern += {'%', kHex[byte >> 4], kHex[byte & 15]};
+        if (SentEscaped(byte)) {
+            pattern += EscapePattern(byte);
         } else {
             if (kSpecial.find(c) != std::string_view::npos) {
                 pattern += '\\';
@@ -67,6 +96,18 @@ std::string SocketRulesFor(const std::vector<std::string>& words) {
     for (const char* escape : {"%3[0-9]", "%4[1-9A-Fa-f]", "%5[0-9Aa]", "%6[1-9A-Fa-f]",
                                "%7[0-9Aa]", "%2[DdEe]", "%5[Ff]", "%7[Ee]", "%25"}) {
         AddRule(rules, escape);
+    }
+    // A page may escape any other sign a word holds ("c%2B%2B" for "c++"): the engine sends that
+    // as it is, past the rule for the plain word, and the server reads it decoded.
+    std::bitset<128> signs;
+    for (const std::string& word : words) {
+        for (const char c : word) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (!SentEscaped(byte) && !EscapeRefusedAnyway(byte) && !signs[byte]) {
+                signs[byte] = true;
+                AddRule(rules, EscapePattern(byte));
+            }
+        }
     }
     return rules + "]";
 }

@@ -135,3 +135,144 @@ TEST(TimeBudget, UsedTimeIsWrittenOftenOnlyWithALimitAndComesBack) {
         EXPECT_FALSE(family::ReadUsedTime(data).has_value()) << bad;
     }
 }
+
+namespace {
+
+constexpr Date kSunday{2026, 12, 6};
+constexpr Date kNextMonday{2026, 12, 14};
+constexpr int kMinute = 60;
+
+// One run: the budget starts at `wall` with what was stored, the parent grants `grant` minutes,
+// and the monotonic clock moves on by `steady` seconds.
+struct BudgetRow {
+    const char* name;
+    std::optional<UsedTime> stored;
+    LocalTime wall;
+    double steady;
+    bool counting;
+    int grant;
+    Date today;
+    long long remaining;
+};
+
+std::ostream& operator<<(std::ostream& out, const BudgetRow& row) {
+    return out << row.name;
+}
+
+class TimeBudgetRun : public ::testing::TestWithParam<BudgetRow> {};
+
+TEST_P(TimeBudgetRun, LeavesTheDayAndTheTime) {
+    const BudgetRow& row = GetParam();
+    TimeBudget budget(Limits(), row.wall, 0, row.stored);
+    if (row.grant != 0) {
+        budget.GrantExtraMinutes(row.grant);
+    }
+    budget.Advance(row.steady, row.counting);
+    EXPECT_EQ(budget.Today(), row.today);
+    EXPECT_EQ(budget.RemainingSeconds(), row.remaining);
+}
+
+LocalTime At(Date date, int hour, int minute = 0) {
+    return {date, hour * kHour + minute * kMinute};
+}
+UsedTime Used(LocalTime lastSeen, long long seconds, int extra = 0) {
+    return {lastSeen, seconds, extra};
+}
+constexpr auto None = std::nullopt;
+
+// clang-format off
+const BudgetRow kRuns[] = {
+    // name, stored, wall clock at the start,
+    //     steady seconds later, counting, minutes granted, today, seconds left
+    {"MidnightCountsOnlyTheNewDaysPart", None, At(kMonday, 23, 50),
+        20 * kMinute, true, 0, kTuesday, 20 * kMinute},
+    {"MidnightGivesTheNextDaysTimeAfterTimeUp", Used(At(kMonday, 23), kHour), At(kMonday, 23, 30),
+        40 * kMinute, true, 0, kTuesday, 20 * kMinute},
+    {"StoredExtraMinutesEndAtMidnight", Used(At(kMonday, 23), kHour, 30), At(kMonday, 23, 30),
+        kHour, false, 0, kTuesday, 30 * kMinute},
+    {"GrantedMinutesEndAtMidnight", None, At(kMonday, 23),
+        2 * kHour, false, 30, kTuesday, 30 * kMinute},
+    {"AsleepOverAWholeDay", None, At(kSunday, 23),
+        25 * kHour + 10 * kMinute, true, 0, kTuesday, 20 * kMinute},
+    {"SteadyClockGoingBackCountsNothing", None, At(kMonday, 10),
+        -100, true, 0, kMonday, kHour},
+    {"ClockSetBackAfterAJumpForwardKeepsIt", Used(At(kTuesday, 9), 10 * kMinute), At(kMonday, 10),
+        0, true, 0, kTuesday, 20 * kMinute},
+    {"ClockSetForwardWithinTheDayKeepsTheDay", Used(At(kMonday, 9), 50 * kMinute), At(kMonday, 23),
+        0, true, 0, kMonday, 10 * kMinute},
+    {"ClockSetForwardAWeekIsANewDay", Used(At(kMonday, 20), kHour, 30), At(kNextMonday, 8),
+        0, true, 0, kNextMonday, kHour},
+    {"StoredWholeDayIsUsedUp", Used(At(kMonday, 10), 86400), At(kMonday, 11),
+        0, true, 0, kMonday, 0},
+    {"StoredDayLongerThanADayStartsAfresh", Used(At(kMonday, 10), 86401), At(kMonday, 11),
+        0, true, 0, kMonday, kHour},
+    {"StoredExtraBeyondTheMostStartsAfresh", Used(At(kMonday, 10), 0, 1441), At(kMonday, 11),
+        0, true, 0, kMonday, kHour},
+    {"GrantAddsToTheStoredExtra", Used(At(kMonday, 10), kHour, 15), At(kMonday, 11),
+        0, true, 15, kMonday, 30 * kMinute},
+    {"GrantBeyondTheMostIsCut", None, At(kMonday, 10),
+        0, true, 2000, kMonday, (60 + 1440) * kMinute},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Rows, TimeBudgetRun, ::testing::ValuesIn(kRuns),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// What the file holds, read at Monday 11:00: how much of Monday's hour is left.
+struct FileRow {
+    const char* name;
+    const char* seconds;
+    const char* extra;
+    const char* date = "2026-12-07";
+    const char* time = "10:00:00";
+    long long remaining = kHour;  // a damaged file starts the day afresh
+};
+
+std::ostream& operator<<(std::ostream& out, const FileRow& row) {
+    return out << row.name;
+}
+
+class UsedTimeFile : public ::testing::TestWithParam<FileRow> {};
+
+TEST_P(UsedTimeFile, GivesTheTimeLeft) {
+    const FileRow& row = GetParam();
+    testsupport::TempFolder dir;
+    dir.Put(storage::files::kUsedTime, std::string("datum=") + row.date + "\r\ntijd=" + row.time +
+                                           "\r\nseconden=" + row.seconds +
+                                           "\r\nextraminuten=" + row.extra + "\r\n");
+    const TimeBudget budget(Limits(), {kMonday, 11 * kHour}, 0,
+                            family::ReadUsedTime(storage::DataFiles(dir.Path())));
+    EXPECT_EQ(budget.RemainingSeconds(), row.remaining);
+}
+
+const FileRow kFiles[] = {
+    {"AsWritten", "600", "0", "2026-12-07", "10:00:00", kHour - 600},
+    {"WithExtra", "600", "15", "2026-12-07", "10:00:00", kHour + 15 * kMinute - 600},
+    {"WholeDay", "86400", "0", "2026-12-07", "10:00:00", 0},
+    {"MostExtra", "600", "1440", "2026-12-07", "10:00:00", (60 + 1440) * kMinute - 600},
+    {"LaterDayKept", "600", "0", "2026-12-08", "09:00:00", 30 * kMinute - 600},
+    {"EarlierDayIsOver", "600", "0", "2026-12-06"},
+    {"LongerThanADay", "86401", "0"},
+    {"NegativeSeconds", "-1", "0"},
+    {"SecondsNotANumber", "6OO", "0"},
+    {"SecondsEmpty", "", "0"},
+    {"ExtraBeyondTheMost", "0", "1441"},
+    {"ImpossibleDate", "600", "0", "2026-02-30"},
+    {"ImpossibleTime", "600", "0", "2026-12-07", "24:00:00"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, UsedTimeFile, ::testing::ValuesIn(kFiles),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(UsedTimeFile, ALineMissingOrStrangeBytesStartTheDayAfresh) {
+    testsupport::TempFolder dir;
+    for (const char* bad : {"", "\xFF\xFE\x01", "datum=2026-12-07\r\ntijd=10:00:00\r\n",
+                            "seconden=600\r\nextraminuten=0\r\n"}) {
+        dir.Put(storage::files::kUsedTime, bad);
+        const TimeBudget budget(Limits(), {kMonday, 11 * kHour}, 0,
+                                family::ReadUsedTime(storage::DataFiles(dir.Path())));
+        EXPECT_EQ(budget.RemainingSeconds(), kHour) << bad;
+    }
+}
+
+}  // namespace
