@@ -13,9 +13,15 @@
 #include <vector>
 
 #include "basics/CivilTime.h"
+#include "basics/Clock.h"
+#include "family/ParentLogin.h"
 #include "family/TimeBudget.h"
+#include "family/VisitLog.h"
+#include "formats/Pictures.h"
 #include "helper/Commands.h"
 #include "storage/DataFiles.h"
+#include "storage/Settings.h"
+#include "storage/SitePictures.h"
 #include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
@@ -178,6 +184,71 @@ TEST_F(HelperRules, UsedTimeTheHelperKeepsIsTheTimeTheProgramCounts) {
     ASSERT_TRUE(read);
     EXPECT_EQ(read->secondsUsed, 5);
     EXPECT_EQ(read->extraMinutes, 0);
+}
+
+class ClockAt : public basics::Clock {
+public:
+    explicit ClockAt(long long now) : now_(now) {}
+    std::string DateText() override { return "9-12-2026"; }
+    std::string TimeText() override { return "08:00:00"; }
+    double SteadySeconds() override { return 0; }
+    basics::LocalTime Now() override { return basics::LocalTimeFromSeconds(now_); }
+
+private:
+    long long now_;
+};
+
+// Every other file both sides use, written by one and read by the other.
+TEST_F(HelperRules, EachSharedFileWrittenByOneSideReadsAlikeOnTheOther) {
+    storage::DataFiles program(data_.Path());
+    const std::string account = "parents\nParent pass\n";
+
+    storage::Settings settings;
+    settings.SetAllowedSitesOnly(true);
+    settings.SetMinutesPerDay(2, 45);
+    ASSERT_TRUE(settings.Save(program).ok);
+    EXPECT_EQ(Run({"read", "instellingen.txt"}).output,
+              "alleentoegestaan=1\r\nminutenwoensdag=45\r\n");
+    EXPECT_EQ(
+        Run({"write", "instellingen.txt"}, account + " plaatjes = 1 \nminutenzondag=0\n").code,
+        helper::kOk);
+    const auto loaded = storage::Settings::Load(program);
+    EXPECT_TRUE(loaded.SitePictures());
+    EXPECT_FALSE(loaded.AllowedSitesOnly());
+    EXPECT_EQ(loaded.MinutesPerDay(6), 0);
+
+    // The count of wrong tries: five by the helper make the program wait, and back.
+    for (int i = 0; i < 5; ++i) {
+        Run({"login"}, "parents\nguess\n");
+    }
+    ClockAt clock(now_ + 10);
+    EXPECT_EQ(family::ParentLogin(program, clock).SecondsToWait(), 20);
+    fs::remove(data_.File("inlogpogingen.txt"));
+    family::ParentLogin local(program, clock);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_FALSE(local.Try("parents", "guess").Right());
+    }
+    now_ += 10;
+    EXPECT_EQ(Run({"wait"}).output, "30\n");
+
+    // A site's picture under the name both give it.
+    const std::string address = "http://www.pbskids.org/";
+    ASSERT_TRUE(storage::pictures::Write(program, address, kPng).ok);
+    EXPECT_EQ(Run({"read-picture", formats::pictures::FileNameOf(address)}).output, kPng);
+    EXPECT_EQ(Run({"add-picture", formats::pictures::FileNameOf("https://x.example/")}, kPng).code,
+              helper::kOk);
+    EXPECT_EQ(storage::pictures::Read(program, "https://x.example/"), kPng);
+
+    // The log's lines as the program writes them, taken by the helper and read back.
+    const std::vector<std::string> log = {
+        family::ReachedPageEntry("http://zoo.example/a?b=c", "9-12-2026", "08:00:00"),
+        "http://refused.example/", family::kRunSeparator};
+    std::string lines;
+    for (const auto& line : log) {
+        lines += line + "\r\n";
+    }
+    EXPECT_EQ(Run({"append-log"}, lines).code, helper::kOk);
+    EXPECT_EQ(program.Read("bezochtesites.txt"), log);
 }
 
 // With no file allowed to grow (a shell's "ulimit -f 0", its signal ignored), no count can be
