@@ -258,6 +258,14 @@ TEST_F(FamilyInstall, TheHelperAddsASitesPictureOnceAndOnlyAParentChangesThem) {
 }
 
 TEST_F(FamilyInstall, TheHelpersLoginCountsWrongTriesAndWaitsAfterFive) {
+    // Where no file may grow, no try can be counted: none is compared, right or wrong.
+    for (const char* password : {"Parent pass", "guess"}) {
+        const Ran uncounted = Shell("printf 'parents\\n" + std::string(password) +
+                                    "\\n' | runuser -u " + kChild + " -- sh -c 'trap \"\" XFSZ; " +
+                                    "ulimit -f 0; exec " + Helper() + " login' 2>/dev/null");
+        EXPECT_EQ(uncounted.code, 9) << password;
+        EXPECT_EQ(uncounted.output, "later\n") << password;
+    }
     EXPECT_EQ(AsChild("login", "parents\\nParent pass\\n").output, "right\nwrong-before 0\n");
     // A wrong name is answered as a wrong password is.
     EXPECT_EQ(AsChild("login", "Parents\\nParent pass\\n").output,
