@@ -1,6 +1,6 @@
 #pragma once
 
-// lanternwick-helper COMMAND [ARGUMENT...], one row of Commands() for each command:
+// lanternwick-helper COMMAND [ARGUMENT...], one row of the table in Table.cpp for each:
 //
 //   read FILE          the file's bytes on standard output (settings the browser needs only)
 //   append-log         adds standard input's lines, of the visit log's own forms, to the log
@@ -19,7 +19,6 @@
 
 #include <cstddef>
 #include <functional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,7 +69,7 @@ struct Command {
     void (*run)(Request&);
 };
 
-std::span<const Command> Commands();
+// "usage: read FILE | append-log | ...", from the table of commands.
 std::string Usage();
 
 // How long a run waits for its input, and for a run before it to leave the folder.

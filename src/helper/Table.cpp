@@ -33,10 +33,6 @@ void Fail(int code, std::string why) {
     throw Stop{code, std::move(why)};
 }
 
-std::span<const Command> Commands() {
-    return kCommands;
-}
-
 std::string Usage() {
     std::string usage = "usage:";
     for (const auto& command : kCommands) {

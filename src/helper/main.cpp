@@ -1,4 +1,4 @@
-// lanternwick-helper COMMAND [ARGUMENT...]: the commands are the rows of helper::Commands().
+// lanternwick-helper COMMAND [ARGUMENT...]: the commands are the rows of the table in Table.cpp.
 //
 // The data folder is the child's own under the install's root, found from where this program
 // lies, never from the caller: /opt/lanternwick/lanternwick-helper reaches
