@@ -1,41 +1,8 @@
 #include "account/Login.h"
 
 #include <algorithm>
-#include <charconv>
-
-#include "basics/CivilTime.h"
 
 namespace account {
-
-namespace {
-
-constexpr std::string_view kWrongName = "fouten=";
-constexpr std::string_view kLastName = "laatstefout=";
-
-std::optional<int> ParseCount(std::string_view text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 0 || text.empty() ||
-        text.front() == '+') {
-        return std::nullopt;
-    }
-    return value;
-}
-
-std::optional<long long> ParseMoment(std::string_view text) {
-    const auto space = text.find(' ');
-    if (space == std::string_view::npos) {
-        return std::nullopt;
-    }
-    const auto date = basics::ParseDate(text.substr(0, space));
-    const auto time = basics::ParseTimeOfDay(text.substr(space + 1));
-    if (!date || !time) {
-        return std::nullopt;
-    }
-    return basics::LocalSeconds({*date, *time});
-}
-
-}  // namespace
 
 std::optional<PasswordFault> CheckNewPassword(std::string_view password) {
     if (password == kShippedPassword) {
@@ -83,30 +50,12 @@ double WaitAfter(int wrongInRow) {
     return std::min(wait, kLongestWaitSeconds);
 }
 
-std::vector<std::string> AttemptLines(const Attempts& attempts) {
-    const auto moment = basics::LocalTimeFromSeconds(attempts.lastWrong);
-    return {std::string(kWrongName) + std::to_string(attempts.wrong),
-            std::string(kLastName) + basics::DateText(moment.date) + " " +
-                basics::TimeOfDayText(moment.secondsOfDay)};
-}
-
 Attempts ParseAttempts(const std::vector<std::string>& lines, long long now) {
-    std::optional<int> wrong;
-    std::optional<long long> last;
-    for (const std::string_view line : lines) {
-        if (line.starts_with(kWrongName)) {
-            wrong = ParseCount(line.substr(kWrongName.size()));
-        } else if (line.starts_with(kLastName)) {
-            last = ParseMoment(line.substr(kLastName.size()));
-        } else if (!line.empty()) {
-            wrong.reset();
-            break;
-        }
+    if (const auto count = formats::ParseLoginCount(lines)) {
+        return *count;
     }
-    if (!wrong || !last) {
-        return {std::max(kFreeTries, wrong.value_or(0)), now};
-    }
-    return {*wrong, *last};
+    // Damaging the moment buys no shorter wait: a readable number beyond the free tries stays.
+    return {std::max(kFreeTries, formats::ParseWrongTries(lines).value_or(0)), now};
 }
 
 double RemainingWait(const Attempts& attempts, long long now) {

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/LoginCount.h"
+
 namespace account {
 
 // The password every installation starts with; a parent is asked to choose another before the
@@ -36,15 +38,12 @@ inline constexpr double kLongestWaitSeconds = 15 * 60;
 // 30 seconds, doubling with every wrong try, never more than 15 minutes.
 double WaitAfter(int wrongInRow);
 
-// The wrong tries since the last right login, as stored with the data: their number and when the
-// last one was, in local seconds (basics::LocalSeconds), so a restart keeps the wait.
-struct Attempts {
-    int wrong = 0;
-    long long lastWrong = 0;
-    friend bool operator==(const Attempts&, const Attempts&) = default;
-};
+// The wrong tries since the last right login, as stored with the data (formats/LoginCount.h).
+using Attempts = formats::LoginCount;
 
-std::vector<std::string> AttemptLines(const Attempts& attempts);
+inline std::vector<std::string> AttemptLines(const Attempts& attempts) {
+    return formats::LoginCountLines(attempts);
+}
 // A file that is there but cannot be read whole counts as the free tries used up, just now: a
 // damaged count must not open the door to guessing again.
 Attempts ParseAttempts(const std::vector<std::string>& lines, long long now);

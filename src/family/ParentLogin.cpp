@@ -76,13 +76,15 @@ ParentLogin::Result ParentLogin::Try(const std::string& name, const std::string&
 
 ParentLogin::Result ParentLogin::Checked(const storage::HelperLogin& checked) {
     Result result;
+    // The helper does not tell which of the two was wrong; the parent hears the password was.
     for (const auto& outcome : checked.outcomes) {
-        result.outcomes.push_back(outcome == "right"        ? account::Outcome::Right
-                                  : outcome == "user-wrong" ? account::Outcome::UserWrong
-                                                            : account::Outcome::PasswordWrong);
+        result.outcomes.push_back(outcome == "right" ? account::Outcome::Right
+                                                     : account::Outcome::PasswordWrong);
     }
     waitUntil_ = clock_.SteadySeconds() + checked.wait;
-    if (checked.unreadable) {
+    if (checked.notCounted) {
+        result.countNotSaved = storage::WriteResult{false, *checked.notCounted};
+    } else if (checked.unreadable) {
         result.unreadable = storage::files::kPassword;
     } else if (result.outcomes.empty()) {
         result.waiting = true;

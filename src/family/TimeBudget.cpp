@@ -9,37 +9,13 @@ namespace family {
 
 using namespace basics;  // the budget counts in civil time throughout
 
-namespace {
-constexpr const char* kDate = "datum";
-constexpr const char* kTime = "tijd";
-constexpr const char* kSeconds = "seconden";
-constexpr const char* kExtra = "extraminuten";
-}  // namespace
-
 std::optional<UsedTime> ReadUsedTime(const storage::DataFiles& files) {
     const auto lines = files.Read(storage::files::kUsedTime);
-    if (!lines) {
-        return std::nullopt;
-    }
-    const storage::NameValueLines values(*lines);
-    const auto date = ParseDate(values.Get(kDate).value_or(""));
-    const auto time = ParseTimeOfDay(values.Get(kTime).value_or(""));
-    const auto seconds =
-        storage::ParseBoundedNumber(values.Get(kSeconds).value_or(""), 0, kSecondsPerDay);
-    const auto extra =
-        storage::ParseBoundedNumber(values.Get(kExtra).value_or(""), 0, storage::kMaxMinutesPerDay);
-    if (!date || !time || !seconds || !extra) {
-        return std::nullopt;
-    }
-    return UsedTime{{*date, *time}, *seconds, static_cast<int>(*extra)};
+    return lines ? formats::ParseUsedTime(*lines) : std::nullopt;
 }
 
 storage::WriteResult WriteUsedTime(const storage::DataFiles& files, const UsedTime& used) {
-    return files.Write(storage::files::kUsedTime,
-                       {std::string(kDate) + "=" + DateText(used.lastSeen.date),
-                        std::string(kTime) + "=" + TimeOfDayText(used.lastSeen.secondsOfDay),
-                        std::string(kSeconds) + "=" + std::to_string(used.secondsUsed),
-                        std::string(kExtra) + "=" + std::to_string(used.extraMinutes)});
+    return files.Write(storage::files::kUsedTime, formats::UsedTimeLines(used));
 }
 
 TimeBudget::TimeBudget(storage::WeekMinutes limits, LocalTime wallNow, double steadyNow,

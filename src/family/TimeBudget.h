@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "basics/CivilTime.h"
+#include "formats/UsedTime.h"
 #include "storage/DataFiles.h"
 #include "storage/Settings.h"
 
@@ -11,13 +12,9 @@ namespace family {
 using basics::Date;
 using basics::LocalTime;
 
-// What "tijdgebruik.txt" keeps between runs: the last moment a run saw, whose date is the day
-// the used seconds and the extra minutes belong to.
-struct UsedTime {
-    LocalTime lastSeen;
-    long long secondsUsed = 0;
-    int extraMinutes = 0;
-};
+// What "tijdgebruik.txt" keeps between runs, in the one format the family install's helper
+// writes too.
+using UsedTime = formats::UsedTime;
 
 // Nothing when the file is missing, unreadable or not entirely as written (then the day starts
 // afresh, as it does on a machine that never had a limit).

@@ -1,7 +1,6 @@
 #include "storage/DataFiles.h"
 
-#include <filesystem>
-#include <system_error>
+#include <algorithm>
 
 #include "storage/DataPath.h"
 
@@ -28,27 +27,10 @@ WriteResult DataFiles::Write(const std::string& name, const std::vector<std::str
 }
 
 int DataFiles::RemoveUnfinishedWrites() const {
-    namespace fs = std::filesystem;
-    static constexpr const char* kNames[] = {
-        files::kSites,    files::kBlockedWords, files::kVisitLog, files::kStartPage,
-        files::kLanguage, files::kPassword,     files::kUserName, files::kSettings,
-        files::kUsedTime, files::kLoginTries};
-    int removed = 0;
-    std::error_code error;
-    // A missing or unlistable folder has nothing to clean; the reads after this report nothing
-    // either, as at any start with missing files.
-    for (fs::directory_iterator entry(path_, error), end; !error && entry != end;
-         entry.increment(error)) {
-        const std::string name = entry->path().filename().string();
-        for (const char* file : kNames) {
-            std::error_code ignored;
-            if (IsUnfinishedWriteOf(name, file) && entry->is_regular_file(ignored) &&
-                fs::remove(entry->path(), ignored)) {
-                ++removed;
-            }
-        }
-    }
-    return removed;
+    return formats::RemoveUnfinishedWrites(path_, [](std::string_view file) {
+        return std::find_if(files::kAll.begin(), files::kAll.end(),
+                            [&](const char* name) { return file == name; }) != files::kAll.end();
+    });
 }
 
 }  // namespace storage

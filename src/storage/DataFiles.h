@@ -12,8 +12,11 @@ namespace storage {
 
 // What the family install's helper answered to a login it checked itself.
 struct HelperLogin {
-    std::vector<std::string> outcomes;  // "right", "user-wrong", "password-wrong", one a line
-    bool unreadable = false;            // the account could not be read, or no helper answered
+    // "right" or "wrong": which of the name and the password was wrong is not told.
+    std::vector<std::string> outcomes;
+    bool unreadable = false;  // the account could not be read, or no helper answered
+    // The try could not be counted, so it was not compared: why, for the parent.
+    std::optional<std::string> notCounted;
     double wait = 0;       // seconds the next try waits (refused unread when `outcomes` is empty)
     int wrongBefore = 0;   // after a right login: the wrong tries before it
     bool shipped = false;  // after a right login: the password is the installation's

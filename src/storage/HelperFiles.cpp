@@ -7,15 +7,21 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <poll.h>
+#include <pthread.h>
+#include <signal.h>
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include "basics/TextEncoding.h"
+#include "formats/Lines.h"
 #include "storage/DataPath.h"
 
 extern char** environ;
@@ -27,11 +33,7 @@ namespace {
 constexpr const char* kHelperName = "lanternwick-helper";
 
 std::string CrLf(const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const auto& line : lines) {
-        bytes += line + "\r\n";
-    }
-    return bytes;
+    return formats::CrLfText(lines);
 }
 
 std::string FirstLine(const std::string& text) {
@@ -58,8 +60,8 @@ std::string HelperFiles::FamilyFolder(const std::string& programFolder) {
     return (root / "var/lib/lanternwick" / (user != nullptr ? user->pw_name : "")).string();
 }
 
-HelperFiles::HelperFiles(std::string helper, std::string folder)
-    : DataFiles(std::move(folder)), helper_(std::move(helper)) {
+HelperFiles::HelperFiles(std::string helper, std::string folder, double answerSeconds)
+    : DataFiles(std::move(folder)), helper_(std::move(helper)), answerSeconds_(answerSeconds) {
     std::string base = "/tmp";
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
         base = runtime;
@@ -116,34 +118,91 @@ HelperFiles::Run HelperFiles::Ask(const std::vector<std::string>& args,
     close(in[0]);
     close(out[1]);
     close(err[1]);
-    if (spawned == 0) {
-        // The helper reads all its input before it answers, so writing first cannot block.
-        for (std::size_t done = 0; done < input.size();) {
-            const ssize_t put = write(in[1], input.data() + done, input.size() - done);
-            if (put <= 0) {
-                break;
+    if (spawned != 0) {
+        for (int fd : {in[1], out[0], err[0]}) {
+            close(fd);
+        }
+        run.errors = std::strerror(spawned);
+        return run;
+    }
+    // A helper that stopped reading must not end this process with SIGPIPE: the signal is held
+    // for this thread while it writes, and one it raised is taken before it is let through.
+    sigset_t pipeSignal, before;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipeSignal, &before);
+    fcntl(in[1], F_SETFL, O_NONBLOCK);
+    int inFd = input.empty() ? (close(in[1]), -1) : in[1];
+    int outFd = out[0];
+    int errFd = err[0];
+    std::size_t given = 0;
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::duration<double>(answerSeconds_);
+    bool late = false;
+    std::array<char, 65536> chunk{};
+    // Input, answer and errors at once, never waiting on one while another fills: the helper
+    // may answer before it has read everything, and the wait has a bound.
+    while (outFd >= 0 || errFd >= 0) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0) {
+            late = true;
+            break;
+        }
+        std::array<pollfd, 3> watched{{{inFd, POLLOUT, 0}, {outFd, POLLIN, 0}, {errFd, POLLIN, 0}}};
+        if (poll(watched.data(), watched.size(), static_cast<int>(left)) < 0 && errno != EINTR) {
+            break;
+        }
+        if (inFd >= 0 && watched[0].revents != 0) {
+            const ssize_t put = write(inFd, input.data() + given, input.size() - given);
+            if (put > 0) {
+                given += static_cast<std::size_t>(put);
             }
-            done += static_cast<std::size_t>(put);
+            if ((put < 0 && errno != EAGAIN && errno != EINTR) || given == input.size()) {
+                close(inFd);
+                inFd = -1;
+            }
+        }
+        for (auto [fd, into] : {std::pair{&outFd, &run.output}, std::pair{&errFd, &run.errors}}) {
+            const auto& seen = fd == &outFd ? watched[1] : watched[2];
+            if (*fd >= 0 && seen.revents != 0) {
+                const ssize_t got = read(*fd, chunk.data(), chunk.size());
+                if (got > 0) {
+                    into->append(chunk.data(), static_cast<std::size_t>(got));
+                } else if (got == 0 || (errno != EAGAIN && errno != EINTR)) {
+                    close(*fd);
+                    *fd = -1;
+                }
+            }
         }
     }
-    close(in[1]);
-    std::array<char, 65536> chunk{};
-    for (ssize_t got; spawned == 0 && (got = read(out[0], chunk.data(), chunk.size())) > 0;) {
-        run.output.append(chunk.data(), static_cast<std::size_t>(got));
+    for (int fd : {inFd, outFd, errFd}) {
+        if (fd >= 0) {
+            close(fd);
+        }
     }
-    for (ssize_t got; spawned == 0 && (got = read(err[0], chunk.data(), chunk.size())) > 0;) {
-        run.errors.append(chunk.data(), static_cast<std::size_t>(got));
+    const timespec none{};
+    while (sigtimedwait(&pipeSignal, nullptr, &none) == SIGPIPE) {
     }
-    close(out[0]);
-    close(err[0]);
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    if (late) {
+        kill(pid, SIGKILL);
+    }
     int status = 0;
-    if (spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (late) {
+        run.errors = "the helper did not answer in time";
+        return run;
+    }
+    if (WIFEXITED(status)) {
         run.exitCode = WEXITSTATUS(status);
     }
-    if (spawned != 0) {
-        run.errors = std::strerror(spawned);
-    }
     return run;
+}
+
+std::string HelperFiles::Account() const {
+    return parentName_ + "\n" + parentPassword_ + "\n";
 }
 
 void HelperFiles::Mirror(const std::optional<std::string>& bytes) const {
@@ -221,7 +280,7 @@ WriteResult HelperFiles::Write(const std::string& name,
     if (!parentHere) {
         return {false, "only a parent can change this file"};
     }
-    auto result = answer(Ask({"write", name, parentName_}, parentPassword_ + "\n" + CrLf(lines)));
+    auto result = answer(Ask({"write", name}, Account() + CrLf(lines)));
     if (result.ok && name == files::kPassword && !lines.empty()) {
         parentPassword_ = lines[0];
     }
@@ -244,8 +303,7 @@ WriteResult HelperFiles::WritePicture(const std::string& fileName, std::string_v
     // The child's run only adds a picture a site gave where none is; the rest is the parent's.
     const Run run = !replace ? Ask({"add-picture", fileName}, std::string(bytes))
                     : !parentName_.empty()
-                        ? Ask({"write-picture", fileName, parentName_},
-                              parentPassword_ + "\n" + std::string(bytes))
+                        ? Ask({"write-picture", fileName}, Account() + std::string(bytes))
                         : Run{1, "", "only a parent can change a site's picture"};
     return run.exitCode == 0 ? WriteResult{}
                              : WriteResult{false, run.errors.empty() ? "the helper failed"
@@ -254,16 +312,21 @@ WriteResult HelperFiles::WritePicture(const std::string& fileName, std::string_v
 
 void HelperFiles::KeepPictures(const std::vector<std::string>& fileNames) const {
     if (!parentName_.empty()) {
-        Ask({"keep-pictures", parentName_}, parentPassword_ + "\n" + CrLf(fileNames));
+        Ask({"keep-pictures"}, Account() + CrLf(fileNames));
     }
 }
 
 std::optional<HelperLogin> HelperFiles::Login(const std::string& name,
                                               const std::string& password) {
-    const Run run = Ask({"login", name}, password + "\n");
+    // A name or password of more than one line could not be told from the lines after it.
+    if (name.find_first_of("\r\n") != std::string::npos ||
+        password.find_first_of("\r\n") != std::string::npos) {
+        return HelperLogin{{"wrong"}, false, std::nullopt, 0, 0, false};
+    }
+    const Run run = Ask({"login"}, name + "\n" + password + "\n");
     HelperLogin login;
     for (const auto& line : SplitLines(run.output)) {
-        if (line == "right" || line == "user-wrong" || line == "password-wrong") {
+        if (line == "right" || line == "wrong") {
             login.outcomes.push_back(line);
         } else if (line.starts_with("wait ")) {
             login.wait = std::atof(line.c_str() + 5);
@@ -273,7 +336,13 @@ std::optional<HelperLogin> HelperFiles::Login(const std::string& name,
             login.shipped = true;
         }
     }
-    login.unreadable = run.exitCode != 0 && run.exitCode != 1 && run.exitCode != 6;
+    constexpr int kRefused = 1, kWaiting = 6, kNotCounted = 9;
+    if (run.exitCode == kNotCounted) {
+        login.outcomes.clear();
+        login.notCounted = run.errors.empty() ? "the helper failed" : FirstLine(run.errors);
+    }
+    login.unreadable = run.exitCode != 0 && run.exitCode != kRefused && run.exitCode != kWaiting &&
+                       run.exitCode != kNotCounted;
     if (run.exitCode == 0) {
         parentName_ = name;
         parentPassword_ = password;

@@ -15,8 +15,11 @@ namespace storage {
 // right login leaves here for the rest of the run.
 class HelperFiles : public DataFiles {
 public:
+    // A helper that has not answered after this long is stopped, and its request failed.
+    static constexpr double kAnswerSeconds = 20;
+
     // `helper` is the helper's path; `folder` is the data folder as messages name it.
-    HelperFiles(std::string helper, std::string folder);
+    HelperFiles(std::string helper, std::string folder, double answerSeconds = kAnswerSeconds);
     ~HelperFiles() override;
 
     // The helper's presence beside the program, root's and set-group-id, is what makes an
@@ -38,7 +41,7 @@ public:
     void KeepPictures(const std::vector<std::string>& fileNames) const override;
 
     struct Run {
-        int exitCode = -1;  // -1: it could not be started or did not end normally
+        int exitCode = -1;  // -1: it could not be started, did not end normally or in time
         std::string output;
         std::string errors;
     };
@@ -47,7 +50,11 @@ public:
 private:
     void Mirror(const std::optional<std::string>& bytes) const;
 
+    // The parent's name and password, first on the helper's input: never on its command line.
+    std::string Account() const;
+
     std::string helper_;
+    double answerSeconds_;
     // The page processes read the blocked words from a file: a copy in a folder of this run,
     // written afresh from the helper at every read, so a copy changed by hand is put right at
     // the next check.

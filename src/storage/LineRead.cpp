@@ -5,30 +5,9 @@
 #include <iterator>
 #include <system_error>
 
-#include "basics/TextEncoding.h"
 #include "storage/LineFile.h"
 
 namespace storage {
-
-std::vector<std::string> SplitLines(std::string_view text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    size_t i = 0;
-    while (i < text.size()) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.emplace_back(text.substr(start, i - start));
-            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < text.size()) {
-        lines.emplace_back(text.substr(start));
-    }
-    return lines;
-}
 
 std::optional<std::vector<std::string>> ReadAllLines(const std::string& path) {
     // A folder, a device or a pipe in a data file's place is no data file.
@@ -45,7 +24,7 @@ std::optional<std::vector<std::string>> ReadAllLines(const std::string& path) {
         if (in.bad()) {
             return std::nullopt;
         }
-        return SplitLines(basics::DecodeFileText(bytes));
+        return formats::DecodeLines(bytes);
     } catch (const std::exception&) {
         return std::nullopt;  // a read error part-way is an unreadable file, not half a list
     }

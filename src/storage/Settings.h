@@ -6,30 +6,16 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/NameValueLines.h"
+#include "formats/Numbers.h"
 #include "storage/DataFiles.h"
 
 namespace storage {
 
-// Lines of `name=value`, as "instellingen.txt" and "tijdgebruik.txt" hold them. Every line is
-// kept as it stands, so a rewrite keeps names this version does not know, their order, and lines
-// that are no setting at all. Names are compared exactly; spaces around a name or a value are
-// not part of it. When a name occurs more than once, the last line wins.
-class NameValueLines {
-public:
-    NameValueLines() = default;
-    explicit NameValueLines(std::vector<std::string> lines) : lines_(std::move(lines)) {}
-
-    std::optional<std::string> Get(std::string_view name) const;
-    // Replaces the value on every line of that name, or adds a line at the end.
-    void Set(std::string_view name, std::string_view value);
-    // Removes every line of that name.
-    void Remove(std::string_view name);
-
-    const std::vector<std::string>& Lines() const { return lines_; }
-
-private:
-    std::vector<std::string> lines_;
-};
+// The settings' lines and their numbers are read as formats reads them, for the family install's
+// helper reads them too.
+using formats::NameValueLines;
+using formats::ParseBoundedNumber;
 
 // Minutes per day for each day of the week, Monday first; nothing means no limit that day.
 using WeekMinutes = std::array<std::optional<int>, 7>;
@@ -78,8 +64,5 @@ private:
     NameValueLines lines_;
     bool found_ = false;
 };
-
-// A whole number from `min` to `max` written with digits only; nothing otherwise.
-std::optional<long long> ParseBoundedNumber(std::string_view text, long long min, long long max);
 
 }  // namespace storage

@@ -1,72 +1,31 @@
 #include "storage/SitePictures.h"
 
-#include <cctype>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
 
-#include "basics/TextEncoding.h"
 #include "storage/LineFile.h"
 
 namespace storage::pictures {
 
-namespace {
-
-constexpr std::string_view kSignature = "\x89PNG\r\n\x1a\n";
-
-}  // namespace
-
-std::string FileNameOf(std::string_view address) {
-    const std::string trimmed = basics::TrimSpaces(address);
-    // Readable for a parent looking into the folder, and told apart by a checksum of the whole
-    // address (64-bit FNV-1a), since the readable part drops what a file name cannot hold.
-    std::string readable;
-    for (const char c : trimmed) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x80 && std::isalnum(u)) {
-            readable += static_cast<char>(std::tolower(u));
-        } else if (!readable.empty() && readable.back() != '-') {
-            readable += '-';
-        }
-        if (readable.size() >= 40) {
-            break;
-        }
-    }
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const char c : trimmed) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    }
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string name = readable.empty() || readable.back() == '-' ? readable : readable + "-";
-    for (int shift = 60; shift >= 0; shift -= 4) {
-        name += kHex[(hash >> shift) & 0xF];
-    }
-    return name + ".png";
-}
-
 std::optional<std::string> Read(const DataFiles& files, std::string_view address) {
     auto bytes = files.ReadPicture(FileNameOf(address));
-    if (!bytes || bytes->size() > kMaxBytes || !bytes->starts_with(kSignature)) {
+    if (!bytes || !formats::pictures::IsAcceptable(*bytes, false)) {
         return std::nullopt;
     }
     return bytes;
 }
 
-bool Acceptable(std::string_view png) {
-    return png.size() <= kMaxBytes && (png.empty() || png.starts_with(kSignature));
-}
-
 WriteResult Write(const DataFiles& files, std::string_view address, std::string_view png) {
-    if (!Acceptable(png)) {
+    if (!formats::pictures::IsAcceptable(png, true)) {
         return {false, "no PNG picture of at most 64 KB"};
     }
     return files.WritePicture(FileNameOf(address), png, true);
 }
 
 WriteResult Add(const DataFiles& files, std::string_view address, std::string_view png) {
-    if (png.empty() || !Acceptable(png)) {
+    if (!formats::pictures::IsAcceptable(png, false)) {
         return {false, "no PNG picture of at most 64 KB"};
     }
     return files.WritePicture(FileNameOf(address), png, false);

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/Pictures.h"
 #include "storage/DataFiles.h"
 
 namespace storage {
@@ -13,12 +14,9 @@ namespace storage {
 // named from the site's address, so the site file keeps its format and its meaning.
 namespace pictures {
 
-inline constexpr const char* kFolder = "plaatjes";
-inline constexpr std::size_t kMaxBytes = 64 * 1024;
-
-// The file name of the picture of the site at `address` (as the site file holds it): the same
-// for the same address whatever spaces surround it, made only of letters, digits and "-".
-std::string FileNameOf(std::string_view address);
+using formats::pictures::FileNameOf;
+using formats::pictures::kFolder;
+using formats::pictures::kMaxBytes;
 
 // The picture's bytes: a file that is no PNG or larger than kMaxBytes is taken for none.
 std::optional<std::string> Read(const DataFiles& files, std::string_view address);

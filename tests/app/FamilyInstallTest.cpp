@@ -172,16 +172,17 @@ TEST_F(FamilyInstall, TheHelperServesTheChildOnlyWhatTheBrowserNeedsAndOnlyForwa
     EXPECT_EQ(AsChild("read words.txt").output, Slurp(Data() / "words.txt"));
     for (const char* bad :
          {"read paswoordNr.txt", "read paswoordNaam.txt", "read ../x", "read /etc/shadow", "",
-          "read", "write paswoordNaam.txt parents", "used-time -5", "used-time 12x", "bogus"}) {
+          "read", "write paswoordNaam.txt", "write words.txt parents", "used-time -5",
+          "used-time 12x", "used-time 86401", "bogus"}) {
         EXPECT_EQ(AsChild(bad).code, 2) << bad;
     }
 
     // Settings change only with the right name and password in the same call.
     const std::string words = Slurp(Data() / "words.txt");
-    EXPECT_EQ(AsChild("write words.txt parents", "guess\\nnothing\\n").code, 1);
-    EXPECT_EQ(AsChild("write words.txt Parents", "Parent pass\\nnothing\\n").code, 1);
+    EXPECT_EQ(AsChild("write words.txt", "parents\\nguess\\nnothing\\n").code, 1);
+    EXPECT_EQ(AsChild("write words.txt", "Parents\\nParent pass\\nnothing\\n").code, 1);
     EXPECT_EQ(Slurp(Data() / "words.txt"), words);
-    EXPECT_EQ(AsChild("write words.txt parents", "Parent pass\\ncasino\\ndice\\n").code, 0);
+    EXPECT_EQ(AsChild("write words.txt", "parents\\nParent pass\\ncasino\\ndice\\n").code, 0);
     EXPECT_EQ(Slurp(Data() / "words.txt"), "casino\r\ndice\r\n");
     // Its own umask, and the folder's group; the child owns what it wrote, but cannot reach it
     // in a folder it cannot enter.
@@ -190,23 +191,29 @@ TEST_F(FamilyInstall, TheHelperServesTheChildOnlyWhatTheBrowserNeedsAndOnlyForwa
                     (Data() / "words.txt").string() + "' 2>/dev/null")
                   .code,
               0);
-    EXPECT_EQ(AsChild("write paswoordNr.txt parents", "Parent pass\\nabc\\n").code, 2);
+    EXPECT_EQ(AsChild("write paswoordNr.txt", "parents\\nParent pass\\nabc\\n").code, 2);
 
     // Used time only rises; the visit log only grows.
     EXPECT_EQ(AsChild("used-time 600").code, 0);
     EXPECT_EQ(AsChild("used-time 60").code, 0);
     EXPECT_NE(Slurp(Data() / "tijdgebruik.txt").find("seconden=600\r\n"), std::string::npos);
     const std::string log = Slurp(Data() / "bezochtesites.txt");
-    EXPECT_EQ(Shell(std::string("for i in $(seq 100); do printf 'entry %s\\n' $i | runuser -u ") +
+    EXPECT_EQ(Shell(std::string("for i in $(seq 100); do printf 'http://site%s.example/\\n' $i | "
+                                "runuser -u ") +
                     kChild + " -- " + Helper() + " append-log & done; wait")
                   .code,
               0);
     const std::string grown = Slurp(Data() / "bezochtesites.txt");
     EXPECT_EQ(grown.substr(0, log.size()), log);
+    std::size_t added = 0;
     for (int i = 1; i <= 100; ++i) {
-        EXPECT_NE(grown.find("entry " + std::to_string(i) + "\r\n"), std::string::npos) << i;
+        const std::string line = "http://site" + std::to_string(i) + ".example/\r\n";
+        EXPECT_NE(grown.find(line), std::string::npos) << i;
+        added += line.size();
     }
-    EXPECT_EQ(grown.size(), log.size() + 992);  // "entry 1\r\n" to "entry 100\r\n", nothing else
+    EXPECT_EQ(grown.size(), log.size() + added);  // whole lines, nothing else
+    // Only the log's own lines.
+    EXPECT_EQ(AsChild("append-log", "entry 1\\n").code, 4);
 
     // A damaged file and a folder others could read are refused, never followed.
     std::ofstream(Data() / "tijdgebruik.txt", std::ios::binary) << "seconden=lots\r\n";
@@ -232,40 +239,51 @@ TEST_F(FamilyInstall, TheHelperAddsASitesPictureOnceAndOnlyAParentChangesThem) {
     EXPECT_EQ(picture("read-picture a-1.png").output, png);
     EXPECT_EQ(picture("add-picture a-1.png").code, 1);
     for (const char* bad : {"add-picture ../a.png", "add-picture A.png", "read-picture .png",
-                            "add-picture a.txt", "read-picture -a.png", "keep-pictures"}) {
+                            "add-picture a.txt", "read-picture -a.png", "keep-pictures x"}) {
         EXPECT_EQ(picture(bad).code, 2) << bad;
     }
     EXPECT_EQ(AsChild("add-picture b-2.png", "GIF89a").code, 4);
-    EXPECT_EQ(picture("write-picture a-1.png parents", "printf 'guess\\n'; ").code, 1);
+    EXPECT_EQ(picture("write-picture a-1.png", "printf 'parents\\nguess\\n'; ").code, 1);
     EXPECT_EQ(picture("read-picture a-1.png").output, png);
-    EXPECT_EQ(AsChild("write-picture a-1.png parents", "Parent pass\\n").code, 0);
+    EXPECT_EQ(AsChild("write-picture a-1.png", "parents\\nParent pass\\n").code, 0);
     EXPECT_EQ(picture("read-picture a-1.png").code, 0);
     EXPECT_EQ(picture("read-picture a-1.png").output, "");
     EXPECT_EQ(picture("add-picture b-2.png").code, 0);
-    EXPECT_EQ(AsChild("keep-pictures parents", "guess\\na-1.png\\n").code, 1);
-    EXPECT_EQ(AsChild("keep-pictures parents", "Parent pass\\na-1.png\\n").code, 0);
+    EXPECT_EQ(AsChild("keep-pictures", "parents\\nguess\\na-1.png\\n").code, 1);
+    EXPECT_EQ(AsChild("keep-pictures", "parents\\nParent pass\\na-1.png\\n").code, 0);
     EXPECT_TRUE(fs::exists(Data() / "plaatjes/a-1.png"));
     EXPECT_FALSE(fs::exists(Data() / "plaatjes/b-2.png"));
 }
 
 TEST_F(FamilyInstall, TheHelpersLoginCountsWrongTriesAndWaitsAfterFive) {
-    EXPECT_EQ(AsChild("login parents", "Parent pass\\n").output, "right\nwrong-before 0\n");
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(AsChild("login parents", "guess\\n").code, 1) << i;
+    // Where no file may grow, no try can be counted: none is compared, right or wrong.
+    for (const char* password : {"Parent pass", "guess"}) {
+        const Ran uncounted = Shell("printf 'parents\\n" + std::string(password) +
+                                    "\\n' | runuser -u " + kChild + " -- sh -c 'trap \"\" XFSZ; " +
+                                    "ulimit -f 0; exec " + Helper() + " login' 2>/dev/null");
+        EXPECT_EQ(uncounted.code, 9) << password;
+        EXPECT_EQ(uncounted.output, "later\n") << password;
+    }
+    EXPECT_EQ(AsChild("login", "parents\\nParent pass\\n").output, "right\nwrong-before 0\n");
+    // A wrong name is answered as a wrong password is.
+    EXPECT_EQ(AsChild("login", "Parents\\nParent pass\\n").output,
+              AsChild("login", "parents\\nguess\\n").output);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(AsChild("login", "parents\\nguess\\n").code, 1) << i;
     }
     // The count is the helper's, kept in the data: a right password is refused while it waits,
     // and so is a write that carries it.
-    const Ran refused = AsChild("login parents", "Parent pass\\n");
+    const Ran refused = AsChild("login", "parents\\nParent pass\\n");
     EXPECT_EQ(refused.code, 6);
     EXPECT_EQ(refused.output.substr(0, 5), "wait ");
-    EXPECT_EQ(AsChild("write words.txt parents", "Parent pass\\nnone\\n").code, 6);
+    EXPECT_EQ(AsChild("write words.txt", "parents\\nParent pass\\nnone\\n").code, 6);
     EXPECT_NE(Slurp(Data() / "inlogpogingen.txt").find("fouten=5\r\n"), std::string::npos);
 
     // Many tries at once are taken one after the other: five are compared, the rest wait.
     fs::remove(Data() / "inlogpogingen.txt");
-    const Ran together = Shell("for i in $(seq 30); do (printf 'guess\\n' | runuser -u " + kChild +
-                               " -- " + Helper() +
-                               " login parents >/dev/null 2>&1; echo $?) & "
+    const Ran together = Shell("for i in $(seq 30); do (printf 'parents\\nguess\\n' | runuser -u " +
+                               kChild + " -- " + Helper() +
+                               " login >/dev/null 2>&1; echo $?) & "
                                "done; wait");
     EXPECT_EQ(std::count(together.output.begin(), together.output.end(), '1'), 5)
         << together.output;

@@ -54,7 +54,7 @@
 #include "parents/paswoordwijzigen.h"
 #include "storage/DataFiles.h"
 #include "storage/Records.h"
-#include "storage/WriteSteps.h"
+#include "formats/Replace.h"
 #include "support/Fakes.h"
 
 namespace {
@@ -136,7 +136,7 @@ public:
 
 private:
     void StopAtWrite(int stopAt) {
-        storage::SetWriteStepHook([this, stopAt](std::string_view file) {
+        formats::SetWriteStepHook([this, stopAt](std::string_view file) {
             if (!acting_) {
                 return;
             }

@@ -1,0 +1,95 @@
+// The program's side of the family install's helper, against a stand-in helper: what it sends,
+// and how it takes each answer.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "basics/Clock.h"
+#include "family/ParentLogin.h"
+#include "storage/HelperFiles.h"
+#include "support/TempFolder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class StillClock : public basics::Clock {
+public:
+    std::string DateText() override { return "9-12-2026"; }
+    std::string TimeText() override { return "08:00:00"; }
+    double SteadySeconds() override { return 100; }
+    basics::LocalTime Now() override { return {{2026, 12, 9}, 8 * 3600}; }
+};
+
+// A helper that notes its arguments and input in `folder`, then runs `answer` (shell).
+std::string StandIn(const testsupport::TempFolder& folder, const std::string& answer) {
+    const std::string path = folder.File("helper");
+    folder.Put("helper",
+               "#!/bin/sh\nhere=$(dirname \"$0\")\necho \"$*\" >> \"$here/args\"\n"
+               "cat >> \"$here/input\"\n" +
+                   answer + "\n");
+    fs::permissions(path, fs::perms::owner_all);
+    return path;
+}
+
+TEST(HelperFiles, TheParentsNameAndPasswordGoOnTheInputNeverTheCommandLine) {
+    testsupport::TempFolder folder;
+    storage::HelperFiles files(
+        StandIn(folder, "[ \"$1\" = login ] && printf 'right\\nwrong-before 0\\n'; exit 0"),
+        folder.Path());
+    const auto login = files.Login("parents", "Parent pass");
+    ASSERT_TRUE(login);
+    EXPECT_EQ(login->outcomes, std::vector<std::string>{"right"});
+    EXPECT_TRUE(files.Write("adressen.txt", {"Zoo                  zoo.example"}).ok);
+    EXPECT_TRUE(files.WritePicture("a-1.png", "png", true).ok);
+    files.KeepPictures({"a-1.png"});
+    EXPECT_EQ(folder.Get("args"),
+              "read words.txt\nlogin\nwrite adressen.txt\nwrite-picture a-1.png\nkeep-pictures\n");
+    EXPECT_EQ(folder.Get("input"),
+              "parents\nParent pass\n"
+              "parents\nParent pass\nZoo                  zoo.example\r\n"
+              "parents\nParent pass\npng"
+              "parents\nParent pass\na-1.png\r\n");
+}
+
+TEST(HelperFiles, EachAnswerOfTheHelpersLoginReachesTheParent) {
+    struct Row {
+        const char* answer;
+        bool right, passwordWrong, waiting, notCounted, unreadable;
+    };
+    for (const Row& row : {
+             Row{"printf 'right\\nwrong-before 3\\n'", true, false, false, false, false},
+             Row{"printf 'wrong\\nwait 30\\n'; exit 1", false, true, false, false, false},
+             Row{"printf 'wait 30\\n'; exit 6", false, false, true, false, false},
+             Row{"printf 'later\\n'; echo 'no count' >&2; exit 9", false, false, false, true,
+                 false},
+             Row{"exit 4", false, false, false, false, true},
+         }) {
+        testsupport::TempFolder folder;
+        storage::HelperFiles files(
+            StandIn(folder, std::string("[ \"$1\" = login ] || exit 7\n") + row.answer),
+            folder.Path());
+        StillClock clock;
+        family::ParentLogin login(files, clock);
+        const auto result = login.Try("parents", "guess");
+        EXPECT_EQ(result.Right(), row.right) << row.answer;
+        EXPECT_EQ(result.outcomes == std::vector{account::Outcome::PasswordWrong},
+                  row.passwordWrong)
+            << row.answer;
+        EXPECT_EQ(result.waiting, row.waiting) << row.answer;
+        EXPECT_EQ(result.countNotSaved.has_value(), row.notCounted) << row.answer;
+        EXPECT_EQ(result.unreadable.has_value(), row.unreadable) << row.answer;
+    }
+}
+
+TEST(HelperFiles, AHelperThatDoesNotAnswerIsStoppedAndItsRequestFails) {
+    testsupport::TempFolder folder;
+    storage::HelperFiles files(StandIn(folder, "exec sleep 600"), folder.Path(), 0.3);
+    const auto run = files.Ask({"wait"});
+    EXPECT_EQ(run.exitCode, -1);
+    EXPECT_EQ(run.errors, "the helper did not answer in time");
+    EXPECT_FALSE(files.Write("words.txt", {"x"}).ok);
+}
+
+}  // namespace
