@@ -42,4 +42,44 @@ bool IsLine(std::string_view line) {
            IsStamp(stamp.substr(0, time)) && IsStamp(stamp.substr(time + kTimeWord.size()));
 }
 
+std::string Acceptable(std::string_view line) {
+    if (IsLine(line)) {
+        return std::string(line);
+    }
+    std::string_view address = line;
+    std::string_view stamp;
+    if (const auto date = line.find(kDateWord); date != std::string_view::npos) {
+        const auto rest = line.substr(date + kDateWord.size());
+        const auto time = rest.rfind(kTimeWord);
+        if (time != std::string_view::npos && IsStamp(rest.substr(0, time)) &&
+            IsStamp(rest.substr(time + kTimeWord.size()))) {
+            address = line.substr(0, date);
+            stamp = line.substr(date);
+        }
+    }
+    constexpr std::string_view kHex = "0123456789ABCDEF";
+    std::string escaped;
+    for (const char c : address) {
+        if (c == ' ' || IsControl(c)) {
+            const auto u = static_cast<unsigned char>(c);
+            escaped += '%';
+            escaped += kHex[u >> 4];
+            escaped += kHex[u & 0xF];
+        } else {
+            escaped += c;
+        }
+    }
+    const std::size_t room = kMaxLineBytes - std::min(kMaxLineBytes, stamp.size());
+    if (escaped.size() > room) {
+        escaped.resize(room);
+        // A cut through an escape would leave a "%" or "%2" that means something else.
+        if (const auto percent = escaped.rfind('%', escaped.size() - 1);
+            percent != std::string::npos && escaped.size() - percent < 3) {
+            escaped.resize(percent);
+        }
+    }
+    std::string acceptable = escaped + std::string(stamp);
+    return IsLine(acceptable) ? acceptable : std::string();
+}
+
 }  // namespace formats::visitlog

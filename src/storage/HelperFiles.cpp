@@ -22,6 +22,7 @@
 
 #include "basics/TextEncoding.h"
 #include "formats/Lines.h"
+#include "formats/VisitLogLines.h"
 #include "storage/DataPath.h"
 
 extern char** environ;
@@ -263,7 +264,14 @@ WriteResult HelperFiles::Write(const std::string& name,
         if (added.empty()) {
             return {};
         }
-        auto result = answer(Ask({"append-log"}, CrLf(added)));
+        // An address the engine reports with a blank in it must not stop the log for the run.
+        std::vector<std::string> sent;
+        for (const auto& line : added) {
+            if (auto acceptable = formats::visitlog::Acceptable(line); !acceptable.empty()) {
+                sent.push_back(std::move(acceptable));
+            }
+        }
+        auto result = sent.empty() ? WriteResult{} : answer(Ask({"append-log"}, CrLf(sent)));
         if (result.ok) {
             logKnown_ = lines;
         }

@@ -146,7 +146,16 @@ TEST(Formats, VisitLogTakesOnlyItsOwnLines) {
           "http://x --> Datum: 9-12-2026 Tijd: " + std::string(41, '0'),
           "http://" + std::string(formats::visitlog::kMaxLineBytes, 'x')}) {
         EXPECT_FALSE(formats::visitlog::IsLine(line)) << line;
+        // The program escapes such an entry rather than have the whole log refused.
+        const std::string sent = formats::visitlog::Acceptable(line);
+        EXPECT_TRUE(sent.empty() ? line.empty() : formats::visitlog::IsLine(sent)) << line;
     }
+    EXPECT_EQ(formats::visitlog::Acceptable("two words --> Datum: 9-12-2026 Tijd: 08:00:00"),
+              "two%20words --> Datum: 9-12-2026 Tijd: 08:00:00");
+    EXPECT_EQ(formats::visitlog::Acceptable("http://x\x1b[2J"), "http://x%1B[2J");
+    EXPECT_EQ(
+        formats::visitlog::Acceptable(std::string(formats::visitlog::kMaxLineBytes - 1, 'x') + " "),
+        std::string(formats::visitlog::kMaxLineBytes - 1, 'x'));
 }
 
 TEST(Formats, UnfinishedCopiesAreKnownByTheirWholeName) {

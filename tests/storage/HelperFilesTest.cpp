@@ -53,6 +53,22 @@ TEST(HelperFiles, TheParentsNameAndPasswordGoOnTheInputNeverTheCommandLine) {
               "parents\nParent pass\na-1.png\r\n");
 }
 
+// The child's run only adds to the log, and an entry the helper would refuse as it stands is
+// sent escaped, so one odd address never stops the log for the rest of the run.
+TEST(HelperFiles, TheChildsRunAppendsOnlyNewEntriesEscapedToTheLogsOwnForm) {
+    testsupport::TempFolder folder;
+    storage::HelperFiles files(StandIn(folder, "[ \"$1\" = read ] && printf 'old\\r\\n'; exit 0"),
+                               folder.Path());
+    ASSERT_EQ(files.Read("bezochtesites.txt"), std::vector<std::string>{"old"});
+    EXPECT_TRUE(files
+                    .Write("bezochtesites.txt",
+                           {"old", "http://a b/ --> Datum: 9-12-2026 Tijd: 08:00:00", ""})
+                    .ok);
+    EXPECT_FALSE(files.Write("bezochtesites.txt", {}).ok) << "only a parent shortens it";
+    EXPECT_EQ(folder.Get("args"), "read words.txt\nread bezochtesites.txt\nappend-log\n");
+    EXPECT_EQ(folder.Get("input"), "http://a%20b/ --> Datum: 9-12-2026 Tijd: 08:00:00\r\n");
+}
+
 TEST(HelperFiles, EachAnswerOfTheHelpersLoginReachesTheParent) {
     struct Row {
         const char* answer;
