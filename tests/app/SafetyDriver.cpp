@@ -47,6 +47,7 @@
 #include "app/Forms.h"
 #include "app/RealPlatform.h"
 #include "browser/frmBrowser.h"
+#include "formats/Replace.h"
 #include "parents/LogList.h"
 #include "parents/Parents.h"
 #include "parents/frmBlocker.h"
@@ -54,7 +55,6 @@
 #include "parents/paswoordwijzigen.h"
 #include "storage/DataFiles.h"
 #include "storage/Records.h"
-#include "formats/Replace.h"
 #include "support/Fakes.h"
 
 namespace {
