@@ -104,6 +104,16 @@ const std::vector<Damage>& Damages() {
     return damages;
 }
 
+// The deadline only tells a hung run from one that ends: taking in a ten-megabyte line (the
+// blocked words' matcher, the parent's list of words) takes several seconds alone and half a
+// minute on a busy machine, which is no hang.
+DriverOptions SlowStart() {
+    DriverOptions options;
+    options.deadline = std::chrono::seconds(120);
+    return options;
+}
+const DriverOptions kSlowStart = SlowStart();
+
 // Whether a message box named the file, so a parent knows what to mend.
 bool Mentions(const DriverRun& run, const fs::path& file) {
     std::istringstream lines(run.output);
@@ -130,8 +140,8 @@ TEST_P(EachFileDamaged, InEveryWayStartsUsesAndClosesCleanly) {
             damage.apply(dir / file, file);
             const Snapshot before = Snap(dir);
 
-            const DriverRun run =
-                RunDriver({dir.string(), "use", "open:" + kFine, "open:" + kBlocked, "close"});
+            const DriverRun run = RunDriver(
+                {dir.string(), "use", "open:" + kFine, "open:" + kBlocked, "close"}, kSlowStart);
             ++tried;
             ASSERT_TRUE(run.exited && run.exitCode == 0) << run.Describe();
             EXPECT_NE(run.output.find("started shown=1"), std::string::npos) << run.Describe();
@@ -252,7 +262,8 @@ TEST(BadDataFiles, TheRealWebViewTakesAHugeOrBinaryStartPage) {
         }
         Snapshot before = Snap(dir);
         before.erase("bezochtesites.txt");
-        const DriverRun run = RunDriver({dir.string(), "--real-view", "wait:3500", "use", "close"});
+        const DriverRun run =
+            RunDriver({dir.string(), "--real-view", "wait:3500", "use", "close"}, kSlowStart);
         ASSERT_TRUE(run.exited && run.exitCode == 0) << run.Describe();
         EXPECT_TRUE(run.Printed("waited")) << run.Describe();
         EXPECT_TRUE(run.Printed("used")) << run.Describe();
