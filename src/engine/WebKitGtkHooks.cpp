@@ -10,6 +10,8 @@
 #include <set>
 #include <vector>
 
+#include "filter/PageMessages.h"
+
 namespace engine {
 
 struct WebKitGtkHooks::State {
@@ -209,7 +211,8 @@ GVariant* SettingsVariant(const filter::Settings& settings) {
     for (const std::string& address : settings.allowedAddresses) {
         g_variant_builder_add(&addresses, "s", address.c_str());
     }
-    return g_variant_new("(bas)", settings.allowedSitesOnly ? TRUE : FALSE, &addresses);
+    return g_variant_new(filter::pagemessages::kSettingsType,
+                         settings.allowedSitesOnly ? TRUE : FALSE, &addresses);
 }
 
 void OnInitializeExtensions(WebKitWebContext* context, gpointer) {
@@ -243,8 +246,9 @@ gboolean OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri, GError* error
 gboolean OnPageProcessMessage(WebKitWebView*, WebKitUserMessage* message, gpointer data) {
     auto* state = static_cast<State*>(data);
     GVariant* url = webkit_user_message_get_parameters(message);
-    if (g_strcmp0(webkit_user_message_get_name(message), "refused") != 0 || url == nullptr ||
-        !g_variant_is_of_type(url, G_VARIANT_TYPE_STRING)) {
+    if (g_strcmp0(webkit_user_message_get_name(message), filter::pagemessages::kRefused) != 0 ||
+        url == nullptr ||
+        !g_variant_is_of_type(url, G_VARIANT_TYPE(filter::pagemessages::kRefusedType))) {
         return FALSE;
     }
     if (state->calls.pageRefused) {
@@ -290,7 +294,8 @@ void WebKitGtkHooks::FilterEveryRequest(const std::string& wordListFile) {
                                G_CALLBACK(OnInitializeExtensions), nullptr);
     } else if (wordListFile != FilterWordList()) {
         webkit_web_context_send_message_to_all_extensions(
-            context, webkit_user_message_new("words", g_variant_new_string(wordListFile.c_str())));
+            context, webkit_user_message_new(filter::pagemessages::kWords,
+                                             g_variant_new_string(wordListFile.c_str())));
     }
     FilterWordList() = wordListFile;
 }
@@ -299,7 +304,7 @@ void WebKitGtkHooks::JudgeBy(const filter::Settings& settings) {
     FilterSettings() = settings;
     webkit_web_context_send_message_to_all_extensions(
         webkit_web_context_get_default(),
-        webkit_user_message_new("settings", SettingsVariant(settings)));
+        webkit_user_message_new(filter::pagemessages::kSettings, SettingsVariant(settings)));
 }
 
 WebKitGtkHooks::WebKitGtkHooks(wxWebView& view, Calls calls) : state_(new State) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "filter/Decision.h"
+#include "filter/PageMessages.h"
 #include "filter/WordList.h"
 
 namespace {
@@ -56,8 +57,9 @@ gboolean OnSendRequest(WebKitWebPage* page, WebKitURIRequest* request, WebKitURI
     if (thePage && verdict.Explained()) {
         // The window shows the child why, as it does for a page it refuses itself.
         webkit_web_page_send_message_to_view(
-            page, webkit_user_message_new("refused", g_variant_new_string(uri)), nullptr, nullptr,
-            nullptr);
+            page,
+            webkit_user_message_new(filter::pagemessages::kRefused, g_variant_new_string(uri)),
+            nullptr, nullptr, nullptr);
     }
     return TRUE;
 }
@@ -205,12 +207,13 @@ void OnWindowObjectCleared(WebKitScriptWorld* world, WebKitWebPage*, WebKitFrame
 
 // The switch, then the allowed addresses, as the program sends them.
 void TakeSettings(GVariant* given) {
-    if (given == nullptr || !g_variant_is_of_type(given, G_VARIANT_TYPE("(bas)"))) {
+    if (given == nullptr ||
+        !g_variant_is_of_type(given, G_VARIANT_TYPE(filter::pagemessages::kSettingsType))) {
         return;
     }
     gboolean on = FALSE;
     GVariantIter* addresses = nullptr;
-    g_variant_get(given, "(bas)", &on, &addresses);
+    g_variant_get(given, filter::pagemessages::kSettingsType, &on, &addresses);
     filter::Settings taken{.allowedSitesOnly = on == TRUE, .allowedAddresses = {}};
     const gchar* address = nullptr;
     while (g_variant_iter_next(addresses, "&s", &address)) {
@@ -221,7 +224,8 @@ void TakeSettings(GVariant* given) {
 }
 
 void TakeWordList(GVariant* path) {
-    if (path != nullptr && g_variant_is_of_type(path, G_VARIANT_TYPE_STRING)) {
+    if (path != nullptr &&
+        g_variant_is_of_type(path, G_VARIANT_TYPE(filter::pagemessages::kWordsType))) {
         words = std::make_unique<filter::WordList>(g_variant_get_string(path, nullptr));
     }
 }
@@ -232,9 +236,9 @@ void TakeWordList(GVariant* path) {
 // the running page processes.
 gboolean OnMessage(WebKitWebExtension*, WebKitUserMessage* message, gpointer) {
     const char* name = webkit_user_message_get_name(message);
-    if (g_strcmp0(name, "words") == 0) {
+    if (g_strcmp0(name, filter::pagemessages::kWords) == 0) {
         TakeWordList(webkit_user_message_get_parameters(message));
-    } else if (g_strcmp0(name, "settings") == 0) {
+    } else if (g_strcmp0(name, filter::pagemessages::kSettings) == 0) {
         TakeSettings(webkit_user_message_get_parameters(message));
     }
     return TRUE;
@@ -245,7 +249,8 @@ gboolean OnMessage(WebKitWebExtension*, WebKitUserMessage* message, gpointer) {
 extern "C" G_MODULE_EXPORT void webkit_web_extension_initialize_with_user_data(
     WebKitWebExtension* extension, const GVariant* data) {
     auto* given = const_cast<GVariant*>(data);
-    if (given != nullptr && g_variant_is_of_type(given, G_VARIANT_TYPE("(s(bas))"))) {
+    if (given != nullptr &&
+        g_variant_is_of_type(given, G_VARIANT_TYPE(filter::pagemessages::kStartType))) {
         GVariant* path = g_variant_get_child_value(given, 0);
         GVariant* taken = g_variant_get_child_value(given, 1);
         TakeWordList(path);

@@ -1,0 +1,23 @@
+#pragma once
+
+// The messages between the child's window and the filter in the engine's page processes, each
+// a name and the GVariant type of its value. Both sides take them from here, so a change on one
+// side cannot leave the other reading a message it no longer gets.
+namespace filter::pagemessages {
+
+// Page process to window: the top-level page it refused, by its address.
+inline constexpr const char* kRefused = "refused";
+inline constexpr const char* kRefusedType = "s";
+
+// Window to page processes: where the blocked words' file now lies.
+inline constexpr const char* kWords = "words";
+inline constexpr const char* kWordsType = "s";
+
+// Window to page processes: the switch of the allowed sites, then their addresses.
+inline constexpr const char* kSettings = "settings";
+inline constexpr const char* kSettingsType = "(bas)";
+
+// Given to a page process when it starts: the words' file and the settings, as above.
+inline constexpr const char* kStartType = "(s(bas))";
+
+}  // namespace filter::pagemessages
