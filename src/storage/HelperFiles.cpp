@@ -33,10 +33,6 @@ namespace {
 
 constexpr const char* kHelperName = "lanternwick-helper";
 
-std::string CrLf(const std::vector<std::string>& lines) {
-    return formats::CrLfText(lines);
-}
-
 std::string FirstLine(const std::string& text) {
     const auto end = text.find_first_of("\r\n");
     return text.substr(0, end);
@@ -222,7 +218,7 @@ void HelperFiles::Mirror(const std::optional<std::string>& bytes) const {
     if (current && was == *bytes) {
         return;
     }
-    WriteAllLines(path, SplitLines(basics::DecodeFileText(*bytes)));
+    WriteAllLines(path, formats::DecodeLines(*bytes));
 }
 
 std::optional<std::vector<std::string>> HelperFiles::Read(const std::string& name) const {
@@ -237,7 +233,7 @@ std::optional<std::vector<std::string>> HelperFiles::Read(const std::string& nam
     if (name == files::kBlockedWords) {
         Mirror(run.output);
     }
-    auto lines = SplitLines(basics::DecodeFileText(run.output));
+    auto lines = formats::DecodeLines(run.output);
     if (name == files::kVisitLog) {
         logKnown_ = lines;
     }
@@ -271,7 +267,8 @@ WriteResult HelperFiles::Write(const std::string& name,
                 sent.push_back(std::move(acceptable));
             }
         }
-        auto result = sent.empty() ? WriteResult{} : answer(Ask({"append-log"}, CrLf(sent)));
+        auto result =
+            sent.empty() ? WriteResult{} : answer(Ask({"append-log"}, formats::CrLfText(sent)));
         if (result.ok) {
             logKnown_ = lines;
         }
@@ -288,7 +285,7 @@ WriteResult HelperFiles::Write(const std::string& name,
     if (!parentHere) {
         return {false, "only a parent can change this file"};
     }
-    auto result = answer(Ask({"write", name}, Account() + CrLf(lines)));
+    auto result = answer(Ask({"write", name}, Account() + formats::CrLfText(lines)));
     if (result.ok && name == files::kPassword && !lines.empty()) {
         parentPassword_ = lines[0];
     }
@@ -296,7 +293,7 @@ WriteResult HelperFiles::Write(const std::string& name,
         logKnown_ = lines;
     }
     if (result.ok && name == files::kBlockedWords) {
-        Mirror(CrLf(lines));
+        Mirror(formats::CrLfText(lines));
     }
     return result;
 }
@@ -320,7 +317,7 @@ WriteResult HelperFiles::WritePicture(const std::string& fileName, std::string_v
 
 void HelperFiles::KeepPictures(const std::vector<std::string>& fileNames) const {
     if (!parentName_.empty()) {
-        Ask({"keep-pictures"}, Account() + CrLf(fileNames));
+        Ask({"keep-pictures"}, Account() + formats::CrLfText(fileNames));
     }
 }
 
