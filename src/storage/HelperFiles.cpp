@@ -20,7 +20,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "basics/TextEncoding.h"
 #include "formats/Lines.h"
 #include "formats/VisitLogLines.h"
 #include "storage/DataPath.h"
