@@ -3,10 +3,8 @@
 #include <wx/frame.h>
 #include <wx/timer.h>
 
-#include <array>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 
@@ -15,12 +13,9 @@
 #include "context/WindowContext.h"
 #include "engine/WebView.h"
 #include "filter/Decision.h"
-#include "filter/WordList.h"
 #include "i18n/CaptionTables.h"
-#include "storage/Settings.h"
 
 class wxComboBox;
-class wxImage;
 class wxPanel;
 class wxTextCtrl;
 
@@ -30,36 +25,33 @@ class chameleonButton;
 
 namespace browser {
 
+class NavigationGuard;
 class PictureBox;
+class SitePanel;
+class SitePictureFinder;
+class TimeCover;
+class VisitLogWriter;
 
-// The window the child sees and uses.
+// The window the child sees and uses. It makes and shows the controls and wires together the
+// parts that own the window's rules and state: the navigation guard, the time cover, the site
+// panel, the picture finder and the visit-log writer.
 class frmBrowser : public wxFrame, public context::ChildWindow {
 public:
     explicit frmBrowser(context::WindowContext& context);
     ~frmBrowser() override;
 
-    // Start and end (frmBrowserLifecycle.cpp).
+    // Start and end.
     void Form_Load();
     void Form_Unload();
     void Form_Resize();
     void ApplyLanguage();
 
-    // Site buttons (frmBrowserSites.cpp).
-    void LoadSiteList();
-    void ShowSite(widgets::chameleonButton& button, const std::string& record);
-    void FillSiteButtons();
-    // Gives the buttons the sites as they now stand, at once, whether the panel is open or not.
-    void ShowWorkingSites();
+    // Site buttons.
     void cmdvisit_Click();
     void cmdsite_Click(int n);  // n = 1 to 18; the eighteen buttons share one handler
-    widgets::chameleonButton& cmdsite(int n) { return *sites_.at(n - 1); }
+    widgets::chameleonButton& cmdsite(int n);
 
-    // Pictures the site buttons find by themselves (frmBrowserPictures.cpp). At each page
-    // loaded: for a listed site without a picture, the best one its page declares, else a
-    // picture of the page's top.
-    void FindSitePicture();
-
-    // Navigation filter (frmBrowserNavigation.cpp).
+    // The address box and the view's events.
     void cboURL_Click();
     void cboURL_KeyPress(int keyAscii);
     void tmrcheck_Timer();
@@ -67,8 +59,6 @@ public:
     void brwbrowser_BeforeNavigate2(const std::string& url, filter::Kind kind, bool& cancel);
     void brwbrowser_PageRefused(const std::string& url);
     bool brwbrowser_LoadFailed(const std::string& url);
-    // The not-answering page's "Try again": the page that did not answer, through the checks.
-    void cmdretry_Click();
     void brwbrowser_DownloadComplete();
     void brwbrowser_NavigateComplete2();
     void brwbrowser_NewWindow2(const std::string& url);
@@ -78,35 +68,17 @@ public:
     void OpenAddress(const std::string& address) override;
     void OpenHelp() override;
 
-    // Refusals (frmBrowserRefusal.cpp). The filter's answer for `url`, with the family's
-    // settings as they now stand and the word list as its file now is.
-    filter::Verdict Judge(const std::string& url, filter::Kind kind);
-    filter::Settings FilterSettings() const;
-    // A link of one of the program's own pages: acted on, when it comes from that page.
-    bool ProgramLink(const std::string& url, bool mainFrame);
-    bool ShowsNotAnswering(const std::string& url) const;
-    void ShowNotAnswering(const std::string& url);
-    // Logs the refused address and shows the refusal page in its place, now or, from inside
-    // the view's own event, as soon as the view has finished asking.
-    void ShowRefusal(const std::string& address);
-    void ShowRefusalSoon(const std::string& address);
+    // The program's own pages and their buttons, which the window answers itself.
     std::string ProgramPage(const std::string& url) const;
-    std::string HelpPage() const;
-    // The newest page of the history that is a real page and may open now; empty if none.
-    std::string LastRealPage();
-    // The refusal page's buttons; their links are answered here and never opened.
     void cmdrefusedback_Click();
     void cmdrefusedask_Click();
-    const std::string& RefusedAddress() const { return refused_; }
+    // The not-answering page's "Try again": the page that did not answer, through the checks.
+    void cmdretry_Click();
+    const std::string& RefusedAddress() const;
     // How many once-a-second checks have run: what a page left on screen would meet by then.
     int ChecksDone() const { return checksDone_; }
 
-    // Visit log (frmBrowserVisitLog.cpp).
-    void SaveVisitLog(const std::string& file);
-    // The log reaches its file a few seconds after it changes, so a killed run keeps it.
-    void SaveVisitLogSoon();
-
-    // Toolbar, strip and intro (frmBrowserToolbar.cpp).
+    // Toolbar, strip and intro.
     void PicPrev_MouseMove();
     void PicNext_MouseMove();
     void PicRefresh_MouseMove();
@@ -124,15 +96,10 @@ public:
     void Picparent2_Click();
     void TmrIntro_Timer();
 
-    // The daily time limit as the child meets it (frmBrowserTime.cpp). Without any limit
-    // stored nothing of it shows.
-    void StartTimeBudget();
-    void TimeTick();  // every tick of tmrcheck
-    // The "time is up" cover is showing: nothing may be opened until it lifts.
-    bool TimeIsUp() const { return covered_; }
-    void SaveUsedTime();  // at close
+    // The time cover is on: nothing may be opened until it lifts.
+    bool TimeIsUp() const;
     // What the clock on the band shows now.
-    const TimeLook& ShownTimeLook() const { return shownLook_; }
+    const TimeLook& ShownTimeLook() const;
 
     bool IsBusy() const { return busy_; }  // hourglass shown
     const TwipScale& Scale() const { return scale_; }
@@ -171,52 +138,36 @@ public:
 private:
     void CreateToolbar();
     void CreateSitePanel();
+    void CreateTimeControls();
+    void CreateParts();
     void SetBusy(bool busy);
-    void LeaveBlockedPage();
     void OnFamilyChange(family::FamilyModel::Change change);
-    void SaveVisitLogNow();
+    void Open(const std::string& address);  // through the address box
+    void OpenProgramPage(std::string_view page);
+    void OpenProgramPageSoon(std::string_view page);
+    void ShowRefusal(const std::string& address);
+    void ShowRefusalSoon(const std::string& address);
+    void ShowNotAnswering(const std::string& url);
+    void LeaveBlockedPage();
     wxString TableText(std::string_view name, i18n::Property property) const;
     std::string AddressText() const;
     void Place(wxWindow* control, const TwipRect& rect);
     TwipRect OuterSize() const;
     static void Swap(PictureBox* hide, PictureBox* show);
-    void CreateTimeControls();
-    void PlaceTimeCover();
-    void ShowTimeState();
-    void CoverForTimeUp();
-    void UncoverAfterTimeUp();
-    void TrySitePictures(const std::string& address, std::vector<engine::PagePicture> pictures,
-                         std::size_t next);
-    void SnapshotSitePicture(const std::string& address);
-    // Whether `image` made a picture; it is stored unless the site got one meanwhile.
-    bool StoreSitePicture(const std::string& address, const wxImage& image);
 
     context::WindowContext& context_;
-    filter::WordList words_;
-    int checksDone_ = 0;
-    std::string notAnswering_;  // the page the not-answering page stands for
-    std::string caught_;        // the last refused address the once-a-second check found on screen
-    wxTimer logSave_;           // writes the visit log shortly after it changed
     TwipScale scale_;
     std::unique_ptr<engine::WebView> web_;
-    std::array<widgets::chameleonButton*, kSiteButtons> sites_{};
+    std::unique_ptr<NavigationGuard> guard_;
+    std::unique_ptr<SitePanel> panel_;
+    std::unique_ptr<TimeCover> cover_;
+    std::unique_ptr<SitePictureFinder> finder_;
+    std::unique_ptr<VisitLogWriter> logWriter_;
     std::optional<i18n::Language> language_;  // none: the built-in texts
+    int checksDone_ = 0;
     bool loading_ = false;
     bool closing_ = false;
     bool busy_ = false;
-    std::string refused_;                   // the address the refusal page stands for
-    std::string reached_;                   // the page the view last reached
-    std::set<std::string> picturesSought_;  // sites whose picture was looked for in this run
-    // A parent asked for the help page and no other page was reached since: it opens through
-    // the time cover, and the cover lifting does not replace it.
-    bool helpAsked_ = false;
-
-    std::unique_ptr<family::TimeBudget> budget_;  // none while no day has a limit
-    storage::WeekMinutes limits_{};
-    TimeLook shownLook_;
-    bool covered_ = false;
-    int noticeTicks_ = 0;          // ticks the notice stays up
-    std::string pageBeforeCover_;  // opened again when the cover lifts
 };
 
 }  // namespace browser

@@ -20,6 +20,7 @@ struct WebKitGtkHooks::State {
     WebKitUserContentManager* content = nullptr;
     gulong downloadHandler = 0;
     Calls calls;
+    bool leaving = false;  // the page is being left without its asking
 };
 
 namespace {
@@ -184,6 +185,23 @@ gboolean OnPermission(WebKitWebView*, WebKitPermissionRequest* request, gpointer
     return TRUE;
 }
 
+gboolean OnScriptDialog(WebKitWebView*, WebKitScriptDialog* dialog, gpointer data) {
+    auto* state = static_cast<State*>(data);
+    if (!state->leaving || webkit_script_dialog_get_dialog_type(dialog) !=
+                               WEBKIT_SCRIPT_DIALOG_BEFORE_UNLOAD_CONFIRM) {
+        return FALSE;
+    }
+    webkit_script_dialog_confirm_set_confirmed(dialog, TRUE);
+    return TRUE;
+}
+
+void OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer data) {
+    // The page asks, if it asks, before the next load starts; after that it is gone.
+    if (event == WEBKIT_LOAD_STARTED) {
+        static_cast<State*>(data)->leaving = false;
+    }
+}
+
 void OnProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason, gpointer data) {
     auto* state = static_cast<State*>(data);
     if (state->calls.contentGone) {
@@ -212,7 +230,8 @@ GVariant* SettingsVariant(const filter::Settings& settings) {
         g_variant_builder_add(&addresses, "s", address.c_str());
     }
     return g_variant_new(filter::pagemessages::kSettingsType,
-                         settings.allowedSitesOnly ? TRUE : FALSE, &addresses);
+                         settings.allowedSitesOnly ? TRUE : FALSE, &addresses,
+                         settings.programKey.c_str());
 }
 
 void OnInitializeExtensions(WebKitWebContext* context, gpointer) {
@@ -327,6 +346,8 @@ WebKitGtkHooks::WebKitGtkHooks(wxWebView& view, Calls calls) : state_(new State)
     g_signal_connect(web, "web-process-terminated", G_CALLBACK(OnProcessTerminated), state_);
     g_signal_connect(web, "user-message-received", G_CALLBACK(OnPageProcessMessage), state_);
     g_signal_connect(web, "load-failed", G_CALLBACK(OnLoadFailed), state_);
+    g_signal_connect(web, "script-dialog", G_CALLBACK(OnScriptDialog), state_);
+    g_signal_connect(web, "load-changed", G_CALLBACK(OnLoadChanged), state_);
 
     state_->content =
         WEBKIT_USER_CONTENT_MANAGER(g_object_ref(webkit_web_view_get_user_content_manager(web)));
@@ -350,6 +371,10 @@ WebKitGtkHooks::WebKitGtkHooks(wxWebView& view, Calls calls) : state_(new State)
     WebKitSettings* settings = webkit_web_view_get_settings(web);
     webkit_settings_set_enable_developer_extras(settings, FALSE);
     webkit_settings_set_javascript_can_open_windows_automatically(settings, FALSE);
+}
+
+void WebKitGtkHooks::LeaveWithoutAsking() {
+    state_->leaving = true;
 }
 
 WebKitGtkHooks::~WebKitGtkHooks() {

@@ -37,6 +37,10 @@ public:
     WebKitGtkHooks(const WebKitGtkHooks&) = delete;
     WebKitGtkHooks& operator=(const WebKitGtkHooks&) = delete;
 
+    // The page now shown is left without the question "leave this page?" its script may ask:
+    // the engine keeps such a question hidden in the view, and the page would run on.
+    void LeaveWithoutAsking();
+
     struct State;  // opaque: the engine's types stay out of this header
 
 private:

@@ -47,6 +47,9 @@ public:
     virtual bool GoForward() = 0;
     virtual void Refresh() = 0;
     virtual void Stop() = 0;
+    // Leaves the page for the empty one at once: stopped, and without the question "leave this
+    // page?" its script may ask, so nothing of it runs on.
+    virtual void Empty() = 0;
     virtual std::string LocationURL() const = 0;
     // Whether the page is still loading.
     virtual bool IsLoading() const = 0;

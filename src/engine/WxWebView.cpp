@@ -232,6 +232,14 @@ void WxWebView::Stop() {
     view_->Stop();
 }
 
+void WxWebView::Empty() {
+    view_->Stop();
+#ifdef __WXGTK__
+    hooks_->LeaveWithoutAsking();
+#endif
+    view_->LoadURL("about:blank");
+}
+
 bool WxWebView::IsLoading() const {
     return view_->IsBusy();
 }

@@ -27,6 +27,7 @@ public:
     bool GoForward() override;
     void Refresh() override;
     void Stop() override;
+    void Empty() override;
     std::string LocationURL() const override;
     bool IsLoading() const override;
     std::vector<std::string> BackHistory() const override;

@@ -144,17 +144,24 @@ std::vector<std::string> FamilyModel::AllowedAddresses() const {
 }
 
 void FamilyModel::AddBareAddress(const std::string& address) {
+    if (!logPace_.Admits("bare", address, clock_.SteadySeconds())) {
+        return;
+    }
     log_.push_back(address);
     Tell(Change::VisitLog);
 }
 
 void FamilyModel::AddReachedPage(const std::string& address) {
+    if (!logPace_.Admits("reached", address, clock_.SteadySeconds())) {
+        return;
+    }
     log_.push_back(ReachedPageEntry(address, clock_.DateText(), clock_.TimeText()));
     Tell(Change::VisitLog);
 }
 
 void FamilyModel::ClearVisitLog() {
     log_.clear();
+    logPace_ = {};
     Tell(Change::VisitLog);
 }
 

@@ -10,6 +10,7 @@
 #include "family/ParentLogin.h"
 #include "family/SettingsTable.h"
 #include "family/TimeBudget.h"
+#include "family/VisitLog.h"
 #include "storage/DataFiles.h"
 #include "storage/Settings.h"
 
@@ -87,7 +88,8 @@ public:
     // The addresses the switch lets open: the sites' and the start page's, as they now stand.
     std::vector<std::string> AllowedAddresses() const;
 
-    // The visit log's entries.
+    // The visit log's entries. An entry the log had within the last minute, and any beyond the
+    // log's pace, is not added again (LogPace).
     const std::vector<std::string>& VisitLog() const { return log_; }
     void AddBareAddress(const std::string& address);
     void AddReachedPage(const std::string& address);  // stamped with the clock's date and time
@@ -221,6 +223,7 @@ private:
     std::optional<std::string> storedLanguage_;
     std::string languageChoice_;
     std::vector<std::string> log_;
+    LogPace logPace_;
 
     bool counting_ = false;
     std::unique_ptr<TimeBudget> budget_;  // none while no day has a limit

@@ -47,6 +47,7 @@ int BlockedWordCount(const std::vector<std::string>& words, std::string_view add
 
 // The empty page the browser falls back to. It holds nothing, so no word list may keep the
 // browser from showing it.
+inline constexpr const char* kBlankPage = "about:blank";
 bool IsBlankPage(std::string_view address);
 
 }  // namespace filter

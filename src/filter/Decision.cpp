@@ -57,8 +57,14 @@ Verdict Decide(const Request& request, const Words& words, const Settings& setti
                bool filterMissing) {
     const std::string_view address = request.address;
     if (IsProgramPage(address)) {
-        // Made by the program for its own window, never for a page's frame.
-        return request.kind == Kind::Frame ? Verdict{Reason::NotHere} : Verdict{};
+        // Made by the program for its own window, never for a page's frame or script, and
+        // opened only by the program, which alone knows the run's key.
+        const bool top = request.kind == Kind::TopLevel || request.kind == Kind::PageOrFrame;
+        if (!top) {
+            return {Reason::NotHere};
+        }
+        return CarriesKey(address, settings.programKey) ? Verdict{}
+                                                        : Verdict{Reason::NotHere, true};
     }
     if (IsBlankPage(address) || IsFrameContent(address)) {
         return {};

@@ -50,6 +50,8 @@ struct Settings {
     bool allowedSitesOnly = false;
     // The addresses of the allowed sites and of the start page, as the parent stored them.
     std::vector<std::string> allowedAddresses;
+    // The key the program's own pages carry in this run (ProgramPages.h).
+    std::string programKey;
 };
 
 struct Request {

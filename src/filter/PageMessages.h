@@ -13,11 +13,12 @@ inline constexpr const char* kRefusedType = "s";
 inline constexpr const char* kWords = "words";
 inline constexpr const char* kWordsType = "s";
 
-// Window to page processes: the switch of the allowed sites, then their addresses.
+// Window to page processes: the switch of the allowed sites, their addresses, and the key of
+// the program's own pages.
 inline constexpr const char* kSettings = "settings";
-inline constexpr const char* kSettingsType = "(bas)";
+inline constexpr const char* kSettingsType = "(bass)";
 
 // Given to a page process when it starts: the words' file and the settings, as above.
-inline constexpr const char* kStartType = "(s(bas))";
+inline constexpr const char* kStartType = "(s(bass))";
 
 }  // namespace filter::pagemessages

@@ -1,6 +1,7 @@
 #include "filter/ProgramPages.h"
 
 #include <cctype>
+#include <random>
 
 namespace filter {
 
@@ -77,6 +78,35 @@ constexpr std::string_view kStyle = R"(<style>
 </style>)";
 
 }  // namespace
+
+std::string ProgramPageAddress(std::string_view page, std::string_view key) {
+    return std::string(page) + "?" + std::string(key);
+}
+
+bool IsPage(std::string_view url, std::string_view page) {
+    return url.starts_with(page) &&
+           (url.size() == page.size() || url[page.size()] == '?' || url[page.size()] == '#');
+}
+
+bool CarriesKey(std::string_view url, std::string_view key) {
+    const auto query = url.find('?');
+    if (key.empty() || query == std::string_view::npos) {
+        return false;
+    }
+    std::string_view given = url.substr(query + 1);
+    given = given.substr(0, given.find('#'));
+    return given == key;
+}
+
+std::string NewProgramKey() {
+    std::random_device device;
+    std::string key;
+    constexpr std::string_view kDigits = "0123456789abcdef";
+    for (int i = 0; i < 32; ++i) {
+        key += kDigits[device() % kDigits.size()];
+    }
+    return key;
+}
 
 bool IsProgramPage(std::string_view url) {
     const std::string_view prefix = "lanternwick:";

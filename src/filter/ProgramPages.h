@@ -25,6 +25,16 @@ inline constexpr std::string_view kHomeLink = "lanternwick://home/";
 // Whether `url` is one of the program's own addresses (any case of the scheme).
 bool IsProgramPage(std::string_view url);
 
+// A page of the program opens only at its address with the run's key, which no web page can
+// know: a page's link, script, frame or redirect to the bare address gets nothing of it.
+std::string ProgramPageAddress(std::string_view page, std::string_view key);
+// Whether `url` is `page` (kRefusedPage, kHelpPage, ...), with or without a key.
+bool IsPage(std::string_view url, std::string_view page);
+// Whether `url` carries `key`; no key is ever carried by an empty one.
+bool CarriesKey(std::string_view url, std::string_view key);
+// A key fresh for this run.
+std::string NewProgramKey();
+
 struct RefusalTexts {
     std::string sentence;  // what the child is told
     std::string back;      // the button back to where the child was

@@ -213,8 +213,11 @@ void TakeSettings(GVariant* given) {
     }
     gboolean on = FALSE;
     GVariantIter* addresses = nullptr;
-    g_variant_get(given, filter::pagemessages::kSettingsType, &on, &addresses);
-    filter::Settings taken{.allowedSitesOnly = on == TRUE, .allowedAddresses = {}};
+    gchar* key = nullptr;  // the type's "s" hands over a copy
+    g_variant_get(given, filter::pagemessages::kSettingsType, &on, &addresses, &key);
+    filter::Settings taken{
+        .allowedSitesOnly = on == TRUE, .allowedAddresses = {}, .programKey = key};
+    g_free(key);
     const gchar* address = nullptr;
     while (g_variant_iter_next(addresses, "&s", &address)) {
         taken.allowedAddresses.emplace_back(address);

@@ -55,7 +55,7 @@ TEST_F(NavigationFilter, AStartPageWithABlockedWordIsNeverOpened) {
     fresh.Start();
     // The refusal page stands in its place, and the parent sees what was tried.
     EXPECT_EQ(fresh.View().calls,
-              (Lines{"navigate About:blank", "navigate lanternwick://refused/"}));
+              (Lines{"navigate About:blank", "navigate lanternwick://refused/?KEY"}));
     EXPECT_EQ(fresh.VisitLog(), Lines{"http://casino.example/"});
 }
 
@@ -67,7 +67,7 @@ TEST_F(NavigationFilter, ABlockedAddressThroughTheAddressBoxOpensOnlyTheRefusalP
     // Escapes hide nothing, however often they are escaped again.
     Open("http://x.example/p%6Frn");
     Open("http://x.example/p%256Frn");
-    EXPECT_EQ(h.View().calls, Lines(4, "navigate lanternwick://refused/"));
+    EXPECT_EQ(h.View().calls, Lines(4, "navigate lanternwick://refused/?KEY"));
     for (const char* tried : {"http://www.casino.example/", "http://x.example/porn",
                               "http://x.example/p%6Frn", "http://x.example/p%256Frn"}) {
         log.push_back(tried);
@@ -114,12 +114,30 @@ TEST_F(NavigationFilter, ReachedPagesAreLoggedAndKeptOnceInTheHistoryNewestFirst
     EXPECT_EQ(History(), (Lines{"http://A.example/", "http://a.example/", "http://b.example/"}));
     EXPECT_EQ(Browser().cboURL->GetValue(), "http://A.example/");
 
-    const Lines log = h.VisitLog();
-    ASSERT_EQ(log.size(), before + 4);
+    // The same page again within a minute is written once, with its first time.
+    Lines log = h.VisitLog();
+    ASSERT_EQ(log.size(), before + 3);
     EXPECT_EQ(log[before], "http://a.example/ --> Datum: 7-12-2026 Tijd: 21:45:09");
     EXPECT_EQ(log.back(), "http://A.example/ --> Datum: 7-12-2026 Tijd: 21:45:09");
     // A reached page is checked, never navigated to again.
     EXPECT_TRUE(h.View().calls.empty());
+
+    h.clock.steady += 59;
+    h.clock.time = "21:46:08";
+    h.View().Reach("http://a.example/");
+    EXPECT_EQ(h.VisitLog().size(), before + 3);
+    h.clock.steady += 1;
+    h.View().Reach("http://a.example/");
+    EXPECT_EQ(h.VisitLog().back(), "http://a.example/ --> Datum: 7-12-2026 Tijd: 21:46:08");
+
+    // A page that leads itself on and on adds no more than twenty lines a minute, the page
+    // reached just before among them.
+    for (int i = 0; i < 100; ++i) {
+        h.View().Reach("http://loop.example/?n=" + std::to_string(i));
+    }
+    log = h.VisitLog();
+    EXPECT_EQ(std::ranges::count_if(log, [](const std::string& e) { return e.find("loop") == 7; }),
+              19);
 }
 
 TEST_F(NavigationFilter, AnAddressThePanelAsksForOpensAtOnceThroughTheChecks) {
@@ -128,7 +146,7 @@ TEST_F(NavigationFilter, AnAddressThePanelAsksForOpensAtOnceThroughTheChecks) {
     EXPECT_EQ(h.VisitLog().back(), "http://help.example/");
     h.View().calls.clear();
     Browser().OpenAddress("http://casino.example/");
-    EXPECT_EQ(h.View().calls, Lines{"navigate lanternwick://refused/"});
+    EXPECT_EQ(h.View().calls, Lines{"navigate lanternwick://refused/?KEY"});
 }
 
 TEST_F(NavigationFilter, OnlyTheEnterKeyOpensTheAddress) {
@@ -232,7 +250,7 @@ TEST_F(NavigationFilter, ANewWindowRequestOpensInTheSameView) {
     EXPECT_EQ(h.View().calls, Lines{"navigate http://popup.example/"});
     // A blocked one is never handed to the view, which would name it as its address meanwhile.
     h.View().AskForNewWindow("http://casino.example/");
-    EXPECT_EQ(h.View().calls.back(), "navigate lanternwick://refused/");
+    EXPECT_EQ(h.View().calls.back(), "navigate lanternwick://refused/?KEY");
     EXPECT_EQ(h.VisitLog().back(), "http://casino.example/");
 }
 

@@ -131,7 +131,7 @@ TEST_F(SiteButtons, ASiteButtonOpensItsTrimmedAddressWholeAndClosesThePanel) {
     B().cmdvisit_Click();
     B().cmdsite_Click(3);
     EXPECT_EQ(h.View().calls, (Lines{"navigate " + address70, "navigate http://spaces.example/",
-                                     "navigate lanternwick://refused/"}));
+                                     "navigate lanternwick://refused/?KEY"}));
     const auto log = h.VisitLog();
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log[log.size() - 2], "http://spaces.example/");
@@ -158,7 +158,7 @@ TEST_F(SiteButtons, AddressesTypedWithoutASchemeOpenAsHttp) {
               (Lines{"navigate About:blank", "navigate http://home.example",
                      "navigate http://home.example", "navigate http://www.starfall.com",
                      "navigate http://localhost:8080/x", "navigate http://127.0.0.1:8080/kids.html",
-                     "navigate http://file:///etc/passwd", "navigate lanternwick://refused/"}));
+                     "navigate http://file:///etc/passwd", "navigate lanternwick://refused/?KEY"}));
     const auto log = h.VisitLog();
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log[log.size() - 2], "http://file:///etc/passwd");

@@ -85,7 +85,7 @@ TEST_F(Toolbar, RefreshStopAndHomeActOnTheView) {
     h.View().calls.clear();
     B().Text4->SetValue("  http://casino.example/ ");
     B().PicHome2_Click();
-    EXPECT_EQ(h.View().calls, Lines{"navigate lanternwick://refused/"});
+    EXPECT_EQ(h.View().calls, Lines{"navigate lanternwick://refused/?KEY"});
 }
 
 // A tap on a touch screen, or a click right after the pointer jumped there, reaches the plain
@@ -263,7 +263,7 @@ TEST_F(DailyTime, TheClockCountsDownWarnsOnceAndTheCoverStopsEveryWayIn) {
     Pass(270);
     ASSERT_TRUE(B().TimeIsUp());
     EXPECT_TRUE(B().imgtijdop->IsShown());
-    EXPECT_EQ(h.View().calls, (Lines{"stop", "navigate about:blank"})) << "the page is left";
+    EXPECT_EQ(h.View().calls, (Lines{"empty"})) << "the page is left without its asking";
     EXPECT_FALSE(h.View().Announce("about:blank"));
     h.View().Reach("about:blank");
     h.View().calls.clear();
@@ -356,7 +356,7 @@ TEST_F(DailyTime, HelpOpensInTheRunsLanguageOverTheCoverAndTheSwitch) {
     h.Windows().Family().SetAllowedSitesOnly(true);
     Pass(61);
     h.View().Reach("about:blank");
-    const std::string help(filter::kHelpPage);
+    const std::string help = std::string(filter::kHelpPage) + "?KEY";
     auto& panel = h.Windows().Panel();
     for (const bool granted : {false, true}) {
         panel.Show();
@@ -372,9 +372,13 @@ TEST_F(DailyTime, HelpOpensInTheRunsLanguageOverTheCoverAndTheSwitch) {
         EXPECT_EQ(h.View().calls, Lines{"navigate " + help}) << granted;
         EXPECT_EQ(B().TimeIsUp(), !granted);
     }
-    const std::string page = B().ProgramPage(help);
+    const std::string page = B().ProgramPage(h.View().LocationURL());
     EXPECT_NE(page.find("Verander paswoord"), std::string::npos);
     EXPECT_NE(page.find(h.folder.Path()), std::string::npos);
+    // A page that asks for the help page, as a page or by script, gets nothing of it.
+    EXPECT_TRUE(B().ProgramPage(std::string(filter::kHelpPage)).empty());
+    h.View().Reach("http://home.example/");
+    EXPECT_TRUE(h.View().Announce(std::string(filter::kHelpPage)));
 }
 
 // Time ran out on the refusal page, and the day ended behind the cover: the child comes back
@@ -384,7 +388,7 @@ TEST_F(DailyTime, AfterATimeUpOnTheRefusalPageTheChildComesBackToARealPage) {
     StartWithMinutes(1);
     h.View().Reach("http://zoo.example/");
     B().OpenAddress("http://casino.example/");
-    const std::string refused(filter::kRefusedPage);
+    const std::string refused = std::string(filter::kRefusedPage) + "?KEY";
     h.View().Reach(refused);
     h.View().history = {"http://zoo.example/", "http://home.example/"};
     Pass(61);

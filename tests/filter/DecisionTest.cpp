@@ -42,7 +42,8 @@ TEST_P(Decision, Answers) {
     const Row& row = GetParam();
     const filter::Settings settings{
         .allowedSitesOnly = row.allowedOnly == Switch::On,
-        .allowedAddresses = {"www.pbskids.org", "http://starfall.com/", "http://home.example/"}};
+        .allowedAddresses = {"www.pbskids.org", "http://starfall.com/", "http://home.example/"},
+        .programKey = "k3y"};
     const filter::Verdict verdict =
         filter::Decide({.address = row.address, .kind = row.kind, .frameShows = row.frameShows},
                        {row.list, row.list == ListState::Present ? &Words() : nullptr}, settings,
@@ -75,8 +76,12 @@ const Row kRows[] = {
     {"BlankAnyCase", "About:Blank", Top, Off, Gone, Reason::None, false},
     {"SrcdocFrameNeverJudged", "about:srcdoc", Frame, On, Here, Reason::None, false},
     {"OtherAboutOffTheList", "about:config", Top, On, Here, Reason::OffTheList, true},
-    {"RefusalPageOpens", "lanternwick://refused/", Top, On, Broken, Reason::None, false},
-    {"RefusalPageInPageProcess", "lanternwick://refused/", Sub, Off, Here, Reason::None, false},
+    {"RefusalPageOpens", "lanternwick://refused/?k3y", Top, On, Broken, Reason::None, false},
+    {"ProgramPageWithoutTheKey", "lanternwick://help/", Top, Off, Here, Reason::NotHere, true},
+    {"ProgramPageWithAnotherKey", "lanternwick://help/?k3yy", Either, Off, Here, Reason::NotHere,
+     true},
+    {"ProgramPageNeverForAScript", "lanternwick://help/?k3y", Sub, Off, Here, Reason::NotHere,
+     false},
     {"ProgramPageNotInAFrame", "LanternWick://refused/", Frame, Off, Here, Reason::NotHere, false},
     {"ListMissingRefuses", "http://pbskids.org/", Top, Off, Gone, Reason::NoWordList, false},
     {"ListMissingRefusesPictures", "http://pbskids.org/a.png", Sub, Off, Gone, Reason::NoWordList,
@@ -128,9 +133,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, Decision, ::testing::ValuesIn(kRows),
 TEST(DecisionShortWord, TheProgramsOwnPagesAndTheEmptyPageStillOpen) {
     const filter::WordMatcher a({"a"});
     const filter::Words words{ListState::Present, &a};
-    for (const char* address : {"about:blank", "lanternwick://refused/", "lanternwick://back/"}) {
+    const filter::Settings settings{
+        .allowedSitesOnly = false, .allowedAddresses = {}, .programKey = "k"};
+    for (const char* address :
+         {"about:blank", "lanternwick://refused/?k", "lanternwick://help/?k"}) {
         EXPECT_TRUE(filter::Decide({.address = address, .kind = Kind::TopLevel, .frameShows = {}},
-                                   words, {})
+                                   words, settings)
                         .Opens())
             << address;
     }

@@ -415,7 +415,7 @@ TEST_F(Editors, BlockerStoresEveryWordAsTypedAndTheFilterUsesItAtOnce) {
     browser.cboURL->SetValue("http://puzzles.example/");
     browser.cboURL_Click();
     EXPECT_EQ(h.View().calls,
-              (Lines{"navigate lanternwick://refused/", "navigate http://puzzles.example/"}));
+              (Lines{"navigate lanternwick://refused/?KEY", "navigate http://puzzles.example/"}));
 }
 
 TEST_F(Editors, BlockerWithoutAWordFileStartsEmptyAndItsFirstSaveCreatesIt) {

@@ -367,7 +367,7 @@ TEST_F(Panel, TheAllowedSitesSwitchIsStoredWithTheListsAndSurvivesARestart) {
     browser.cboURL->SetValue("http://s2.example/games");
     browser.cboURL_Click();
     EXPECT_EQ(h.View().calls,
-              (Lines{"navigate lanternwick://refused/", "navigate http://s2.example/games"}));
+              (Lines{"navigate lanternwick://refused/?KEY", "navigate http://s2.example/games"}));
     h.writes.clear();
     P().cmdsave_Click();
     EXPECT_EQ(h.writes,

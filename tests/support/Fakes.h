@@ -18,11 +18,12 @@ public:
 
     wxWindow* Control() override { return panel_; }
     void SetEvents(engine::WebViewEvents events) override { events_ = std::move(events); }
-    void Navigate(const std::string& url) override { calls.push_back("navigate " + url); }
+    void Navigate(const std::string& url) override { calls.push_back("navigate " + Named(url)); }
     bool GoBack() override { return Step("back", backPages); }
     bool GoForward() override { return Step("forward", forwardPages); }
     void Refresh() override { calls.push_back("refresh"); }
     void Stop() override { calls.push_back("stop"); }
+    void Empty() override { calls.push_back("empty"); }
     std::string LocationURL() const override { return location; }
     bool IsLoading() const override { return loading; }
     std::vector<std::string> BackHistory() const override { return history; }
@@ -42,15 +43,31 @@ public:
 
     // The view reached `url`.
     void Reach(const std::string& url) {
-        location = url;
+        location = Real(url);
         events_.navigateComplete();
     }
     // The view is about to navigate; returns whether the window refused it.
     bool Announce(const std::string& url, bool mainFrame = true) {
         bool cancel = false;
-        events_.beforeNavigate(url, mainFrame ? filter::Kind::TopLevel : filter::Kind::Frame,
+        events_.beforeNavigate(Real(url), mainFrame ? filter::Kind::TopLevel : filter::Kind::Frame,
                                cancel);
         return cancel;
+    }
+    // The program's pages open with a key fresh for each run: calls name it "KEY", and so may
+    // a test in the addresses it gives.
+    std::string Named(const std::string& url) {
+        const auto query = url.find('?');
+        if (!url.starts_with("lanternwick:") || query == std::string::npos) {
+            return url;
+        }
+        key_ = url.substr(query + 1);
+        return url.substr(0, query) + "?KEY";
+    }
+    std::string Real(std::string url) const {
+        if (url.starts_with("lanternwick:") && url.ends_with("?KEY")) {
+            url.replace(url.size() - 3, 3, key_);
+        }
+        return url;
     }
     void FinishLoading() { events_.downloadComplete(); }
     void AskForNewWindow(const std::string& url) { events_.newWindow(url); }
@@ -79,6 +96,7 @@ private:
 
     wxPanel* panel_;
     engine::WebViewEvents events_;
+    std::string key_;
 };
 
 class FakeWebViewFactory : public engine::WebViewFactory {

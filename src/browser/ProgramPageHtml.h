@@ -1,0 +1,17 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "i18n/CaptionTables.h"
+
+namespace browser {
+
+// The HTML of one of the program's own pages (kRefusedPage, kNotAnsweringPage, kHelpPage) in
+// `language` (none: the built-in texts); empty for any other address. The help page names
+// `dataFolder`, where the parent finds the files it speaks of.
+std::string ProgramPageHtml(std::string_view url, std::optional<i18n::Language> language,
+                            const std::string& dataFolder);
+
+}  // namespace browser

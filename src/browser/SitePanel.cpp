@@ -1,0 +1,110 @@
+#include "browser/SitePanel.h"
+
+#include <wx/window.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "family/FamilyModel.h"
+#include "storage/Records.h"
+#include "widgets/ButtonPicture.h"
+#include "widgets/ChameleonButton.h"
+
+namespace browser {
+
+SitePanel::SitePanel(family::FamilyModel& family, wxWindow& backdrop, Buttons buttons)
+    : family_(family), backdrop_(backdrop), buttons_(buttons) {}
+
+void SitePanel::Show(int n, const std::string& record) {
+    widgets::chameleonButton& button = Button(n);
+    const std::string address = storage::SiteAddress(record);
+    records_.at(n - 1) = record;
+    button.SetCaption(wxString::FromUTF8(storage::SiteName(record)));
+    // Hovering a site button shows the address it opens.
+    button.SetToolTipText(wxString::FromUTF8(address));
+    // A damaged file or one that is no picture gives none: never half a picture.
+    const auto png = family_.SitePictures() ? family_.SitePicture(address) : std::nullopt;
+    button.SetPicture(png ? widgets::ImageFromPng(*png) : wxImage());
+}
+
+void SitePanel::Clear(int n) {
+    records_.at(n - 1).clear();
+    Button(n).SetCaption("");
+    Button(n).SetToolTipText("");
+    Button(n).SetPicture(wxImage());
+}
+
+void SitePanel::LoadSiteList() {
+    const size_t before = family_.Sites().size();
+    family_.LoadSites();
+    for (size_t i = before; i < family_.Sites().size(); ++i) {
+        const std::string& line = family_.Sites()[i];
+        if (Button(2).Caption().empty() && !Button(1).Caption().empty()) {
+            Show(2, line);
+        }
+        if (Button(1).Caption().empty()) {
+            Show(1, line);
+        }
+    }
+}
+
+void SitePanel::FillSiteButtons() {
+    // Sites the parent changed in the panel and has not saved yet count already: a deleted
+    // site must not stay open to the child until the save.
+    const auto lines = family_.SitesToShow();
+    if (!lines) {
+        return;  // the buttons keep what they show
+    }
+    int k = 0;
+    for (const auto& line : *lines) {
+        Show(std::min(k, kSiteButtons - 1) + 1, line);
+        ++k;
+    }
+    // A site the parent deleted must not stay on the panel until the next start.
+    for (int n = k + 1; n <= kSiteButtons; ++n) {
+        Clear(n);
+    }
+}
+
+void SitePanel::ShowWorkingSites() {
+    FillSiteButtons();
+    if (IsOpen()) {
+        for (auto* button : buttons_) {
+            button->Show(!button->Caption().empty());
+        }
+    }
+}
+
+bool SitePanel::IsOpen() const {
+    return backdrop_.IsShown();
+}
+
+void SitePanel::Toggle() {
+    FillSiteButtons();
+    for (auto* button : buttons_) {
+        button->Hide();
+    }
+    if (IsOpen()) {
+        backdrop_.Hide();
+        return;
+    }
+    backdrop_.Show();
+    for (auto* button : buttons_) {
+        if (!button->Caption().empty()) {
+            button->Show();
+        }
+    }
+}
+
+void SitePanel::Close() {
+    for (auto* button : buttons_) {
+        button->Hide();  // all of them: any left would float over the page
+    }
+    backdrop_.Hide();
+}
+
+std::string SitePanel::AddressOf(int n) const {
+    return storage::SiteAddress(records_.at(n - 1));
+}
+
+}  // namespace browser

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "browser/Layout.h"
+
+class wxWindow;
+
+namespace family {
+class FamilyModel;
+}
+namespace widgets {
+class chameleonButton;
+}
+
+namespace browser {
+
+// The site panel: up to eighteen buttons for the sites a parent allowed, over the page. Each
+// button opens the address of the site record it shows, as the family model holds it.
+class SitePanel {
+public:
+    using Buttons = std::array<widgets::chameleonButton*, kSiteButtons>;
+
+    SitePanel(family::FamilyModel& family, wxWindow& backdrop, Buttons buttons);
+
+    // At the window's load: the first two buttons show the first two sites from the start.
+    void LoadSiteList();
+    // Gives the buttons the sites as they now stand, the parent's unsaved changes included.
+    void FillSiteButtons();
+    // The same, at once, whether the panel is open or not.
+    void ShowWorkingSites();
+
+    void Toggle();  // the visit button
+    void Close();
+    bool IsOpen() const;
+    // The address the button n (1 to 18) opens, spaces trimmed; empty for an empty button.
+    std::string AddressOf(int n) const;
+
+    widgets::chameleonButton& Button(int n) { return *buttons_.at(n - 1); }
+
+private:
+    void Show(int n, const std::string& record);
+    void Clear(int n);
+
+    family::FamilyModel& family_;
+    wxWindow& backdrop_;
+    Buttons buttons_;
+    std::array<std::string, kSiteButtons> records_;  // what each button shows
+};
+
+}  // namespace browser
