@@ -53,7 +53,11 @@ void frmBrowser::TrySitePictures(const std::string& address,
         return;
     }
     const engine::PagePicture picture = pictures[next];
-    web_->Fetch(picture.url, kMaxFetched,
+    // So is every address a redirect leads the fetch to, before it is asked for.
+    auto mayFetch = [this](const std::string& hop) {
+        return Judge(hop, filter::Kind::SubResource).Opens();
+    };
+    web_->Fetch(picture.url, kMaxFetched, std::move(mayFetch),
                 [this, address, picture, pictures = std::move(pictures),
                  next](std::optional<std::string> bytes) mutable {
                     const wxImage image = bytes ? widgets::ImageFromBytes(*bytes) : wxImage();
