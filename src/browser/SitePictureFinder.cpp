@@ -58,7 +58,11 @@ void SitePictureFinder::Try(const std::string& address, std::vector<engine::Page
         return;
     }
     const engine::PagePicture picture = pictures[next];
-    view_.Fetch(picture.url, kMaxFetched,
+    // So is every address a redirect leads the fetch to, before it is asked for.
+    auto mayFetch = [this](const std::string& hop) {
+        return guard_.Judge(hop, filter::Kind::SubResource).Opens();
+    };
+    view_.Fetch(picture.url, kMaxFetched, std::move(mayFetch),
                 [this, address, picture, pictures = std::move(pictures),
                  next](std::optional<std::string> bytes) mutable {
                     const wxImage image = bytes ? widgets::ImageFromBytes(*bytes) : wxImage();

@@ -1,81 +1,180 @@
 #include "engine/WebKitGtkPictures.h"
 
 #include <cairo.h>
-#include <glib/gstdio.h>
-#include <unistd.h>
+#include <libsoup/soup.h>
 #include <webkit2/webkit2.h>
 #include <wx/image.h>
 #include <wx/webview.h>
-
-#include <fstream>
-#include <iterator>
-#include <set>
 
 namespace engine {
 
 struct WebKitGtkPictures::State {
     WebKitWebView* view = nullptr;
     GCancellable* gone = nullptr;  // cancelled when the adapter goes: no answer after that
-    std::set<WebKitDownload*> downloads;
+    // Not the engine's download, which follows every redirect without asking: a session of the
+    // same libsoup the engine runs on, that follows none by itself.
+    SoupSession* session = nullptr;
 };
 
 namespace {
 
-// One fetch: the file it is written to, and how much has come.
+// A redirect chain longer than this is no picture worth following.
+constexpr int kMaxHops = 5;
+// As long as a page is given to answer.
+constexpr guint kFetchSeconds = 30;
+
+std::string& ProxyForFetches() {
+    static std::string proxy;
+    return proxy;
+}
+
+// One fetch, from its first address through every hop it is led to.
 struct Fetching {
-    WebKitGtkPictures::State* state;
     GCancellable* gone;
+    SoupSession* session;
+    WebKitCookieManager* cookies;
+    std::function<bool(const std::string&)> mayFetch;
     std::function<void(std::optional<std::string>)> done;
     std::size_t maxBytes;
-    std::string path;
+    SoupURI* address = nullptr;  // the hop to ask for next
+    int hops = 0;
+    SoupMessage* message = nullptr;  // the hop under way, owned by the session
     std::size_t received = 0;
     bool failed = false;
+    guint deadline = 0;
 };
 
-gboolean OnDecideDestination(WebKitDownload* download, gchar*, gpointer data) {
-    auto* fetching = static_cast<Fetching*>(data);
-    gchar* uri = g_filename_to_uri(fetching->path.c_str(), nullptr, nullptr);
-    webkit_download_set_allow_overwrite(download, TRUE);
-    webkit_download_set_destination(download, uri);
-    g_free(uri);
-    return TRUE;
-}
-
-void OnReceivedData(WebKitDownload* download, guint64 length, gpointer data) {
-    auto* fetching = static_cast<Fetching*>(data);
-    fetching->received += static_cast<std::size_t>(length);
-    if (fetching->received > fetching->maxBytes) {
-        fetching->failed = true;
-        webkit_download_cancel(download);
+void Finish(Fetching* fetching, std::optional<std::string> bytes) {
+    if (fetching->deadline != 0) {
+        g_source_remove(fetching->deadline);
     }
-}
-
-void OnFailed(WebKitDownload*, GError*, gpointer data) {
-    static_cast<Fetching*>(data)->failed = true;
-}
-
-// Comes last, after a failure too.
-void OnFinished(WebKitDownload* download, gpointer data) {
-    auto* fetching = static_cast<Fetching*>(data);
-    std::optional<std::string> bytes;
-    if (!fetching->failed) {
-        std::ifstream in(fetching->path, std::ios::binary);
-        std::string read((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (in.good() || in.eof()) {
-            if (read.size() <= fetching->maxBytes) {
-                bytes = std::move(read);
-            }
-        }
+    // Answered last: the answer may end the adapter and its session.
+    auto done = std::move(fetching->done);
+    const bool answer = !g_cancellable_is_cancelled(fetching->gone);
+    if (fetching->address != nullptr) {
+        soup_uri_free(fetching->address);
     }
-    g_remove(fetching->path.c_str());
-    g_signal_handlers_disconnect_by_data(download, fetching);
-    if (!g_cancellable_is_cancelled(fetching->gone)) {
-        fetching->state->downloads.erase(download);
-        fetching->done(std::move(bytes));
-    }
-    g_object_unref(download);
+    g_object_unref(fetching->cookies);
+    g_object_unref(fetching->session);
     g_object_unref(fetching->gone);
     delete fetching;
+    if (answer) {
+        done(std::move(bytes));
+    }
+}
+
+gboolean OnDeadline(gpointer data) {
+    auto* fetching = static_cast<Fetching*>(data);
+    fetching->deadline = 0;
+    fetching->failed = true;  // a lookup of cookies under way ends the fetch when it answers
+    if (fetching->message != nullptr) {
+        soup_session_cancel_message(fetching->session, fetching->message, SOUP_STATUS_CANCELLED);
+    }
+    return G_SOURCE_REMOVE;
+}
+
+void OnHeaders(SoupMessage* message, gpointer data) {
+    auto* fetching = static_cast<Fetching*>(data);
+    if (soup_message_headers_get_encoding(message->response_headers) ==
+            SOUP_ENCODING_CONTENT_LENGTH &&
+        static_cast<guint64>(soup_message_headers_get_content_length(message->response_headers)) >
+            fetching->maxBytes) {
+        fetching->failed = true;
+        soup_session_cancel_message(fetching->session, message, SOUP_STATUS_CANCELLED);
+    }
+}
+
+void OnChunk(SoupMessage* message, SoupBuffer* chunk, gpointer data) {
+    auto* fetching = static_cast<Fetching*>(data);
+    fetching->received += chunk->length;
+    if (fetching->received > fetching->maxBytes) {
+        fetching->failed = true;
+        soup_session_cancel_message(fetching->session, message, SOUP_STATUS_CANCELLED);
+    }
+}
+
+void Ask(Fetching* fetching);
+
+void OnAnswered(SoupSession*, SoupMessage* message, gpointer data) {
+    auto* fetching = static_cast<Fetching*>(data);
+    fetching->message = nullptr;
+    g_signal_handlers_disconnect_by_data(message, fetching);
+    const guint status = message->status_code;
+    if (fetching->failed || g_cancellable_is_cancelled(fetching->gone)) {
+        Finish(fetching, std::nullopt);
+    } else if (SOUP_STATUS_IS_REDIRECTION(status) && status != SOUP_STATUS_NOT_MODIFIED) {
+        const char* location = soup_message_headers_get_one(message->response_headers, "Location");
+        SoupURI* next = location != nullptr
+                            ? soup_uri_new_with_base(soup_message_get_uri(message), location)
+                            : nullptr;
+        soup_uri_free(fetching->address);
+        fetching->address = next;
+        if (next == nullptr || !SOUP_URI_VALID_FOR_HTTP(next) || ++fetching->hops > kMaxHops) {
+            Finish(fetching, std::nullopt);
+        } else {
+            Ask(fetching);
+        }
+    } else if (SOUP_STATUS_IS_SUCCESSFUL(status) &&
+               static_cast<std::size_t>(message->response_body->length) <= fetching->maxBytes) {
+        Finish(fetching, std::string(message->response_body->data,
+                                     static_cast<std::size_t>(message->response_body->length)));
+    } else {
+        Finish(fetching, std::nullopt);
+    }
+}
+
+// The engine's cookies for the hop, as a page of its site would send them.
+void OnCookies(GObject* manager, GAsyncResult* result, gpointer data) {
+    auto* fetching = static_cast<Fetching*>(data);
+    GList* cookies =
+        webkit_cookie_manager_get_cookies_finish(WEBKIT_COOKIE_MANAGER(manager), result, nullptr);
+    std::string header;
+    for (GList* at = cookies; at != nullptr; at = at->next) {
+        gchar* pair = soup_cookie_to_cookie_header(static_cast<SoupCookie*>(at->data));
+        header += (header.empty() ? "" : "; ") + std::string(pair);
+        g_free(pair);
+    }
+    g_list_free_full(cookies, reinterpret_cast<GDestroyNotify>(soup_cookie_free));
+    if (fetching->failed || g_cancellable_is_cancelled(fetching->gone)) {
+        Finish(fetching, std::nullopt);
+        return;
+    }
+    SoupMessage* message = soup_message_new_from_uri(SOUP_METHOD_GET, fetching->address);
+    soup_message_set_flags(message, SOUP_MESSAGE_NO_REDIRECT);
+    if (!header.empty()) {
+        soup_message_headers_replace(message->request_headers, "Cookie", header.c_str());
+    }
+    g_signal_connect(message, "got-headers", G_CALLBACK(OnHeaders), fetching);
+    g_signal_connect(message, "got-chunk", G_CALLBACK(OnChunk), fetching);
+    fetching->message = message;
+    fetching->received = 0;
+    soup_session_queue_message(fetching->session, message, OnAnswered, fetching);
+}
+
+// Judged before anything of the hop goes out, the first as every one a redirect leads to.
+void Ask(Fetching* fetching) {
+    gchar* address = soup_uri_to_string(fetching->address, FALSE);
+    const std::string hop = address;
+    g_free(address);
+    if (!fetching->mayFetch(hop)) {
+        Finish(fetching, std::nullopt);
+        return;
+    }
+    webkit_cookie_manager_get_cookies(fetching->cookies, hop.c_str(), fetching->gone, OnCookies,
+                                      fetching);
+}
+
+// Always after the caller's turn, as every answer of the view comes.
+gboolean Begin(gpointer data) {
+    auto* fetching = static_cast<Fetching*>(data);
+    if (g_cancellable_is_cancelled(fetching->gone) || fetching->address == nullptr ||
+        !SOUP_URI_VALID_FOR_HTTP(fetching->address)) {
+        Finish(fetching, std::nullopt);
+    } else {
+        fetching->deadline = g_timeout_add_seconds(kFetchSeconds, OnDeadline, fetching);
+        Ask(fetching);
+    }
+    return G_SOURCE_REMOVE;
 }
 
 struct Answering {
@@ -161,17 +260,28 @@ void OnSnapshot(GObject* view, GAsyncResult* result, gpointer data) {
 
 }  // namespace
 
+void WebKitGtkPictures::FetchThrough(const std::string& proxy) {
+    ProxyForFetches() = proxy;
+}
+
 WebKitGtkPictures::WebKitGtkPictures(wxWebView& view) : state_(new State) {
     state_->view =
         WEBKIT_WEB_VIEW(g_object_ref(static_cast<WebKitWebView*>(view.GetNativeBackend())));
     state_->gone = g_cancellable_new();
+    const gchar* agent = webkit_settings_get_user_agent(webkit_web_view_get_settings(state_->view));
+    state_->session = soup_session_new_with_options(SOUP_SESSION_USER_AGENT, agent,
+                                                    SOUP_SESSION_TIMEOUT, kFetchSeconds, nullptr);
+    if (!ProxyForFetches().empty()) {
+        GProxyResolver* proxy = g_simple_proxy_resolver_new(ProxyForFetches().c_str(), nullptr);
+        g_object_set(state_->session, SOUP_SESSION_PROXY_RESOLVER, proxy, nullptr);
+        g_object_unref(proxy);
+    }
 }
 
 WebKitGtkPictures::~WebKitGtkPictures() {
     g_cancellable_cancel(state_->gone);
-    for (WebKitDownload* download : state_->downloads) {
-        webkit_download_cancel(download);
-    }
+    soup_session_abort(state_->session);
+    g_object_unref(state_->session);
     g_object_unref(state_->gone);
     g_object_unref(state_->view);
     delete state_;
@@ -184,26 +294,18 @@ void WebKitGtkPictures::RunApart(const std::string& script, std::function<void(s
 }
 
 void WebKitGtkPictures::Fetch(const std::string& url, std::size_t maxBytes,
+                              std::function<bool(const std::string& hop)> mayFetch,
                               std::function<void(std::optional<std::string>)> done) {
-    gchar* path = nullptr;
-    const gint fd = g_file_open_tmp("lanternwick-picture-XXXXXX", &path, nullptr);
-    if (fd < 0) {
-        done(std::nullopt);
-        return;
-    }
-    close(fd);
-    auto* fetching = new Fetching{state_, G_CANCELLABLE(g_object_ref(state_->gone)),
-                                  std::move(done), maxBytes, path};
-    g_free(path);
-    // Not the view's own download, which its hooks cancel as every download of a page: the
-    // engine's, on the same network as the pages.
-    WebKitDownload* download =
-        webkit_web_context_download_uri(webkit_web_view_get_context(state_->view), url.c_str());
-    state_->downloads.insert(download);
-    g_signal_connect(download, "decide-destination", G_CALLBACK(OnDecideDestination), fetching);
-    g_signal_connect(download, "received-data", G_CALLBACK(OnReceivedData), fetching);
-    g_signal_connect(download, "failed", G_CALLBACK(OnFailed), fetching);
-    g_signal_connect(download, "finished", G_CALLBACK(OnFinished), fetching);
+    WebKitCookieManager* cookies = webkit_website_data_manager_get_cookie_manager(
+        webkit_web_context_get_website_data_manager(webkit_web_view_get_context(state_->view)));
+    auto* fetching = new Fetching{G_CANCELLABLE(g_object_ref(state_->gone)),
+                                  SOUP_SESSION(g_object_ref(state_->session)),
+                                  WEBKIT_COOKIE_MANAGER(g_object_ref(cookies)),
+                                  std::move(mayFetch),
+                                  std::move(done),
+                                  maxBytes};
+    fetching->address = soup_uri_new(url.c_str());
+    g_idle_add(Begin, fetching);
 }
 
 void WebKitGtkPictures::Snapshot(std::function<void(wxImage)> done) {

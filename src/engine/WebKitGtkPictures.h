@@ -11,10 +11,15 @@ class wxWebView;
 namespace engine {
 
 // What the site buttons' pictures need of WebKitGTK: the page's answer to a script run apart
-// from its own, a file fetched the way the engine fetches (its network, proxy and cookies), and
-// a picture of what the view shows. Nothing is answered once this is gone.
+// from its own, a file fetched as the engine fetches (the system's proxy, the engine's cookies
+// and user agent) with every redirect judged before it is followed, and a picture of what the
+// view shows. Nothing is answered once this is gone.
 class WebKitGtkPictures {
 public:
+    // The engine cannot say which proxy it was given: whoever gives it one gives the fetches of
+    // the adapters made after that the same ("" for the system's, the engine's default too).
+    static void FetchThrough(const std::string& proxy);
+
     explicit WebKitGtkPictures(wxWebView& view);
     ~WebKitGtkPictures();
     WebKitGtkPictures(const WebKitGtkPictures&) = delete;
@@ -23,6 +28,7 @@ public:
     // The script's answer as text; empty when it failed.
     void RunApart(const std::string& script, std::function<void(std::string)> done);
     void Fetch(const std::string& url, std::size_t maxBytes,
+               std::function<bool(const std::string& hop)> mayFetch,
                std::function<void(std::optional<std::string>)> done);
     void Snapshot(std::function<void(wxImage)> done);
 

@@ -64,9 +64,11 @@ public:
     // For the site buttons' pictures; each answers later, and never once the view is gone.
     // The pictures the page now shown declares of itself; none where the engine cannot ask.
     virtual void FindPagePictures(std::function<void(std::vector<PagePicture>)> found) = 0;
-    // Fetches `url` on the engine's own network, as its pages' requests go; nothing when that
-    // fails or brings more than `maxBytes`. The caller has judged the address.
+    // Fetches `url` as the engine's pages' requests go (its proxy, its cookies). Every address it
+    // is about to ask for, `url` and each one a redirect leads to, is put to `mayFetch` first;
+    // nothing when one is refused, the fetch fails or it brings more than `maxBytes`.
     virtual void Fetch(const std::string& url, std::size_t maxBytes,
+                       std::function<bool(const std::string& hop)> mayFetch,
                        std::function<void(std::optional<std::string>)> done) = 0;
     // A picture of what the view shows; an empty image where the engine makes none.
     virtual void Snapshot(std::function<void(wxImage)> done) = 0;

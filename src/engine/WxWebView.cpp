@@ -178,12 +178,14 @@ void WxWebView::FindPagePictures(std::function<void(std::vector<PagePicture>)> f
 }
 
 void WxWebView::Fetch(const std::string& url, std::size_t maxBytes,
+                      std::function<bool(const std::string& hop)> mayFetch,
                       std::function<void(std::optional<std::string>)> done) {
 #ifdef __WXGTK__
-    pictures_->Fetch(url, maxBytes, std::move(done));
+    pictures_->Fetch(url, maxBytes, std::move(mayFetch), std::move(done));
 #else
     (void)url;
     (void)maxBytes;
+    (void)mayFetch;
     view_->CallAfter([done = std::move(done)] { done(std::nullopt); });
 #endif
 }

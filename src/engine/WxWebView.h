@@ -35,6 +35,7 @@ public:
     void UseFilterSettings(const filter::Settings& settings) override;
     void FindPagePictures(std::function<void(std::vector<PagePicture>)> found) override;
     void Fetch(const std::string& url, std::size_t maxBytes,
+               std::function<bool(const std::string& hop)> mayFetch,
                std::function<void(std::optional<std::string>)> done) override;
     void Snapshot(std::function<void(wxImage)> done) override;
 

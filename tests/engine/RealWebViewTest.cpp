@@ -14,12 +14,15 @@
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <tuple>
 #include <utility>
 
 #include <wx/textctrl.h>
 
 #ifdef __WXGTK__
 #include <webkit2/webkit2.h>
+
+#include "engine/WebKitGtkPictures.h"
 #endif
 
 #include "browser/frmBrowser.h"
@@ -49,6 +52,16 @@ constexpr std::pair<const char*, bool> kMadeUpHosts[] = {{"kids.test", true},
                                                          {"video.kids.test", true},
                                                          {"kids.test.evil.test", false},
                                                          {"evilkids.test", false}};
+
+// How the touch icon of the site "movedN.test" moves on (code, where to), and the colour its
+// button gets: a hop to a blocked address brings no icon, so a picture of the blue page.
+constexpr std::tuple<int, const char*, const char*> kMovedIcons[] = {
+    {301, "/casino.png", "blue"},
+    {302, "/%63asino.png", "blue"},
+    {307, "http://other.test/casino.png", "blue"},
+    {308, "http://other.test/casino.png", "blue"},
+    {307, "http://other.test/touch.png", "red"},
+    {301, "/touch.png", "red"}};
 
 // Serves a few pages on 127.0.0.1, also reachable as localhost or as a proxy for any host, and
 // remembers every path that was asked for, and every "host path" too.
@@ -127,8 +140,18 @@ public:
         get("/plain.html", page(blue));
         get("/blockedicon.html",
             page(blue + R"(<link rel="apple-touch-icon" href="/casino.png">)"));
+        get("/moved.html", [page, blue](const httplib::Request& req, httplib::Response& res) {
+            const std::string row = req.target.substr(req.target.find('?'));
+            page(blue + R"(<link rel="apple-touch-icon" href="/moved.png)" + row + "\">")(req, res);
+        });
+        get("/moved.png", [](const httplib::Request& req, httplib::Response& res) {
+            const auto& [code, to, colour] =
+                kMovedIcons[std::stoi(req.target.substr(req.target.find('?') + 1))];
+            res.set_redirect(to, code);
+        });
         wxInitAllImageHandlers();
-        for (const auto& [path, side] : {std::pair{"/touch.png", 120}, {"/small.png", 16}}) {
+        for (const auto& [path, side] :
+             {std::pair{"/touch.png", 120}, {"/small.png", 16}, {"/casino.png", 120}}) {
             wxImage red(side, side);
             red.SetRGB(wxRect(0, 0, side, side), 255, 0, 0);
             wxMemoryOutputStream out;
@@ -540,6 +563,7 @@ protected:
         if (settings != nullptr) {
             webkit_network_proxy_settings_free(settings);
         }
+        engine::WebKitGtkPictures::FetchThrough(proxy != nullptr ? proxy : "");
     }
 };
 
@@ -572,10 +596,14 @@ protected:
     void Prepare() override {
         ThroughAProxy::Prepare();
         h.Put("instellingen.txt", {"plaatjes=1"});
-        h.Put("adressen.txt", {storage::SiteRecord("Touch", "touch.test"),
-                               storage::SiteRecord("Small", "small.test"),
-                               storage::SiteRecord("Plain", "plain.test"),
-                               storage::SiteRecord("Blocked", "blockedicon.test")});
+        std::vector<std::string> sites = {storage::SiteRecord("Touch", "touch.test"),
+                                          storage::SiteRecord("Small", "small.test"),
+                                          storage::SiteRecord("Plain", "plain.test"),
+                                          storage::SiteRecord("Blocked", "blockedicon.test")};
+        for (std::size_t n = 0; n < std::size(kMovedIcons); ++n) {
+            sites.push_back(storage::SiteRecord("Moved", "moved" + std::to_string(n) + ".test"));
+        }
+        h.Put("adressen.txt", sites);
     }
     // The red of the icon or the blue of the page, at the picture's middle.
     std::string StoredColour(const std::string& address) {
@@ -612,6 +640,19 @@ TEST_F(FoundPictures, TheTouchIconElseAPictureOfThePageNeverABlockedIcon) {
     for (int n = 1; n <= 4; ++n) {
         EXPECT_TRUE(h.Browser().cmdsite(n).HasPicture()) << n;
     }
+}
+
+TEST_F(FoundPictures, EveryHopOfAnIconIsJudgedBeforeItIsAskedFor) {
+    h.Browser().Show();
+    h.Browser().TmrIntro_Timer();
+    for (std::size_t n = 0; n < std::size(kMovedIcons); ++n) {
+        const std::string host = "moved" + std::to_string(n) + ".test";
+        SCOPED_TRACE(host);
+        Open("http://" + host + "/moved.html?" + std::to_string(n));
+        ASSERT_TRUE(testsupport::WaitUntil([&] { return StoredColour(host) != "none"; }, 20s));
+        EXPECT_EQ(StoredColour(host), std::get<2>(kMovedIcons[n]));
+    }
+    EXPECT_FALSE(site.WasRequested("/casino.png"));
 }
 
 class MadeUpHosts : public ThroughAProxy, public ::testing::WithParamInterface<const char*> {

@@ -33,7 +33,7 @@ public:
     void FindPagePictures(std::function<void(std::vector<engine::PagePicture>)> found) override {
         pictureSearches.push_back(std::move(found));
     }
-    void Fetch(const std::string& url, std::size_t,
+    void Fetch(const std::string& url, std::size_t, std::function<bool(const std::string&)>,
                std::function<void(std::optional<std::string>)> done) override {
         fetches.push_back({url, std::move(done)});
     }
