@@ -57,7 +57,7 @@ TEST_F(Guard, TheProgramsPagesAndTheirButtonsAreTheProgramsAlone) {
     const std::string refused = guard.Address(filter::kRefusedPage);
     EXPECT_TRUE(guard.Serves(refused));
     EXPECT_TRUE(guard.BeforeNavigate(refused, filter::Kind::TopLevel, false).opens);
-    for (const std::string forged :
+    for (const std::string& forged :
          {std::string(filter::kRefusedPage), refused + "x", std::string(filter::kHelpPage) + "?"}) {
         EXPECT_FALSE(guard.Serves(forged)) << forged;
         const auto answer = guard.BeforeNavigate(forged, filter::Kind::TopLevel, false);
