@@ -8,8 +8,8 @@ class WindowContext;
 
 namespace browser {
 
-// Writes the run's visit log: a few seconds after it changes, so a killed run keeps it, and
-// whole, with the run's separator, when the window closes.
+// Adds the run's new visit-log entries to the file a few seconds after they come, so a killed
+// run keeps them, and the run's separator after them when the window closes.
 class VisitLogWriter : private wxTimer {
 public:
     explicit VisitLogWriter(context::WindowContext& context);

@@ -59,8 +59,10 @@ void FamilyModel::LoadVisitLog() {
     }
     if (log_.empty()) {
         log_ = std::move(*lines);
+        logInFile_ = log_.size();
     } else {
         log_.insert(log_.end(), lines->begin(), lines->end());
+        logWhole_ = true;  // the entries in front are not in the file
     }
     Tell(Change::VisitLog);
 }
@@ -161,6 +163,7 @@ void FamilyModel::AddReachedPage(const std::string& address) {
 
 void FamilyModel::ClearVisitLog() {
     log_.clear();
+    logWhole_ = true;
     logPace_ = {};
     Tell(Change::VisitLog);
 }
@@ -339,6 +342,10 @@ FamilyModel::SaveReport FamilyModel::Save() {
             }
             storage::pictures::KeepOnly(data_, addresses);
         }
+        if (file == storage::files::kVisitLog) {
+            logInFile_ = log_.size();
+            logWhole_ = false;
+        }
         if (file == storage::files::kSettings) {
             // A later change is measured from here, so turning a switch back and saving again
             // stores that too.
@@ -416,12 +423,32 @@ storage::WriteResult FamilyModel::SetSitePicture(std::string_view address, std::
 }
 
 storage::WriteResult FamilyModel::WriteVisitLog(bool endOfRun) {
-    if (!endOfRun) {
-        return data_.Write(storage::files::kVisitLog, log_);
+    // Added to the end of the file, so that another run's entries written meanwhile stay; written
+    // whole only when the file no longer begins as the log does (a parent cleared it, or an
+    // earlier write failed part of the way).
+    std::vector<std::string> lines;
+    if (logWhole_) {
+        lines = log_;
+    } else {
+        lines.assign(log_.begin() + static_cast<long>(std::min(logInFile_, log_.size())),
+                     log_.end());
     }
-    std::vector<std::string> lines = log_;
-    lines.push_back(kRunSeparator);
-    return data_.Write(storage::files::kVisitLog, lines);
+    if (endOfRun) {
+        lines.push_back(kRunSeparator);
+    }
+    storage::WriteResult result;
+    if (logWhole_) {
+        result = data_.Write(storage::files::kVisitLog, lines);
+    } else if (!lines.empty()) {
+        result = data_.Append(storage::files::kVisitLog, lines);
+    }
+    if (result.ok) {
+        logInFile_ = log_.size();
+        logWhole_ = endOfRun;  // the file now ends with a separator the log does not hold
+    } else {
+        logWhole_ = true;
+    }
+    return result;
 }
 
 void FamilyModel::RemoveUnfinishedWrites() {

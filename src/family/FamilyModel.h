@@ -183,7 +183,8 @@ public:
     // The parent's choice; empty bytes store "no picture".
     storage::WriteResult SetSitePicture(std::string_view address, std::string_view png);
 
-    // The visit log written whole; `endOfRun` adds the run separator after it.
+    // The visit log's new entries added to its file; `endOfRun` adds the run separator after
+    // them.
     storage::WriteResult WriteVisitLog(bool endOfRun);
 
     // Removes the copies a killed save left beside the data files.
@@ -224,6 +225,8 @@ private:
     std::string languageChoice_;
     std::vector<std::string> log_;
     LogPace logPace_;
+    std::size_t logInFile_ = 0;  // the log's first entries, which its file already holds
+    bool logWhole_ = false;      // the file no longer begins as the log does: written whole
 
     bool counting_ = false;
     std::unique_ptr<TimeBudget> budget_;  // none while no day has a limit

@@ -173,6 +173,12 @@ WriteResult ReplaceFile(const std::string& path, std::string_view bytes,
     return result;
 }
 
+void AtWriteStep(std::string_view path) {
+    if (const auto& hook = StepHook()) {
+        hook(path);
+    }
+}
+
 void SetWriteStepHook(std::function<void(std::string_view file)> hook) {
     StepHook() = std::move(hook);
 }

@@ -26,6 +26,9 @@ WriteResult ReplaceFile(const std::string& path, std::string_view bytes,
 // and before it takes the file's place: lets a test stop or kill the writer at exactly that
 // moment. Nothing is called unless one is set; an empty function removes it.
 void SetWriteStepHook(std::function<void(std::string_view file)> hook);
+// For a writer that adds to a file rather than replacing it: calls the hook just before its
+// one write.
+void AtWriteStep(std::string_view path);
 
 // The name of the file whose replacement wrote to `entry`, when `entry` is such a copy: a dot,
 // the file's whole name, ".lanternwick-save-" and six letters or digits

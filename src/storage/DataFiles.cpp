@@ -26,6 +26,15 @@ WriteResult DataFiles::Write(const std::string& name, const std::vector<std::str
     return WriteAllLines(PathOf(name), lines);
 }
 
+WriteResult DataFiles::Append(const std::string& name,
+                              const std::vector<std::string>& lines) const {
+    Told(onWrite_, name);
+    if (name != files::kVisitLog) {
+        return {false, "only the visit log is added to"};
+    }
+    return AppendLines(PathOf(name), lines);
+}
+
 int DataFiles::RemoveUnfinishedWrites() const {
     return formats::RemoveUnfinishedWrites(path_, [](std::string_view file) {
         return std::find_if(files::kAll.begin(), files::kAll.end(),

@@ -33,6 +33,9 @@ public:
 
     virtual std::optional<std::vector<std::string>> Read(const std::string& name) const;
     virtual WriteResult Write(const std::string& name, const std::vector<std::string>& lines) const;
+    // Adds lines at the end of the visit log, as every run adds to it.
+    virtual WriteResult Append(const std::string& name,
+                               const std::vector<std::string>& lines) const;
 
     // Where the program cannot read the parent's account itself, the one that can checks a
     // login and keeps the count of wrong tries; nothing where the program reads the files.

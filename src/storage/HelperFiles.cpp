@@ -259,15 +259,7 @@ WriteResult HelperFiles::Write(const std::string& name,
         if (added.empty()) {
             return {};
         }
-        // An address the engine reports with a blank in it must not stop the log for the run.
-        std::vector<std::string> sent;
-        for (const auto& line : added) {
-            if (auto acceptable = formats::visitlog::Acceptable(line); !acceptable.empty()) {
-                sent.push_back(std::move(acceptable));
-            }
-        }
-        auto result =
-            sent.empty() ? WriteResult{} : answer(Ask({"append-log"}, formats::CrLfText(sent)));
+        auto result = AppendLog(added);
         if (result.ok) {
             logKnown_ = lines;
         }
@@ -295,6 +287,36 @@ WriteResult HelperFiles::Write(const std::string& name,
         Mirror(formats::CrLfText(lines));
     }
     return result;
+}
+
+WriteResult HelperFiles::Append(const std::string& name,
+                                const std::vector<std::string>& lines) const {
+    Told(onWrite_, name);
+    if (name != files::kVisitLog) {
+        return {false, "only the visit log is added to"};
+    }
+    return AppendLog(lines);
+}
+
+WriteResult HelperFiles::AppendLog(const std::vector<std::string>& lines) const {
+    // An address the engine reports with a blank in it must not stop the log for the run.
+    std::vector<std::string> sent;
+    for (const auto& line : lines) {
+        if (auto acceptable = formats::visitlog::Acceptable(line); !acceptable.empty()) {
+            sent.push_back(std::move(acceptable));
+        }
+    }
+    if (sent.empty()) {
+        return {};
+    }
+    const Run run = Ask({"append-log"}, formats::CrLfText(sent));
+    if (run.exitCode != 0) {
+        return {false, run.errors.empty() ? "the helper failed" : FirstLine(run.errors)};
+    }
+    if (logKnown_) {
+        logKnown_->insert(logKnown_->end(), lines.begin(), lines.end());
+    }
+    return {};
 }
 
 std::optional<std::string> HelperFiles::ReadPicture(const std::string& fileName) const {

@@ -33,6 +33,8 @@ public:
     std::optional<std::vector<std::string>> Read(const std::string& name) const override;
     WriteResult Write(const std::string& name,
                       const std::vector<std::string>& lines) const override;
+    WriteResult Append(const std::string& name,
+                       const std::vector<std::string>& lines) const override;
     std::optional<HelperLogin> Login(const std::string& name, const std::string& password) override;
     std::optional<double> LoginWait() override;
     std::optional<std::string> ReadPicture(const std::string& fileName) const override;
@@ -62,6 +64,7 @@ private:
     std::string parentName_;
     mutable std::string parentPassword_;
     mutable std::optional<std::vector<std::string>> logKnown_;
+    WriteResult AppendLog(const std::vector<std::string>& lines) const;
 };
 
 }  // namespace storage

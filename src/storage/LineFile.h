@@ -26,5 +26,9 @@ std::optional<std::vector<std::string>> ReadAllLines(const std::string& path);
 WriteResult WriteAllLines(const std::string& path, const std::vector<std::string>& lines);
 // The same for bytes as they are.
 WriteResult WriteAllBytes(const std::string& path, std::string_view content);
+// Adds the lines at the end of the file, made if missing, in one write: lines another run adds
+// at the same time are never interleaved with them, and nothing it added is lost. A failure may
+// leave part of the lines behind, which the caller mends by replacing the file.
+WriteResult AppendLines(const std::string& path, const std::vector<std::string>& lines);
 
 }  // namespace storage

@@ -86,7 +86,8 @@ bool LooksLikeUnfinishedWrite(const std::string& name) {
 struct Action {
     const char* name;
     std::vector<std::string> steps;
-    std::vector<std::string> writes;  // the files it replaces, in the order it writes them
+    std::vector<std::string> writes;      // the files it writes, in the order it writes them
+    std::vector<std::string> added = {};  // of those, the ones it adds to instead of replacing
 };
 
 void PrintTo(const Action& action, std::ostream* out) {
@@ -99,7 +100,7 @@ const Action kActions[] = {
      {"adressen.txt", "startpagina.txt", "bezochtesites.txt", "languagechoose.txt"}},
     {"BlockedWordsSave", {"words:newword"}, {"words.txt"}},
     {"PasswordChange", {"password:changed secret"}, {"paswoordNr.txt"}},
-    {"BrowserWindowClose", {"close"}, {"bezochtesites.txt"}},
+    {"BrowserWindowClose", {"close"}, {"bezochtesites.txt"}, {"bezochtesites.txt"}},
 };
 
 // What the driver printed after "acting" of the lines that start with `prefix`, without it.
@@ -169,6 +170,10 @@ TEST_P(KilledSaves, LeaveEveryFileWholeOldOrWholeNew) {
                 << name << (done.contains(name) ? " is not new" : " is not old");
         }
         const auto leftovers = Leftovers(after);
+        if (std::ranges::count(action.added, cut) > 0) {
+            EXPECT_TRUE(leftovers.empty()) << "an addition is one write, with no copy";
+            continue;
+        }
         ASSERT_EQ(leftovers.size(), 1u);
         EXPECT_TRUE(LooksLikeUnfinishedWrite(leftovers[0])) << leftovers[0];
         EXPECT_TRUE(leftovers[0].starts_with("." + cut + ".")) << leftovers[0];

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -182,6 +183,24 @@ TEST_F(Family, AFailedSaveStopsAtThatFileAndAnUnreadableSettingsFileIsNotOverwri
     EXPECT_TRUE(report.written.empty());
     EXPECT_TRUE(model.SitesPending());
     EXPECT_FALSE(std::filesystem::exists(folder.File("startpagina.txt")));
+}
+
+TEST_F(Family, TheLogAddsToItsFileSoAnotherRunsEntriesStayAndAClearWritesItWhole) {
+    folder.Put("bezochtesites.txt", "old\r\n");
+    model.LoadVisitLog();
+    model.AddBareAddress("http://a/");
+    ASSERT_TRUE(model.WriteVisitLog(false).ok);
+    std::ofstream(data.PathOf("bezochtesites.txt"), std::ios::app) << "other run\r\n";
+    model.AddBareAddress("http://b/");
+    ASSERT_TRUE(model.WriteVisitLog(true).ok);
+    const std::string separator(23, '-');
+    EXPECT_EQ(data.Read("bezochtesites.txt"),
+              (Lines{"old", "http://a/", "other run", "http://b/", separator}));
+
+    model.ClearVisitLog();
+    model.AddBareAddress("http://c/");
+    ASSERT_TRUE(model.WriteVisitLog(true).ok);
+    EXPECT_EQ(data.Read("bezochtesites.txt"), (Lines{"http://c/", separator}));
 }
 
 TEST_F(Family, TheLanguageChoiceIsStoredTwiceAndTheFirstLineIsWhatIsRead) {
