@@ -154,6 +154,21 @@ public:
                 </script></body></html>)",
                             "text/html");
         });
+        // A page that reloads itself, and one that leads itself on to a new address each time.
+        server_.Get("/again.html", [](const httplib::Request&, httplib::Response& res) {
+            res.set_content(
+                "<html><body><script>setTimeout(function () { location.reload(); }, "
+                "10);</script></body></html>",
+                "text/html");
+        });
+        server_.Get("/onward.html", [](const httplib::Request& req, httplib::Response& res) {
+            const int n = req.has_param("n") ? std::stoi(req.get_param_value("n")) : 0;
+            res.set_content(
+                "<html><body><script>setTimeout(function () { location.replace("
+                "'/onward.html?n=" +
+                    std::to_string(n + 1) + "'); }, 10);</script></body></html>",
+                "text/html");
+        });
         server_.Get("/auth.html", [](const httplib::Request&, httplib::Response& res) {
             res.status = 401;
             res.set_header("WWW-Authenticate", "Basic realm=\"grown-ups\"");
@@ -542,6 +557,22 @@ TEST_F(FilterBypass, APageReadsNothingOfTheProgramsOwnPages) {
     Open("/reads.html");
     ASSERT_TRUE(testsupport::WaitUntil([] { return View().GetCurrentTitle().StartsWith("read"); }));
     EXPECT_EQ(View().GetCurrentTitle().utf8_string(), "read landed landed - -");
+}
+
+// Each page reached is a line of the log; a page that loops must not write the disk full.
+TEST_F(FilterBypass, APageThatLoopsWritesTheLogAtAPace) {
+    const auto lines = [](const std::string& path) {
+        return std::ranges::count_if(h_->VisitLog(), [&](const std::string& entry) {
+            return entry.find(path) != std::string::npos;
+        });
+    };
+    Open("/again.html");
+    ASSERT_TRUE(testsupport::WaitUntil([] { return site_->Requests("/again.html") >= 30; }));
+    EXPECT_EQ(Reached("/again.html"), 1) << "the same page again within a minute";
+
+    Open("/onward.html");
+    ASSERT_TRUE(testsupport::WaitUntil([] { return site_->Requests("/onward.html") >= 30; }));
+    EXPECT_LE(lines("/onward.html"), 20) << "a new address each time";
 }
 
 TEST_F(FilterBypass, APageThatTakesABlockedAddressLeavesTheScreen) {
