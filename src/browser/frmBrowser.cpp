@@ -645,7 +645,9 @@ const std::string& frmBrowser::RefusedAddress() const {
 }
 
 void frmBrowser::cmdretry_Click() {
-    Open(guard_->NotAnsweringAddress());
+    if (!guard_->NotAnsweringAddress().empty()) {
+        Open(guard_->NotAnsweringAddress());
+    }
 }
 
 void frmBrowser::cmdrefusedback_Click() {

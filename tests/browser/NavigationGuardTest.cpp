@@ -58,7 +58,8 @@ TEST_F(Guard, TheProgramsPagesAndTheirButtonsAreTheProgramsAlone) {
     EXPECT_TRUE(guard.Serves(refused));
     EXPECT_TRUE(guard.BeforeNavigate(refused, filter::Kind::TopLevel, false).opens);
     for (const std::string& forged :
-         {std::string(filter::kRefusedPage), refused + "x", std::string(filter::kHelpPage) + "?"}) {
+         {std::string(filter::kRefusedPage), refused + "x", std::string(filter::kHelpPage) + "?",
+          std::string(filter::kNotAnsweringPage)}) {
         EXPECT_FALSE(guard.Serves(forged)) << forged;
         const auto answer = guard.BeforeNavigate(forged, filter::Kind::TopLevel, false);
         EXPECT_FALSE(answer.opens) << forged;
