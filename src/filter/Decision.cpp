@@ -19,19 +19,19 @@ bool IsFrameContent(std::string_view address) {
 }
 
 bool SameHostOrBelow(std::string_view address, std::string_view shown) {
-    const auto host = WebHost(address);
-    return host && IsAllowedSite(address, {std::string(shown)});
+    return WebHost(shown) && WebHost(address) && IsAllowedSite(address, {std::string(shown)});
 }
 
 // The switch's rule for frames: a frame loads what the allowed page put in it from any host, and
 // goes on within that host (a game moving between its levels); led to a third host that is no
-// allowed site, it is refused inside the frame and the page stays.
+// allowed site, it is refused inside the frame and the page stays. A frame showing what a page
+// wrote into it goes on as that page could, so writing a frame is no way around the rule.
 bool FrameMayGo(const Request& request, const Settings& settings) {
-    if (request.frameShows.empty() || IsBlankPage(request.frameShows) ||
-        IsFrameContent(request.frameShows)) {
+    if (request.frameShows.empty()) {
         return true;
     }
-    return SameHostOrBelow(request.address, request.frameShows) ||
+    const bool written = IsBlankPage(request.frameShows) || IsFrameContent(request.frameShows);
+    return SameHostOrBelow(request.address, written ? request.frameHolder : request.frameShows) ||
            IsAllowedSite(request.address, settings.allowedAddresses);
 }
 

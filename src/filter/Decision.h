@@ -57,9 +57,14 @@ struct Settings {
 struct Request {
     std::string_view address;  // as the engine will read it (scheme already added)
     Kind kind = Kind::TopLevel;
-    // For a frame: the address of what the frame shows now; empty while it shows nothing yet,
-    // that is while it loads what the page put in it.
+    // For a frame: the address of what the frame shows now, or of the first page it was let to
+    // load while a redirect takes it on; empty while it shows nothing yet, that is while it loads
+    // what the page put in it. about:srcdoc or about:blank for a frame showing what a page wrote
+    // into it.
     std::string_view frameShows;
+    // For a frame showing what a page wrote into it: the address of that page, the nearest one
+    // above the frame that came from the network; empty when it cannot be read.
+    std::string_view frameHolder = {};
 };
 
 struct Words {

@@ -1,6 +1,7 @@
 // Runs inside the engine's web process, where every request of a page is made: each one whose
 // address holds a blocked word is cancelled before it is sent, whatever asked for it (a page, a
-// frame, a redirect hop, a picture, a script's fetch). The few kinds of request that never pass
+// frame, a redirect hop, a picture, a script's fetch). With only the allowed sites on, a frame's
+// page is judged here too, before it is asked for. The few kinds of request that never pass
 // this point are closed by guards put into every frame before the page's own scripts run.
 #include <webkit2/webkit-web-extension.h>
 
@@ -8,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "filter/Decision.h"
 #include "filter/PageMessages.h"
@@ -17,8 +19,21 @@ namespace {
 
 std::unique_ptr<filter::WordList> words;
 filter::Settings settings;
-// What the page put in each of its frames, by frame: a frame may go on within that host.
-std::map<guint64, std::string> frameHomes;
+
+// What the module knows of a frame of the page while the frame lives.
+struct FrameRecord {
+    // The first page of the network it was let to load: it may go on within that host.
+    std::string home;
+    // Until then, what a page wrote into it (about:srcdoc, about:blank) and that page's address.
+    std::string written;
+    std::string holder;
+
+    std::string_view Shows() const { return home.empty() ? written : home; }
+};
+std::map<WebKitFrame*, FrameRecord> frames;
+// The frames not seen here yet, each from the document it asked for first: every address it was
+// let on to by a redirect, and that first page.
+std::map<std::string, std::string> firstPages;
 
 // Without a list to check against, every request is refused.
 filter::Words List() {
@@ -32,11 +47,37 @@ bool Refused(const char* uri) {
                 .Opens();
 }
 
-// The page of the window takes its new address as it starts to load, and keeps the address a
-// redirect leads away from until the hop is allowed; a frame's page and a picture never do.
-bool IsThePage(WebKitWebPage* page, const char* uri, WebKitURIResponse* redirect) {
-    const char* asked = redirect != nullptr ? webkit_uri_response_get_uri(redirect) : uri;
-    return g_strcmp0(webkit_web_page_get_uri(page), asked) == 0;
+void Forget(gpointer, GObject* gone) {
+    frames.erase(reinterpret_cast<WebKitFrame*>(gone));
+}
+
+FrameRecord& Record(WebKitFrame* frame) {
+    const auto [at, added] = frames.try_emplace(frame);
+    if (added) {
+        g_object_weak_ref(G_OBJECT(frame), Forget, nullptr);
+    }
+    return at->second;
+}
+
+// A frame takes the address of its next page as that page starts to load, as the window's page
+// does, and keeps the address a redirect leads away from until the hop is allowed; so the frame
+// a document request is for is the one already at the address asked for.
+FrameRecord* FrameLoading(const char* asked) {
+    for (auto& [frame, record] : frames) {
+        if (g_strcmp0(webkit_frame_get_uri(frame), asked) == 0) {
+            return &record;
+        }
+    }
+    return nullptr;
+}
+
+// A page or a frame's page, as the engine asks for it. A script's fetch may ask alike; its
+// redirect hops are then judged as a frame's, more strictly than a picture's, which is harmless.
+bool IsDocument(WebKitURIRequest* request) {
+    SoupMessageHeaders* headers = webkit_uri_request_get_http_headers(request);
+    const char* accept =
+        headers != nullptr ? soup_message_headers_get_one(headers, "Accept") : nullptr;
+    return accept != nullptr && g_str_has_prefix(accept, "text/html");
 }
 
 gboolean OnSendRequest(WebKitWebPage* page, WebKitURIRequest* request, WebKitURIResponse* redirect,
@@ -45,13 +86,34 @@ gboolean OnSendRequest(WebKitWebPage* page, WebKitURIRequest* request, WebKitURI
     if (uri == nullptr) {
         return FALSE;
     }
-    const bool thePage = IsThePage(page, uri, redirect);
+    // The page of the window takes its new address as it starts to load, as a frame does.
+    const char* asked = redirect != nullptr ? webkit_uri_response_get_uri(redirect) : uri;
+    const bool thePage = g_strcmp0(webkit_web_page_get_uri(page), asked) == 0;
+    FrameRecord* frame = thePage ? nullptr : FrameLoading(asked);
+    // A frame not seen yet asks first for what the page put in it, then for each hop from there.
+    const bool unseen = !thePage && frame == nullptr && IsDocument(request);
+    const auto first = unseen && redirect != nullptr ? firstPages.find(asked) : firstPages.end();
+    const bool inFrame =
+        frame != nullptr || (unseen && (redirect == nullptr || first != firstPages.end()));
+    const std::string shows = frame != nullptr            ? std::string(frame->Shows())
+                              : first != firstPages.end() ? first->second
+                                                          : std::string();
     const filter::Verdict verdict =
         filter::Decide({.address = uri,
-                        .kind = thePage ? filter::Kind::TopLevel : filter::Kind::SubResource,
-                        .frameShows = {}},
+                        .kind = thePage   ? filter::Kind::TopLevel
+                                : inFrame ? filter::Kind::Frame
+                                          : filter::Kind::SubResource,
+                        .frameShows = shows,
+                        .frameHolder = frame != nullptr ? frame->holder : std::string_view()},
                        List(), settings);
     if (verdict.Opens()) {
+        // A frame's first page of the network is its home, which it and a redirect go on from.
+        const bool ofTheNetwork = !filter::NeverJudged(uri);
+        if (ofTheNetwork && frame != nullptr && frame->home.empty()) {
+            frame->home = uri;
+        } else if (ofTheNetwork && frame == nullptr && inFrame) {
+            firstPages[uri] = shows.empty() ? uri : shows;
+        }
         return FALSE;
     }
     if (thePage && verdict.Explained()) {
@@ -84,27 +146,64 @@ void StopFrame(WebKitScriptWorld* world, WebKitFrame* frame) {
     }
 }
 
-// A request does not say which frame asked for it, so a frame is judged when its page arrives,
-// before anything of that page has been read or run; a refused one stops there and stays empty.
-// A new page of the window brings frames of its own.
+// The nearest page above a frame that came from the network. Read in a world of the module's own,
+// which no script of a page reaches; one of another origin cannot be read and counts as none.
+constexpr const char* kHolder = R"JS((function () {
+    try {
+        for (var w = window.parent; ; w = w.parent) {
+            var at = w.location.href;
+            if (!/^about:/i.test(at) || w === w.parent) { return at; }
+        }
+    } catch (e) { return ''; }
+})())JS";
+
+std::string Holder(WebKitFrame* frame) {
+    static WebKitScriptWorld* const own = webkit_script_world_new();
+    JSCContext* context = webkit_frame_get_js_context_for_script_world(frame, own);
+    JSCValue* found = context != nullptr ? jsc_context_evaluate(context, kHolder, -1) : nullptr;
+    std::string holder;
+    if (found != nullptr && jsc_value_is_string(found)) {
+        char* text = jsc_value_to_string(found);
+        holder = text;
+        g_free(text);
+    }
+    g_clear_object(&found);
+    g_clear_object(&context);
+    return holder;
+}
+
+// The second look, when a frame's page arrives, before anything of it has been read or run: a
+// page that slipped past its request (one asked for before the frame was seen here) stops there
+// and stays empty. A new page of the window brings frames of its own.
 void JudgeFrame(WebKitScriptWorld* world, WebKitFrame* frame) {
     if (webkit_frame_is_main_frame(frame)) {
-        frameHomes.clear();
+        firstPages.clear();
         return;
     }
     const char* uri = webkit_frame_get_uri(frame);
     const std::string address = uri != nullptr ? uri : "";
-    const guint64 id = webkit_frame_get_id(frame);
-    const auto home = frameHomes.find(id);
-    const std::string shown = home != frameHomes.end() ? home->second : std::string();
-    if (!filter::Decide({.address = address, .kind = filter::Kind::Frame, .frameShows = shown},
+    FrameRecord& record = Record(frame);
+    if (const auto first = firstPages.find(address);
+        record.home.empty() && first != firstPages.end()) {
+        record.home = first->second;
+    }
+    if (!filter::Decide({.address = address,
+                         .kind = filter::Kind::Frame,
+                         .frameShows = record.Shows(),
+                         .frameHolder = record.holder},
                         List(), settings)
              .Opens()) {
         StopFrame(world, frame);
         return;
     }
-    if (home == frameHomes.end() && !filter::NeverJudged(address)) {
-        frameHomes.emplace(id, address);
+    if (!record.home.empty()) {
+        return;
+    }
+    if (!filter::NeverJudged(address)) {
+        record.home = address;
+    } else if (record.written.empty()) {
+        record.written = address;
+        record.holder = Holder(frame);
     }
 }
 

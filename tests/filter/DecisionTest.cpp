@@ -25,6 +25,7 @@ struct Row {
     bool explained;
     const char* frameShows = "";
     bool filterMissing = false;
+    const char* frameHolder = "";
 };
 
 std::ostream& operator<<(std::ostream& out, const Row& row) {
@@ -45,7 +46,10 @@ TEST_P(Decision, Answers) {
         .allowedAddresses = {"www.pbskids.org", "http://starfall.com/", "http://home.example/"},
         .programKey = "k3y"};
     const filter::Verdict verdict =
-        filter::Decide({.address = row.address, .kind = row.kind, .frameShows = row.frameShows},
+        filter::Decide({.address = row.address,
+                        .kind = row.kind,
+                        .frameShows = row.frameShows,
+                        .frameHolder = row.frameHolder},
                        {row.list, row.list == ListState::Present ? &Words() : nullptr}, settings,
                        row.filterMissing);
     EXPECT_EQ(verdict.reason, row.reason);
@@ -112,6 +116,14 @@ const Row kRows[] = {
      "http://player.example/"},
     {"FrameLedToAThirdHost", "http://ads.example/", Frame, On, Here, Reason::OffTheList, false,
      "http://player.example/"},
+    {"WrittenFrameGoesOnWithinItsPagesHost", "http://cdn.player.example/", Frame, On, Here,
+     Reason::None, false, "about:srcdoc", false, "http://player.example/game"},
+    {"WrittenFrameLedToAThirdHost", "http://ads.example/", Frame, On, Here, Reason::OffTheList,
+     false, "about:srcdoc", false, "http://player.example/"},
+    {"BlankFrameLedToAThirdHost", "http://ads.example/", Frame, On, Here, Reason::OffTheList, false,
+     "about:blank", false, "http://player.example/"},
+    {"WrittenFrameOfAnUnreadPageOnlyToAllowedSites", "http://player.example/", Frame, On, Here,
+     Reason::OffTheList, false, "about:srcdoc"},
     {"FrameAnyHostSwitchOff", "http://ads.example/", Frame, Off, Here, Reason::None, false,
      "http://player.example/"},
     {"EitherOtherHostIsLeftToThePageProcess", "http://other.example/", Either, On, Here,
