@@ -30,20 +30,30 @@ void SitePictureFinder::LoadEnded() {
     if (!family_.SitePictures() || stopped_ || page != reached_ || filter::NeverJudged(page)) {
         return;
     }
-    for (const auto& record : family_.Sites()) {
-        const std::string address = storage::SiteAddress(record);
-        if (!filter::IsAllowedSite(page, {address})) {
-            continue;
-        }
-        // A picture the parent chose, or "no picture", stands; a site is looked at once a run.
-        if (family_.SitePictureStored(address) || !sought_.insert(address).second) {
-            return;
-        }
-        view_.FindPagePictures([this, address](std::vector<engine::PagePicture> declared) {
-            Try(address, engine::PicturesToTry(std::move(declared)), 0);
-        });
+    const auto address = ListedSiteOf(page);
+    if (!address) {
         return;
     }
+    // A picture the parent chose, or "no picture", stands; a site is looked at once a run.
+    if (family_.SitePictureStored(*address) || !sought_.insert(*address).second) {
+        return;
+    }
+    view_.FindPagePictures([this, address = *address](std::vector<engine::PagePicture> declared) {
+        Try(address, engine::PicturesToTry(std::move(declared)), 0);
+    });
+}
+
+std::optional<std::string> SitePictureFinder::ListedSiteOf(const std::string& page) const {
+    std::vector<std::string> addresses;
+    for (const auto& record : family_.Sites()) {
+        addresses.push_back(storage::SiteAddress(record));
+    }
+    // Sections of one host listed as sites of their own each get their own picture.
+    const auto best = filter::BestListedSite(page, addresses);
+    if (!best) {
+        return std::nullopt;
+    }
+    return addresses[*best];
 }
 
 void SitePictureFinder::Try(const std::string& address, std::vector<engine::PagePicture> pictures,
@@ -78,7 +88,7 @@ void SitePictureFinder::Try(const std::string& address, std::vector<engine::Page
 }
 
 void SitePictureFinder::Snapshot(const std::string& address) {
-    if (!filter::IsAllowedSite(view_.LocationURL(), {address})) {
+    if (ListedSiteOf(view_.LocationURL()) != address) {
         sought_.erase(address);  // the child went on: looked for at the next visit
         return;
     }

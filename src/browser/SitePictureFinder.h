@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -39,6 +40,8 @@ private:
     void Try(const std::string& address, std::vector<engine::PagePicture> pictures,
              std::size_t next);
     void Snapshot(const std::string& address);
+    // The listed site's address `page` belongs to, if any.
+    std::optional<std::string> ListedSiteOf(const std::string& page) const;
     // Whether `image` made a picture; it is stored unless the site got one meanwhile.
     bool Store(const std::string& address, const wxImage& image);
 

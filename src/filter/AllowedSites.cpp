@@ -116,25 +116,15 @@ bool IsSubdomainOrSame(const std::string& host, const std::string& allowed) {
             host[host.size() - allowed.size() - 1] == '.' && allowed.front() != '[');
 }
 
-std::optional<std::string> AllowedHost(std::string_view stored) {
-    std::string address = Cleaned(stored);
-    const auto scheme = SchemeOf(address);
-    // "localhost:8080" has no scheme: only "name://" or a web scheme's "http:" counts as one.
-    const bool hasScheme = scheme && (address.compare(scheme->size(), 3, "://") == 0 ||
-                                      *scheme == "http" || *scheme == "https");
-    if (!hasScheme) {
-        address = "http://" + address;
-    }
-    auto host = WebHost(address);
-    if (host && host->starts_with("www.") && host->find('.', 4) != std::string::npos) {
-        host->erase(0, 4);
-    }
-    return host;
-}
+// An address split where a web engine splits it; the port is the one written, if any.
+struct WebParts {
+    std::string scheme;
+    std::string host;
+    std::string port;
+    std::string path;  // up to the query, with backslashes read as slashes
+};
 
-}  // namespace
-
-std::optional<std::string> WebHost(std::string_view address) {
+std::optional<WebParts> Split(std::string_view address) {
     const std::string cleaned = Cleaned(address);
     const auto scheme = SchemeOf(cleaned);
     if (!scheme || (*scheme != "http" && *scheme != "https")) {
@@ -173,7 +163,70 @@ std::optional<std::string> WebHost(std::string_view address) {
         port.size() > 5) {
         return std::nullopt;
     }
-    return NormalHost(host);
+    auto normal = NormalHost(host);
+    if (!normal) {
+        return std::nullopt;
+    }
+    std::string path;
+    if (end != std::string::npos) {
+        path = cleaned.substr(end, cleaned.find_first_of("?#", end) - end);
+        std::replace(path.begin(), path.end(), '\\', '/');
+    }
+    while (port.size() > 1 && port.front() == '0') {
+        port.remove_prefix(1);
+    }
+    return WebParts{*scheme, std::move(*normal), std::string(port), std::move(path)};
+}
+
+std::optional<WebParts> AllowedParts(std::string_view stored) {
+    std::string address = Cleaned(stored);
+    const auto scheme = SchemeOf(address);
+    // "localhost:8080" has no scheme: only "name://" or a web scheme's "http:" counts as one.
+    const bool hasScheme = scheme && (address.compare(scheme->size(), 3, "://") == 0 ||
+                                      *scheme == "http" || *scheme == "https");
+    if (!hasScheme) {
+        address = "http://" + address;
+    }
+    auto parts = Split(address);
+    if (parts && parts->host.starts_with("www.") && parts->host.find('.', 4) != std::string::npos) {
+        parts->host.erase(0, 4);
+    }
+    return parts;
+}
+
+std::optional<std::string> AllowedHost(std::string_view stored) {
+    auto parts = AllowedParts(stored);
+    return parts ? std::optional(std::move(parts->host)) : std::nullopt;
+}
+
+// How much of the page's host, port and path the listed address names, when the page lies
+// under it; nothing when the page is elsewhere on the host.
+std::optional<std::size_t> Under(const WebParts& page, const WebParts& site) {
+    if (!site.port.empty()) {
+        const std::string pagePort =
+            !page.port.empty() ? page.port : (page.scheme == "https" ? "443" : "80");
+        if (pagePort != site.port) {
+            return std::nullopt;
+        }
+    }
+    std::string_view path = site.path;
+    if (path == "/") {
+        path = {};
+    }
+    // "/kids" holds "/kids/games" but not "/kidsgames".
+    if (!page.path.starts_with(path) ||
+        (!path.empty() && path.back() != '/' && page.path.size() > path.size() &&
+         page.path[path.size()] != '/')) {
+        return std::nullopt;
+    }
+    return site.host.size() + site.port.size() + path.size();
+}
+
+}  // namespace
+
+std::optional<std::string> WebHost(std::string_view address) {
+    auto parts = Split(address);
+    return parts ? std::optional(std::move(parts->host)) : std::nullopt;
 }
 
 bool IsAllowedSite(std::string_view address, const std::vector<std::string>& allowedAddresses) {
@@ -190,6 +243,28 @@ bool IsAllowedSite(std::string_view address, const std::vector<std::string>& all
         const auto allowed = AllowedHost(a);
         return allowed && IsSubdomainOrSame(*host, *allowed);
     });
+}
+
+std::optional<std::size_t> BestListedSite(std::string_view page,
+                                          const std::vector<std::string>& addresses) {
+    const auto parts = Split(page);
+    if (!parts) {
+        return std::nullopt;
+    }
+    std::optional<std::size_t> best;
+    std::optional<std::size_t> bestLength;
+    for (std::size_t i = 0; i < addresses.size(); ++i) {
+        const auto site = AllowedParts(addresses[i]);
+        if (!site || !IsSubdomainOrSame(parts->host, site->host)) {
+            continue;
+        }
+        const auto length = Under(*parts, *site);
+        if (!best || (length && (!bestLength || *length > *bestLength))) {
+            best = i;
+            bestLength = length;
+        }
+    }
+    return best;
 }
 
 }  // namespace filter

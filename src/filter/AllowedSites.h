@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,5 +23,12 @@ std::optional<std::string> WebHost(std::string_view address);
 // allowed address without a scheme is read as http; a leading "www." on it stands for the bare
 // host; one without a usable host allows nothing.
 bool IsAllowedSite(std::string_view address, const std::vector<std::string>& allowedAddresses);
+
+// Which listed address a reached page belongs to, when several share its host: the one the page
+// lies under with the most of host, port and path, the first listed of equals; an address
+// without a path or port holds every page of its host. A page of the host under none of them
+// belongs to the first listed on its host; a page of no listed host to none.
+std::optional<std::size_t> BestListedSite(std::string_view page,
+                                          const std::vector<std::string>& addresses);
 
 }  // namespace filter

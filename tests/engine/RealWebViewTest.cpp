@@ -156,6 +156,11 @@ public:
         get("/plain.html", page(blue));
         get("/blockedicon.html",
             page(blue + R"(<link rel="apple-touch-icon" href="/casino.png">)"));
+        // Two sections of one host, each with its own icon.
+        for (const char* section : {"red", "blue"}) {
+            get("/" + std::string(section) + "/index.html",
+                page(blue + "<link rel=\"apple-touch-icon\" href=\"/" + section + ".png\">"));
+        }
         get("/moved.html", [page, blue](const httplib::Request& req, httplib::Response& res) {
             const std::string row = req.target.substr(req.target.find('?'));
             page(blue + R"(<link rel="apple-touch-icon" href="/moved.png)" + row + "\">")(req, res);
@@ -166,10 +171,14 @@ public:
             res.set_redirect(to, code);
         });
         wxInitAllImageHandlers();
-        for (const auto& [path, side] :
-             {std::pair{"/touch.png", 120}, {"/small.png", 16}, {"/casino.png", 120}}) {
+        for (const auto& [path, side] : {std::pair{"/touch.png", 120},
+                                         {"/small.png", 16},
+                                         {"/casino.png", 120},
+                                         {"/red.png", 120},
+                                         {"/blue.png", 120}}) {
             wxImage red(side, side);
-            red.SetRGB(wxRect(0, 0, side, side), 255, 0, 0);
+            const bool blueIcon = std::string_view(path) == "/blue.png";
+            red.SetRGB(wxRect(0, 0, side, side), blueIcon ? 0 : 255, 0, blueIcon ? 255 : 0);
             wxMemoryOutputStream out;
             red.SaveFile(out, wxBITMAP_TYPE_PNG);
             std::string png(out.GetLength(), '\0');
@@ -672,8 +681,12 @@ protected:
         for (std::size_t n = 0; n < std::size(kMovedIcons); ++n) {
             sites.push_back(storage::SiteRecord("Moved", "moved" + std::to_string(n) + ".test"));
         }
+        for (const char* section : {"red", "blue"}) {
+            sites.push_back(storage::SiteRecord(section, Section(section)));
+        }
         h.Put("adressen.txt", sites);
     }
+    static std::string Section(const std::string& name) { return "shared.test/" + name + "/"; }
     // The red of the icon or the blue of the page, at the picture's middle.
     std::string StoredColour(const std::string& address) {
         const auto png = storage::pictures::Read(storage::DataFiles(h.folder.Path()), address);
@@ -722,6 +735,20 @@ TEST_F(FoundPictures, EveryHopOfAnIconIsJudgedBeforeItIsAskedFor) {
         EXPECT_EQ(StoredColour(host), std::get<2>(kMovedIcons[n]));
     }
     EXPECT_FALSE(site.WasRequested("/casino.png"));
+}
+
+// Two listed sections of one host, the second visited first: each gets its own icon.
+TEST_F(FoundPictures, EachSectionOfASharedHostGetsItsOwnPicture) {
+    h.Browser().Show();
+    h.Browser().TmrIntro_Timer();
+    for (const char* section : {"blue", "red"}) {
+        SCOPED_TRACE(section);
+        Open("http://" + Section(section) + "index.html");
+        ASSERT_TRUE(
+            testsupport::WaitUntil([&] { return StoredColour(Section(section)) != "none"; }, 20s));
+    }
+    EXPECT_EQ(StoredColour(Section("red")), "red");
+    EXPECT_EQ(StoredColour(Section("blue")), "blue");
 }
 
 class MadeUpHosts : public ThroughAProxy, public ::testing::WithParamInterface<const char*> {

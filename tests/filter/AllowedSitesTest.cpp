@@ -97,3 +97,33 @@ TEST(AllowedSites, TheStartPageCountsAsAnAllowedSite) {
     EXPECT_TRUE(IsAllowedSite("http://pbskids.org/", addresses));
     EXPECT_FALSE(IsAllowedSite("http://other.example/", addresses));
 }
+
+TEST(AllowedSites, AReachedPageBelongsToTheListedSiteItLiesUnder) {
+    const std::vector<std::string> listed = {
+        "http://tv.example/kids/", "tv.example/games",      "http://tv.example:8002/",
+        "tv.example:8001",         "www.stories.example",   "http://stories.example/read/",
+        "https://[::1]:9000/a/",   "http://[::1]:9000/a/b/"};
+    struct Case {
+        const char* page;
+        int site;  // -1: none
+    };
+    const Case cases[] = {
+        {"http://tv.example/games/puzzle.html", 1},  // two sections of one host
+        {"https://TV.example/kids/", 0},
+        {"http://tv.example/gamesroom/", 0},  // under no section: the first on the host
+        {"http://tv.example:8001/", 3},       // two ports of one host
+        {"http://tv.example:8002/", 2},
+        {"http://tv.example:80/games", 1},
+        {"http://www.stories.example/read/book?p=read/", 5},  // with a path and without
+        {"http://stories.example/draw/", 4},
+        {"http://cdn.stories.example/", 4},
+        {"http://[::1]:9000/a/b/c", 7},
+        {"http://other.example/kids/", -1},
+        {"http://tv.example.evil.example/kids/", -1},
+        {"about:blank", -1},
+    };
+    for (const Case& c : cases) {
+        const auto found = filter::BestListedSite(c.page, listed);
+        EXPECT_EQ(found ? static_cast<int>(*found) : -1, c.site) << c.page;
+    }
+}
