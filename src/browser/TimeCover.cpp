@@ -19,6 +19,18 @@ wxString Text(const std::string& text) {
     return wxString::FromUTF8(text);
 }
 
+std::string NoticeText(std::optional<i18n::Language> language, int minutesLeft) {
+    // A limit shorter than the notice's five minutes, or time granted inside them, must not
+    // promise the child minutes that are not there.
+    if (minutesLeft >= 5) {
+        return std::string(i18n::PhraseText(language, i18n::Phrase::FiveMinutesNotice));
+    }
+    if (minutesLeft <= 1) {
+        return std::string(i18n::PhraseText(language, i18n::Phrase::OneMinuteNotice));
+    }
+    return i18n::PhraseWith(language, i18n::Phrase::FewMinutesNotice, minutesLeft);
+}
+
 }  // namespace
 
 TimeCover::TimeCover(context::WindowContext& context, engine::WebView& view, NavigationGuard& guard,
@@ -68,8 +80,7 @@ void TimeCover::Tick(bool counting) {
     family.Tick(counting);  // shows the state it leaves
     if (family.Budget()->TakeFiveMinuteNotice() && !On()) {
         controls_.notice->SetPicture(NoticePicture(
-            Text(std::string(i18n::PhraseText(language_, i18n::Phrase::FiveMinutesNotice))),
-            scale_));
+            Text(NoticeText(language_, family.Budget()->RemainingMinutes())), scale_));
         controls_.notice->Show();
         controls_.notice->Raise();
         noticeTicks_ = kNoticeTicks;

@@ -135,11 +135,14 @@ enum class Phrase {
     TimePerDayMinutes,   // the same with today's limit
     MinutesLeft,         // beside the child's clock
     FiveMinutesNotice,   // once, five minutes before the end
+    OneMinuteNotice,     // the same when only one minute was left
+    FewMinutesNotice,    // the same when two to four minutes were left
     TimeIsUp,            // the one sentence on the cover
     MinutesTypingLimit,  // the time editor's boxes
 };
 inline constexpr Phrase kPhrases[] = {Phrase::TimePerDayNoLimit, Phrase::TimePerDayMinutes,
                                       Phrase::MinutesLeft,       Phrase::FiveMinutesNotice,
+                                      Phrase::OneMinuteNotice,   Phrase::FewMinutesNotice,
                                       Phrase::TimeIsUp,          Phrase::MinutesTypingLimit};
 
 // The phrase in the run's language; a run without one uses the built-in texts, which are English.

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "browser/PictureBox.h"
+#include "browser/ToolbarArt.h"
 #include "browser/frmBrowser.h"
 #include "browser/sites.h"
 #include "filter/ProgramPages.h"
@@ -220,12 +221,15 @@ TEST_F(Toolbar, TheSitesWindowPaintsItsRainbowOnceAndStaysHidden) {
 // The daily time limit, driven by the fake clock behind the platform seam.
 class DailyTime : public ::testing::Test {
 protected:
-    void StartWithMinutes(int minutes) {
+    void PutMinutes(int minutes) {
         Lines settings{"alleentoegestaan=0"};
         for (const char* day : storage::Settings::kMinutesPerDay) {
             settings.push_back(std::string(day) + "=" + std::to_string(minutes));
         }
         h.Put("instellingen.txt", settings);
+    }
+    void StartWithMinutes(int minutes) {
+        PutMinutes(minutes);
         h.Put("words.txt", {"casino"});
         h.Put("startpagina.txt", {"Home                 http://home.example/"});
         h.Start();
@@ -237,6 +241,16 @@ protected:
         B().tmrcheck_Timer();
     }
     int MinutesShown() { return B().ShownTimeLook().minutesLeft; }
+    // The notice is a picture of its text: the same text draws the same pixels.
+    bool NoticeSays(const std::string& text) {
+        const wxImage shown = B().imgmelding->Picture().ConvertToImage();
+        const wxImage drawn =
+            browser::NoticePicture(wxString::FromUTF8(text), B().Scale()).ConvertToImage();
+        return shown.GetSize() == drawn.GetSize() &&
+               std::equal(shown.GetData(),
+                          shown.GetData() + shown.GetWidth() * shown.GetHeight() * 3,
+                          drawn.GetData());
+    }
     browser::frmBrowser& B() { return h.Browser(); }
     Harness h;
 };
@@ -253,6 +267,7 @@ TEST_F(DailyTime, TheClockCountsDownWarnsOnceAndTheCoverStopsEveryWayIn) {
     EXPECT_EQ(MinutesShown(), 5);
     EXPECT_TRUE(B().ShownTimeLook().LastMinutes()) << "the colour changes";
     EXPECT_TRUE(B().imgmelding->IsShown());
+    EXPECT_TRUE(NoticeSays("Five more minutes, then it is time to stop."));
     B().imgmelding->Click();  // the child may wave it away
     Pass(30);
     EXPECT_FALSE(B().imgmelding->IsShown()) << "the notice comes once";
@@ -302,6 +317,24 @@ TEST_F(DailyTime, TheClockCountsDownWarnsOnceAndTheCoverStopsEveryWayIn) {
     EXPECT_TRUE(B().cmdvisit->Enabled());
     EXPECT_EQ(MinutesShown(), 15);
     EXPECT_EQ(h.View().calls, (Lines{"navigate http://home.example/game"})) << "back to the game";
+}
+
+// A limit shorter than five minutes: the notice names the minutes really left, in the run's
+// language.
+TEST_F(DailyTime, TheNoticeSaysTheMinutesReallyLeft) {
+    StartWithMinutes(1);
+    Pass(1);
+    ASSERT_TRUE(B().imgmelding->IsShown());
+    EXPECT_TRUE(NoticeSays("One more minute, then it is time to stop."));
+    EXPECT_FALSE(NoticeSays("Five more minutes, then it is time to stop."));
+
+    h.Put("languagechoose.txt", {"Dutch", "Dutch"});
+    PutMinutes(4);
+    h.Restart();
+    B().TmrIntro_Timer();
+    Pass(1);
+    ASSERT_TRUE(B().imgmelding->IsShown());
+    EXPECT_TRUE(NoticeSays("Nog 4 minuten, dan is het tijd om te stoppen."));
 }
 
 TEST_F(DailyTime, NeitherARestartNorTheWallClockGivesTimeBack) {

@@ -161,4 +161,8 @@ TEST(CaptionTables, EveryPhraseHasBothLanguagesAndKeepsItsNumber) {
               "Time per day: 60 minutes");
     EXPECT_EQ(i18n::PhraseText(Language::Dutch, i18n::Phrase::TimePerDayNoLimit),
               "Tijd per dag: geen limiet");
+    EXPECT_EQ(i18n::PhraseWith(Language::Dutch, i18n::Phrase::FewMinutesNotice, 3),
+              "Nog 3 minuten, dan is het tijd om te stoppen.");
+    EXPECT_EQ(i18n::PhraseText(Language::Dutch, i18n::Phrase::OneMinuteNotice),
+              "Nog één minuut, dan is het tijd om te stoppen.");
 }
