@@ -30,21 +30,20 @@ std::string Escaped(std::string_view text) {
     return out;
 }
 
-// A round, smiling lantern with a raised hand: friendly, and readable without words.
-constexpr std::string_view kPicture = R"(<svg viewBox="0 0 200 200" aria-hidden="true">
- <rect x="80" y="8" width="40" height="18" rx="6" fill="#7a4b1e"/>
- <circle cx="100" cy="105" r="78" fill="#ffd23f" stroke="#e08a00" stroke-width="8"/>
- <circle cx="72" cy="92" r="10" fill="#3b2a14"/>
- <circle cx="128" cy="92" r="10" fill="#3b2a14"/>
- <circle cx="75" cy="89" r="3" fill="#fff"/>
- <circle cx="131" cy="89" r="3" fill="#fff"/>
- <circle cx="58" cy="122" r="9" fill="#ff9f9f" opacity="0.8"/>
- <circle cx="142" cy="122" r="9" fill="#ff9f9f" opacity="0.8"/>
- <path d="M70 128 q30 28 60 0" fill="none" stroke="#3b2a14" stroke-width="7"
-   stroke-linecap="round"/>
- <path d="M176 96 l18 -34" stroke="#e08a00" stroke-width="12" stroke-linecap="round"/>
- <circle cx="194" cy="58" r="4" fill="#e08a00"/>
-</svg>)";
+// "Not this way" without a word: a raised flat hand, as a crossing guard holds it up, on a round
+// coral sign. It says stop to a child who cannot read yet, and nothing of it scolds.
+constexpr std::string_view kPicture = R"svg(<svg viewBox="0 0 200 200" aria-hidden="true">
+ <circle cx="100" cy="100" r="90" fill="#ef5b4c" stroke="#c9372c" stroke-width="8"/>
+ <circle cx="100" cy="100" r="72" fill="none" stroke="#ffffff" stroke-width="5" opacity="0.5"/>
+ <g fill="#ffffff">
+  <rect x="63" y="58" width="17" height="62" rx="8.5"/>
+  <rect x="82" y="42" width="17" height="76" rx="8.5"/>
+  <rect x="101" y="44" width="17" height="74" rx="8.5"/>
+  <rect x="120" y="56" width="17" height="64" rx="8.5"/>
+  <rect x="42" y="104" width="17" height="46" rx="8.5" transform="rotate(-38 50 127)"/>
+  <rect x="63" y="96" width="74" height="66" rx="28"/>
+ </g>
+</svg>)svg";
 
 // The same lantern asleep: nothing is wrong with the child, the page is just not there now.
 constexpr std::string_view kSleepyPicture = R"(<svg viewBox="0 0 200 200" aria-hidden="true">
@@ -61,16 +60,49 @@ constexpr std::string_view kSleepyPicture = R"(<svg viewBox="0 0 200 200" aria-h
    fill="#1d3557">z</text>
 </svg>)";
 
+// The buttons' pictures, drawn as the toolbar draws its own on tiles of the same colours, so a
+// child knows them from there: the green tile's arrow back, the purple tile's grown-up, the blue
+// tile's arrow round, the orange tile's house. Each is as high as one and a half lines of its
+// button's text.
+constexpr std::string_view kBackPicture = R"(<svg viewBox="0 0 100 100" aria-hidden="true">
+ <rect x="4" y="4" width="92" height="92" rx="20" fill="#2ea043" stroke="#1e682c" stroke-width="2"/>
+ <path d="M91.4 35.3 L48.2 35.3 L48.2 13.2 L5.8 50 L48.2 86.8 L48.2 64.7 L91.4 64.7 Z" fill="#fff"/>
+</svg>)";
+
+constexpr std::string_view kGrownUpPicture = R"(<svg viewBox="0 0 100 100" aria-hidden="true">
+ <rect x="4" y="4" width="92" height="92" rx="20" fill="#8a4fc9" stroke="#5a3383" stroke-width="2"/>
+ <g fill="#fff">
+  <circle cx="50" cy="26.6" r="12.6"/>
+  <rect x="20.6" y="41.7" width="58.8" height="27.4" rx="14"/>
+  <rect x="31.8" y="63.6" width="15.4" height="22.4" rx="5.6"/>
+  <rect x="52.8" y="63.6" width="15.4" height="22.4" rx="5.6"/>
+ </g>
+</svg>)";
+
+constexpr std::string_view kRetryPicture = R"(<svg viewBox="0 0 100 100" aria-hidden="true">
+ <rect x="4" y="4" width="92" height="92" rx="20" fill="#1f6fc5" stroke="#144880" stroke-width="2"/>
+ <path d="M62.5 25.4 A27.6 27.6 0 1 1 37.5 25.4" fill="none" stroke="#fff" stroke-width="12"/>
+ <path d="M46.9 23.6 L78.2 23.6 L62.5 43.8 Z" fill="#fff"/>
+</svg>)";
+
+constexpr std::string_view kHomePicture = R"(<svg viewBox="0 0 100 100" aria-hidden="true">
+ <rect x="4" y="4" width="92" height="92" rx="20" fill="#f08c1a" stroke="#9c5b11" stroke-width="2"/>
+ <path d="M50 11.4 L90.5 48.2 L79.4 48.2 L79.4 85 L20.6 85 L20.6 48.2 L9.5 48.2 Z" fill="#fff"/>
+ <rect x="41.7" y="59.2" width="16.6" height="25.8" rx="3.7" fill="#f08c1a"/>
+</svg>)";
+
 constexpr std::string_view kStyle = R"(<style>
  html, body { height: 100%; margin: 0; }
  body { display: flex; flex-direction: column; align-items: center; justify-content: center;
         background: #bfe8ff; font-family: sans-serif; color: #1d3557; text-align: center; }
- svg { flex: none; width: min(300px, 34vh); height: min(300px, 34vh); }
+ body > svg { flex: none; width: min(300px, 34vh); height: min(300px, 34vh); }
  p { font-size: 32px; font-weight: bold; margin: 14px 24px 26px; }
  nav { display: flex; gap: 30px; flex-wrap: wrap; justify-content: center; }
- a { display: inline-block; min-width: 180px; padding: 22px 30px; border-radius: 26px;
+ a { display: inline-flex; align-items: center; justify-content: center; gap: 0.4em;
+     min-width: 180px; padding: 18px 30px 18px 22px; border-radius: 26px;
      font-size: 28px; font-weight: bold; text-decoration: none; color: #fff;
      box-shadow: 0 6px 0 rgba(0,0,0,0.25); }
+ a svg { width: 1.5em; height: 1.5em; }
  #back { background: #2a9d8f; }
  #ask { background: #e76f51; }
  #retry { background: #2a9d8f; }
@@ -144,6 +176,7 @@ namespace {
 struct Button {
     const char* id;
     std::string_view link;
+    std::string_view picture;
     const std::string& caption;
 };
 
@@ -156,7 +189,7 @@ std::string PageHtml(std::string_view picture, const std::string& sentence, cons
     html += "<p id=\"sentence\">" + Escaped(sentence) + "</p><nav>";
     for (const Button& button : {first, second}) {
         html += "<a id=\"" + std::string(button.id) + "\" href=\"" + std::string(button.link) +
-                "\">" + Escaped(button.caption) + "</a>";
+                "\">" + std::string(button.picture) + Escaped(button.caption) + "</a>";
     }
     html += "</nav></body></html>";
     return html;
@@ -165,13 +198,14 @@ std::string PageHtml(std::string_view picture, const std::string& sentence, cons
 }  // namespace
 
 std::string RefusalPageHtml(const RefusalTexts& texts) {
-    return PageHtml(kPicture, texts.sentence, {"back", kBackLink, texts.back},
-                    {"ask", kAskLink, texts.ask});
+    return PageHtml(kPicture, texts.sentence, {"back", kBackLink, kBackPicture, texts.back},
+                    {"ask", kAskLink, kGrownUpPicture, texts.ask});
 }
 
 std::string NotAnsweringPageHtml(const NotAnsweringTexts& texts) {
-    return PageHtml(kSleepyPicture, texts.sentence, {"retry", kRetryLink, texts.retry},
-                    {"home", kHomeLink, texts.home});
+    return PageHtml(kSleepyPicture, texts.sentence,
+                    {"retry", kRetryLink, kRetryPicture, texts.retry},
+                    {"home", kHomeLink, kHomePicture, texts.home});
 }
 
 }  // namespace filter

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <sstream>
 #include <thread>
 #include <tuple>
 #include <utility>
@@ -289,12 +290,44 @@ protected:
     bool WaitForPage(const std::string& url, const std::string& id) {
         return testsupport::WaitUntil([&] { return Location() == url; }, 20s) && WaitForElement(id);
     }
-    std::string PageText() {
+    std::string Run(const std::string& script) {
         auto* view = dynamic_cast<wxWebView*>(h.Browser().brwbrowser().Control());
-        wxString text;
-        return view != nullptr && view->RunScript("document.body.innerText", &text)
-                   ? text.utf8_string()
-                   : std::string();
+        wxString result;
+        return view != nullptr && view->RunScript(script, &result) ? result.utf8_string()
+                                                                   : std::string();
+    }
+    std::string PageText() { return Run("document.body.innerText"); }
+    // A button of the program's pages as the child sees it: what comes first in it, that
+    // picture's height in lines of the button's text, and the text, as "svg 1.5 Back".
+    std::string ButtonLook(const std::string& id) {
+        return Run("(function () { var a = document.getElementById('" + id +
+                   "'); var p = a.firstChild; var lines = p.getBoundingClientRect ? "
+                   "p.getBoundingClientRect().height / parseFloat(getComputedStyle(a).fontSize) "
+                   ": 0; return p.nodeName.toLowerCase() + ' ' + lines.toFixed(1) + ' ' + "
+                   "a.textContent.trim(); })()");
+    }
+    // The page as the engine drew it, once drawn at the view's present size.
+    wxImage Shown() {
+        wxImage shot;
+        testsupport::WaitUntil(
+            [&] {
+                bool done = false;
+                h.Browser().brwbrowser().Snapshot([&](wxImage image) {
+                    shot = std::move(image);
+                    done = true;
+                });
+                return testsupport::WaitUntil([&] { return done; }, 20s) && shot.IsOk() &&
+                       Run("innerWidth + ' ' + innerHeight") ==
+                           std::to_string(shot.GetWidth()) + " " + std::to_string(shot.GetHeight());
+            },
+            20s);
+        return shot;
+    }
+    static std::string Colour(const wxImage& shot, int x, int y) {
+        const int r = shot.GetRed(x, y), g = shot.GetGreen(x, y), b = shot.GetBlue(x, y);
+        return r > 200 && g < 130 && b < 130 ? "red"
+               : std::min({r, g, b}) > 235   ? "white"
+                                             : "other";
     }
     void Click(const std::string& id) {
         auto* view = dynamic_cast<wxWebView*>(h.Browser().brwbrowser().Control());
@@ -316,6 +349,24 @@ TEST_F(RealWebView, ALinkToABlockedAddressShowsTheRefusalPageInstead) {
     const std::string text = PageText();
     EXPECT_NE(text.find("This page is not for you. Ask a grown-up!"), std::string::npos) << text;
     EXPECT_EQ(text.find(kWordInTest), std::string::npos) << text;
+    for (const auto& [id, look] :
+         {std::pair{"back", "svg 1.5 Back"}, {"ask", "svg 1.5 Ask a grown-up"}}) {
+        EXPECT_EQ(ButtonLook(id), look);
+    }
+    // Its picture says "not this way" with a white hand raised on a red sign, no smiling face.
+    h.Browser().Show();
+    h.Browser().TmrIntro_Timer();
+    const wxImage shot = Shown();
+    ASSERT_TRUE(shot.IsOk());
+    std::istringstream box(
+        Run("(function () { var r = document.querySelector('body > svg')"
+            ".getBoundingClientRect(); return [r.left, r.top, r.width]"
+            ".map(Math.round).join(' '); })()"));
+    int left = 0, top = 0, side = 0;
+    box >> left >> top >> side;
+    ASSERT_GT(side, 60);
+    EXPECT_EQ(Colour(shot, left + side / 2, top + side / 10), "red");
+    EXPECT_EQ(Colour(shot, left + side / 2, top + side / 2), "white");
     // Logged as tried, never as reached; the program's page is no visit.
     EXPECT_EQ(h.VisitLog().back(), site.Url("/casino.html"));
     EXPECT_FALSE(h.Browser().IsBusy());
@@ -473,6 +524,10 @@ TEST_P(NotAnswering, APageThatNeverAnswersShowsThePageAtTheWatchdog) {
     h.Browser().timBrowser_Timer();  // thirty seconds on
     ASSERT_TRUE(WaitForNotAnswering());
     ExpectTheFriendlyPage(holding.Url());
+    // The buttons carry the toolbar's pictures of the same acts.
+    const bool dutch = std::string(GetParam()) == "Dutch";
+    EXPECT_EQ(ButtonLook("retry"), dutch ? "svg 1.5 Probeer opnieuw" : "svg 1.5 Try again");
+    EXPECT_EQ(ButtonLook("home"), dutch ? "svg 1.5 Naar huis" : "svg 1.5 Home");
 
     Click("home");
     EXPECT_TRUE(WaitForPage(site.Url("/index.html"), "ok"));
