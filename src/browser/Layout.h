@@ -8,6 +8,15 @@ namespace browser {
 using basics::TwipRect;
 using basics::TwipScale;
 
+// A rectangle on the screen, in pixels.
+struct ScreenRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const ScreenRect&) const = default;
+};
+
 // The parts of the browser window that follow its outer size (in twips).
 struct BrowserLayout {
     int bandWidth = 0;  // imgbackground
@@ -27,15 +36,6 @@ inline constexpr int kMinOuterHeight = 2551;
 TwipRect LogoPlace(int outerWidth, int outerHeight);
 TwipRect BannerPlace(int outerWidth, int outerHeight);
 
-// A rectangle on the screen, in pixels.
-struct ScreenRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    bool operator==(const ScreenRect&) const = default;
-};
-
 // The window as it is placed on a screen whose free part is `area`: moved in, and made smaller
 // where it is larger, but never smaller than `minWidth` by `minHeight`.
 ScreenRect KeepOnScreen(ScreenRect window, const ScreenRect& area, int minWidth, int minHeight);
@@ -43,6 +43,29 @@ ScreenRect KeepOnScreen(ScreenRect window, const ScreenRect& area, int minWidth,
 // Site button n (1 to 18): two columns, nine rows, fixed whatever the window's size.
 TwipRect SiteButtonRect(int n);
 inline constexpr int kSiteButtons = 18;
+
+// Where site pictures are on, the sites are square tiles as large as the page's area allows for
+// their number, in rows from the top left, the block centred; in pixels.
+struct TileGrid {
+    int columns = 0;
+    int rows = 0;
+    int side = 0;  // each tile's width and height
+    int gap = 0;   // between tiles and at the edges
+    int left = 0;  // the first tile's place in the area
+    int top = 0;
+    ScreenRect Tile(int index) const;  // index from 0, in file order
+    int CaptionHeight() const;         // the name's band at the tile's bottom
+};
+TileGrid TilesFor(int count, int areaWidth, int areaHeight);
+
+// Where tiles are on, the window gives the page every line it can: the visit button, as tall
+// as the toolbar's pictures with its own picture beside the caption, moves into the band right
+// of the clock, and the page takes the whole client area below the band. In twips.
+struct TilesLayout {
+    TwipRect visit;  // Text3, which cmdvisit fills
+    TwipRect page;   // brwbrowser and Txtbackground
+};
+TilesLayout TilesLayoutFor(int clientWidth, int clientHeight);
 
 // The browser window's controls as created.
 inline constexpr TwipRect kBandRect{0, 0, 9180, 1485};

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "browser/ToolbarArt.h"
 #include "family/FamilyModel.h"
 #include "storage/Records.h"
 #include "widgets/ButtonPicture.h"
@@ -12,8 +13,47 @@
 
 namespace browser {
 
-SitePanel::SitePanel(family::FamilyModel& family, wxWindow& backdrop, Buttons buttons)
-    : family_(family), backdrop_(backdrop), buttons_(buttons) {}
+SitePanel::SitePanel(family::FamilyModel& family, wxWindow& backdrop, Buttons buttons, Place place)
+    : family_(family),
+      backdrop_(backdrop),
+      buttons_(buttons),
+      place_(std::move(place)),
+      plainFont_(buttons[0]->ButtonFont()) {}
+
+bool SitePanel::Tiles() const {
+    return family_.SitePictures();
+}
+
+void SitePanel::Arrange() {
+    if (!Tiles()) {
+        for (int n = 1; n <= kSiteButtons; ++n) {
+            Button(n).SetPictureAbove(0);
+            Button(n).SetButtonFont(plainFont_);
+            place_(&Button(n), SiteButtonRect(n));
+        }
+        return;
+    }
+    int count = 0;
+    for (auto* button : buttons_) {
+        count += button->Caption().empty() ? 0 : 1;
+    }
+    const wxSize area = backdrop_.GetClientSize();
+    const TileGrid grid = TilesFor(count, area.x, area.y);
+    // The name in large letters under the picture, for readers and for the parent.
+    widgets::FontDesc font = plainFont_;
+    font.points = std::max(9.0, grid.CaptionHeight() * 0.45 * 72.0 / backdrop_.GetDPI().y);
+    font.bold = true;
+    int index = 0;
+    for (auto* button : buttons_) {
+        if (button->Caption().empty()) {
+            continue;
+        }
+        const ScreenRect tile = grid.Tile(index++);
+        button->SetButtonFont(font);
+        button->SetSize(tile.x, tile.y, tile.width, tile.height);
+        button->SetPictureAbove(grid.CaptionHeight());
+    }
+}
 
 void SitePanel::Show(int n, const std::string& record) {
     widgets::chameleonButton& button = Button(n);
@@ -22,9 +62,15 @@ void SitePanel::Show(int n, const std::string& record) {
     button.SetCaption(wxString::FromUTF8(storage::SiteName(record)));
     // Hovering a site button shows the address it opens.
     button.SetToolTipText(wxString::FromUTF8(address));
-    // A damaged file or one that is no picture gives none: never half a picture.
+    // A damaged file or one that is no picture gives none: never half a picture. A tile is
+    // never empty: without a picture of its own it shows its name's first letter.
     const auto png = family_.SitePictures() ? family_.SitePicture(address) : std::nullopt;
-    button.SetPicture(png ? widgets::ImageFromPng(*png) : wxImage());
+    wxImage picture = png ? widgets::ImageFromPng(*png) : wxImage();
+    if (!picture.IsOk() && Tiles()) {
+        picture =
+            NameTilePicture(wxString::FromUTF8(storage::SiteName(record)), widgets::kPictureSide);
+    }
+    button.SetPicture(picture);
 }
 
 void SitePanel::Clear(int n) {
@@ -64,6 +110,7 @@ void SitePanel::FillSiteButtons() {
     for (int n = k + 1; n <= kSiteButtons; ++n) {
         Clear(n);
     }
+    Arrange();
 }
 
 void SitePanel::ShowWorkingSites() {

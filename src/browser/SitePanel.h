@@ -5,6 +5,7 @@
 #include <string>
 
 #include "browser/Layout.h"
+#include "widgets/FontDesc.h"
 
 class wxWindow;
 
@@ -23,7 +24,14 @@ class SitePanel {
 public:
     using Buttons = std::array<widgets::chameleonButton*, kSiteButtons>;
 
-    SitePanel(family::FamilyModel& family, wxWindow& backdrop, Buttons buttons);
+    using Place = std::function<void(wxWindow*, const TwipRect&)>;
+    SitePanel(family::FamilyModel& family, wxWindow& backdrop, Buttons buttons, Place place);
+
+    // Where site pictures are on, the sites are picture tiles sized to the backdrop; else the
+    // buttons of the fixed grid.
+    bool Tiles() const;
+    // Lays the buttons out for the backdrop's present size and the pictures' switch.
+    void Arrange();
 
     // At the window's load: the first two buttons show the first two sites from the start.
     void LoadSiteList();
@@ -47,7 +55,9 @@ private:
     family::FamilyModel& family_;
     wxWindow& backdrop_;
     Buttons buttons_;
+    Place place_;
     std::array<std::string, kSiteButtons> records_;  // what each button shows
+    widgets::FontDesc plainFont_;                    // the buttons' font outside the tiles
 };
 
 }  // namespace browser

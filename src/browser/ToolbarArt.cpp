@@ -2,6 +2,7 @@
 
 #include <wx/dcmemory.h>
 #include <wx/graphics.h>
+#include <wx/settings.h>
 
 #include <cmath>
 #include <memory>
@@ -380,6 +381,47 @@ wxBitmap TimeUpPicture(const wxSize& size, const wxString& sentence) {
         FittingFont(gc, sentence, std::max(10, static_cast<int>(unit / 14)), w * 0.9, *wxWHITE),
         *wxWHITE);
     CentredText(gc, sentence, w / 2.0, h * 0.72);
+    return canvas.Take();
+}
+
+wxImage NameTilePicture(const wxString& name, int side) {
+    // Bright colours a child tells apart; the name picks one, so it stays the same every run.
+    static const wxColour kColours[] = {
+        {0xe5, 0x39, 0x35}, {0xfb, 0x8c, 0x00}, {0xf9, 0xa8, 0x25}, {0x43, 0xa0, 0x47},
+        {0x00, 0x89, 0x7b}, {0x1e, 0x88, 0xe5}, {0x5e, 0x35, 0xb1}, {0xd8, 0x1b, 0x60},
+    };
+    unsigned hash = 0;
+    for (const wxUniChar c : name) {
+        hash = hash * 31 + static_cast<unsigned>(c.GetValue());
+    }
+    const int s = std::max(8, side);
+    Canvas canvas(s, s);
+    wxGraphicsContext& gc = *canvas.gc;
+    canvas.Fill(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));  // the tile's own face
+    gc.SetBrush(wxBrush(kColours[hash % std::size(kColours)]));
+    gc.DrawRoundedRectangle(0, 0, s, s, s * 0.12);
+    const wxString trimmed = wxString(name).Trim(false);
+    const wxString letter = trimmed.empty() ? wxString("?") : trimmed.Left(1).Upper();
+    gc.SetFont(FittingFont(gc, letter, static_cast<int>(s * 0.6), s * 0.8, *wxWHITE), *wxWHITE);
+    CentredText(gc, letter, s / 2.0, s / 2.0);
+    return canvas.Take().ConvertToImage();
+}
+
+wxBitmap VisitPicture(int side) {
+    const int s = std::max(8, side);
+    Canvas canvas(s, s);
+    wxGraphicsContext& gc = *canvas.gc;
+    canvas.Fill(wxColour(0xff, 0xf4, 0xc2));  // the strip's colour
+    const wxColour colours[] = {
+        {0xe5, 0x39, 0x35}, {0x1e, 0x88, 0xe5}, {0x43, 0xa0, 0x47}, {0xf9, 0xa8, 0x25}};
+    const double gap = s * 0.08;
+    const double tile = (s - 3 * gap) / 2;
+    gc.SetPen(*wxTRANSPARENT_PEN);
+    for (int i = 0; i < 4; ++i) {
+        gc.SetBrush(wxBrush(colours[i]));
+        gc.DrawRoundedRectangle(gap + (i % 2) * (tile + gap), gap + (i / 2) * (tile + gap), tile,
+                                tile, tile * 0.18);
+    }
     return canvas.Take();
 }
 

@@ -28,5 +28,10 @@ wxBitmap NoticePicture(const wxString& text, const TwipScale& scale);
 // The cover over the page and the site panel when the time is up: a night sky, the moon and
 // one sentence. `size` in pixels.
 wxBitmap TimeUpPicture(const wxSize& size, const wxString& sentence);
+// A site's tile without a picture of its own: the name's first letter, large, on a colour the
+// name chooses, so each site still looks like itself.
+wxImage NameTilePicture(const wxString& name, int side);
+// The visit button's picture where sites are tiles: four coloured tiles, `side` pixels.
+wxBitmap VisitPicture(int side);
 
 }  // namespace browser

@@ -6,6 +6,7 @@
 #include <wx/settings.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
 #include <exception>
 
 #include "basics/TextEncoding.h"
@@ -71,6 +72,7 @@ frmBrowser::frmBrowser(context::WindowContext& context)
     cmdvisit = widgets::chameleonButton::CreateStored(Text3, "VISIT A SITE");
     Place(cmdvisit, kVisitRect);
     cmdvisit->Click = [this] { cmdvisit_Click(); };
+    visitFont_ = cmdvisit->ButtonFont();
     widgets::NameControls({LW_NAMED(Text3), LW_NAMED(cmdvisit)});
 
     Imglogo = new PictureBox(this, LogoPicture(scale_, GetBackgroundColour()));
@@ -163,10 +165,16 @@ void frmBrowser::OnFamilyChange(family::FamilyModel::Change change) {
     using Change = family::FamilyModel::Change;
     switch (change) {
         case Change::Sites:
-        case Change::SitePictures:
             // The child's panel may be open behind the parent's: a deleted site leaves it at
-            // once, and the pictures' switch counts at once.
+            // once.
             if (!loading_) {
+                panel_->ShowWorkingSites();
+            }
+            break;
+        case Change::SitePictures:
+            // The pictures' switch counts at once, tiles and all.
+            if (!loading_) {
+                ShowTilesLook();
                 panel_->ShowWorkingSites();
             }
             break;
@@ -255,7 +263,9 @@ void frmBrowser::CreateSitePanel() {
         button->Click = [this, n] { cmdsite_Click(n); };
         buttons[n - 1] = button;
     }
-    panel_ = std::make_unique<SitePanel>(context_.Family(), *Txtbackground, buttons);
+    panel_ = std::make_unique<SitePanel>(
+        context_.Family(), *Txtbackground, buttons,
+        [this](wxWindow* control, const TwipRect& rect) { Place(control, rect); });
 }
 
 void frmBrowser::CreateTimeControls() {
@@ -291,11 +301,35 @@ void frmBrowser::Form_Resize() {
     const TwipRect outer = OuterSize();
     const BrowserLayout l = LayoutFor(outer.width, outer.height);
     Place(imgbackground, {kBandRect.left, kBandRect.top, l.bandWidth, kBandRect.height});
-    Place(web_->Control(), {kViewRect.left, kViewRect.top, l.viewWidth, l.viewHeight});
-    Place(Text3, {kStripRect.left, kStripRect.top, l.stripWidth, kStripRect.height});
-    Place(cmdvisit, {kVisitRect.left, kVisitRect.top, l.visitWidth, kVisitRect.height});
-    Place(Txtbackground, {kBackdropRect.left, kBackdropRect.top, l.viewWidth, l.viewHeight});
+    if (panel_->Tiles()) {
+        const wxSize client = GetClientSize();
+        const TilesLayout t = TilesLayoutFor(scale_.ToTwips(client.x), scale_.ToTwips(client.y));
+        Place(web_->Control(), t.page);
+        Place(Text3, t.visit);
+        Place(cmdvisit, t.visit);
+        Place(Txtbackground, t.page);
+    } else {
+        Place(web_->Control(), {kViewRect.left, kViewRect.top, l.viewWidth, l.viewHeight});
+        Place(Text3, {kStripRect.left, kStripRect.top, l.stripWidth, kStripRect.height});
+        Place(cmdvisit, {kVisitRect.left, kVisitRect.top, l.visitWidth, kVisitRect.height});
+        Place(Txtbackground, {kBackdropRect.left, kBackdropRect.top, l.viewWidth, l.viewHeight});
+    }
     cover_->Place();
+    panel_->Arrange();
+}
+
+void frmBrowser::ShowTilesLook() {
+    // The visit button, the one a child who cannot read needs most, carries a picture too.
+    const bool tiles = panel_->Tiles();
+    widgets::FontDesc font = visitFont_;
+    if (tiles) {
+        font.points = std::max(font.points, 16.0);
+        font.bold = true;
+    }
+    cmdvisit->SetButtonFont(font);
+    cmdvisit->SetPicture(tiles ? VisitPicture(scale_.ToPixels(kPictureHeight)).ConvertToImage()
+                               : wxImage());
+    Form_Resize();
 }
 
 void frmBrowser::Form_Load() {
@@ -331,6 +365,11 @@ void frmBrowser::Form_Load() {
     IgnoringErrors([&] { ApplyLanguage(); });
     // Read before the start page opens: the parent's switch judges it.
     IgnoringErrors([&] { family.LoadSettings(); });
+    if (panel_->Tiles()) {
+        // A screen a child uses alone: the window fills the screen it starts on.
+        Maximize();
+        ShowTilesLook();
+    }
     IgnoringErrors([&] { Open(Text4->GetValue().utf8_string()); });
     IgnoringErrors([&] {
         // Placed for the size the window has now; a later resize leaves them where they are.

@@ -14,6 +14,7 @@
 #include "engine/WebView.h"
 #include "filter/Decision.h"
 #include "i18n/CaptionTables.h"
+#include "widgets/FontDesc.h"
 
 class wxComboBox;
 class wxPanel;
@@ -140,6 +141,7 @@ private:
     void CreateSitePanel();
     void CreateTimeControls();
     void CreateParts();
+    void ShowTilesLook();
     void SetBusy(bool busy);
     void OnFamilyChange(family::FamilyModel::Change change);
     void Open(const std::string& address);  // through the address box
@@ -164,6 +166,7 @@ private:
     std::unique_ptr<SitePictureFinder> finder_;
     std::unique_ptr<VisitLogWriter> logWriter_;
     std::optional<i18n::Language> language_;  // none: the built-in texts
+    widgets::FontDesc visitFont_;             // the visit button's font outside the tiles
     int checksDone_ = 0;
     bool loading_ = false;
     bool closing_ = false;

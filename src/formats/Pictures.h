@@ -9,7 +9,7 @@
 namespace formats::pictures {
 
 inline constexpr const char* kFolder = "plaatjes";
-inline constexpr std::size_t kMaxBytes = 64 * 1024;
+inline constexpr std::size_t kMaxBytes = 192 * 1024;
 inline constexpr std::string_view kSignature = "\x89PNG\r\n\x1a\n";
 
 // The file name of the picture of the site at `address` (as the site file holds it): the same

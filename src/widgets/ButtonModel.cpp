@@ -107,17 +107,19 @@ void ButtonModel::Resize(int width, int height) {
     ReshapeAndPaint();
 }
 
-void ButtonModel::SetCaptionInset(int left) {
-    if (left == captionInset_) {
+void ButtonModel::SetCaptionInset(int left, int top) {
+    if (left == captionInset_ && top == captionTop_) {
         return;
     }
     captionInset_ = left;
+    captionTop_ = top;
     ReshapeAndPaint();
 }
 
 void ButtonModel::ReshapeAndPaint() {
-    wholeRect_ = {captionInset_, 0, width_, height_};
+    wholeRect_ = {captionInset_, captionTop_, width_, height_};
     pressedRect_.left = 2 + captionInset_;
+    pressedRect_.top = 2 + captionTop_;
     pressedRect_.right = width_;
     pressedRect_.bottom = height_;
     focusRect_ = {4, 4, width_ - 4, height_ - 4};

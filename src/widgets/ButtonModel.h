@@ -145,8 +145,9 @@ public:
 
     wxUniChar AccessKey() const { return accessKey_; }
     const Palette& Colors() const { return palette_; }
-    // Pixels kept free of the caption at the left, for a picture; none by default.
-    void SetCaptionInset(int left);
+    // Pixels kept free of the caption at the left and at the top, for a picture; none by
+    // default.
+    void SetCaptionInset(int left, int top = 0);
     int Width() const { return width_; }
     int Height() const { return height_; }
     std::uint8_t LastState() const { return lastState_; }
@@ -220,6 +221,7 @@ private:
     std::uint8_t lastState_ = kNormal;
     wxString lastCaption_;
     int captionInset_ = 0;
+    int captionTop_ = 0;
     wxUniChar accessKey_ = 0;
 
     // Toolkit click synthesis.

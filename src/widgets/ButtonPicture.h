@@ -10,7 +10,7 @@
 namespace widgets {
 
 // The longest side of a site button's picture as it is stored.
-inline constexpr int kPictureSide = 96;
+inline constexpr int kPictureSide = 256;
 
 // A picture in any form the toolkit reads (PNG, JPEG, GIF, BMP, ICO); an empty image for bytes
 // that are none, without a word to the user.

@@ -413,8 +413,7 @@ void chameleonButton::OnPaint(wxPaintEvent&) {
     wxBitmap face = RenderButton(model_, GetFont());
     if (shownPicture_.IsOk()) {
         wxMemoryDC dc(face);  // let go of before the face is shown
-        dc.DrawBitmap(shownPicture_, kPictureBorder, (height - shownPicture_.GetHeight()) / 2,
-                      true);
+        dc.DrawBitmap(shownPicture_, PictureRect().GetTopLeft(), true);
         dc.SelectObject(wxNullBitmap);
     }
     target.DrawBitmap(face, 0, 0);
@@ -426,7 +425,39 @@ void chameleonButton::SetPicture(const wxImage& picture) {
     Refresh();
 }
 
+void chameleonButton::SetPictureAbove(int captionHeight) {
+    captionBelow_ = std::max(0, captionHeight);
+    FitPicture();
+    Refresh();
+}
+
+wxRect chameleonButton::PictureRect() const {
+    if (!shownPicture_.IsOk()) {
+        return {};
+    }
+    const wxSize size = shownPicture_.GetSize();
+    if (captionBelow_ > 0) {
+        const int above = model_.Height() - captionBelow_;
+        return {(model_.Width() - size.x) / 2,
+                kPictureBorder + (above - kPictureBorder - size.y) / 2, size.x, size.y};
+    }
+    return {kPictureBorder, (model_.Height() - size.y) / 2, size.x, size.y};
+}
+
 void chameleonButton::FitPicture() {
+    if (captionBelow_ > 0 && picture_.IsOk()) {
+        const int side = std::min(model_.Width() - 2 * kPictureBorder,
+                                  model_.Height() - captionBelow_ - kPictureBorder);
+        if (side > 0) {
+            const double scale = std::min(static_cast<double>(side) / picture_.GetHeight(),
+                                          static_cast<double>(side) / picture_.GetWidth());
+            const int w = std::max(1, static_cast<int>(picture_.GetWidth() * scale));
+            const int h = std::max(1, static_cast<int>(picture_.GetHeight() * scale));
+            shownPicture_ = wxBitmap(picture_.Scale(w, h, wxIMAGE_QUALITY_HIGH));
+            model_.SetCaptionInset(0, model_.Height() - captionBelow_);
+            return;
+        }
+    }
     const int side = model_.Height() - 2 * kPictureBorder;
     if (!picture_.IsOk() || side <= 0) {
         shownPicture_ = wxBitmap();
@@ -445,6 +476,10 @@ void chameleonButton::FitPicture() {
 void chameleonButton::OnSize(wxSizeEvent& event) {
     const wxSize client = GetClientSize();
     model_.Resize(client.GetWidth(), client.GetHeight());
+    if (picture_.IsOk()) {
+        FitPicture();  // the picture follows the button's size, drawn afresh all over
+        Refresh();
+    }
     event.Skip();
 }
 

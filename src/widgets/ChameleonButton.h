@@ -60,6 +60,11 @@ public:
     // beside it; an empty image takes it away, and the button looks as it did without.
     void SetPicture(const wxImage& picture);
     bool HasPicture() const { return picture_.IsOk(); }
+    // A tile: the picture as large as it fits above the caption, which takes the bottom
+    // `captionHeight` pixels; 0 goes back to the picture at the left.
+    void SetPictureAbove(int captionHeight);
+    // Where the picture is drawn, in the button's pixels; empty without one.
+    wxRect PictureRect() const;
     WXWidget hwnd() const { return GetHandle(); }
     bool Visible() const { return IsShown(); }
     void SetVisible(bool visible) { Show(visible); }
@@ -107,6 +112,7 @@ private:
     wxString toolTipText_;
     wxImage picture_;
     wxBitmap shownPicture_;  // the picture at the button's present height
+    int captionBelow_ = 0;   // a tile's caption band; 0: the picture at the left
     wxWindow* topLevel_ = nullptr;
 };
 

@@ -189,18 +189,32 @@ TEST_F(SiteButtons, PicturesShowOnlyWhenTurnedOnAndWhole) {
         h.Put("instellingen.txt", {std::string("plaatjes=") + (on ? "1" : "0")});
         on ? h.Restart() : h.Start();
         B().cmdvisit_Click();
-        EXPECT_EQ(B().cmdsite(1).HasPicture(), on);
-        EXPECT_FALSE(B().cmdsite(2).HasPicture());  // half a file
-        EXPECT_FALSE(B().cmdsite(3).HasPicture());  // none at all
+        // Half a file, or none at all: a tile shows its name's letter instead, never nothing.
+        for (const int n : {1, 2, 3}) {
+            EXPECT_EQ(B().cmdsite(n).HasPicture(), on) << n;
+        }
     }
 }
 
-// On both screens the window is laid out for, the picture lies inside the button's border, as
-// tall as the button less that border and no wider than tall.
-TEST_F(SiteButtons, APictureIsDrawnInsideTheBorderAtEveryLayoutSize) {
-    wxImage red(96, 96);
-    red.SetRGB(wxRect(0, 0, 96, 96), 255, 0, 0);
-    h.Put("adressen.txt", Sites(1));
+// On both screens the window is laid out for, eighteen sites are eighteen tiles side by side,
+// each picture inside its tile and large enough to tell apart from across a table.
+struct Screen {
+    wxSize size;
+    int tile;     // each tile at least this wide and tall
+    int picture;  // each picture at least this wide and tall
+};
+
+void PrintTo(const Screen& screen, std::ostream* out) {
+    *out << screen.size.x << "x" << screen.size.y;
+}
+
+class SiteTiles : public SiteButtons, public ::testing::WithParamInterface<Screen> {};
+
+TEST_P(SiteTiles, HoldLargePicturesSideBySide) {
+    const Screen& screen = GetParam();
+    wxImage red(widgets::kPictureSide, widgets::kPictureSide);
+    red.SetRGB(wxRect(red.GetSize()), 255, 0, 0);
+    h.Put("adressen.txt", Sites(18));
     h.Put("instellingen.txt", {"plaatjes=1"});
     const auto png = widgets::ButtonPicturePng(red, storage::pictures::kMaxBytes);
     ASSERT_TRUE(png);
@@ -208,37 +222,50 @@ TEST_F(SiteButtons, APictureIsDrawnInsideTheBorderAtEveryLayoutSize) {
         storage::pictures::Write(storage::DataFiles(h.folder.Path()), "http://site1.example/", *png)
             .ok);
     h.Start();
+    // The window filling the screen, as maximized.
+    B().SetSize(wxRect(wxPoint(0, 0), screen.size));
     B().Show();
     B().TmrIntro_Timer();
     B().cmdvisit_Click();
-    auto& button = B().cmdsite(1);
-    auto isRed = [&](int x, int y) {
-        const wxPoint at = button.ClientToScreen(wxPoint(x, y));
+    B().Form_Resize();
+    testsupport::PumpFor(300ms);  // laid out and painted by then, as the other pixel checks
+    auto isRed = [&](const wxWindow& window, wxPoint at) {
+        at = window.ClientToScreen(at);
         wxBitmap grab(1, 1, 24);
         {
             wxMemoryDC mem(grab);
-            wxScreenDC screen;
-            mem.Blit(0, 0, 1, 1, &screen, at.x, at.y);
+            wxScreenDC shown;
+            mem.Blit(0, 0, 1, 1, &shown, at.x, at.y);
         }
         const wxImage pixel = grab.ConvertToImage();
-        return pixel.GetRed(0, 0) > 200 && pixel.GetGreen(0, 0) < 60 && pixel.GetBlue(0, 0) < 60;
+        return pixel.GetRed(0, 0) > 240 && pixel.GetGreen(0, 0) < 30 && pixel.GetBlue(0, 0) < 30;
     };
-    for (const wxSize screen : {wxSize(1024, 600), wxSize(1600, 1200)}) {
-        SCOPED_TRACE(screen.x);
-        B().SetSize(screen);
-        B().Form_Resize();
-        testsupport::PumpFor(300ms);  // laid out and painted by then, as the other pixel checks
-        const int height = button.GetClientSize().y;
-        ASSERT_GT(height, 20);
-        const int middle = height / 2;
-        EXPECT_TRUE(isRed(4, middle));
-        EXPECT_TRUE(isRed(height - 5, middle));
-        EXPECT_TRUE(isRed(middle, 4));
-        EXPECT_TRUE(isRed(middle, height - 5));
-        EXPECT_FALSE(isRed(2, middle));           // the border
-        EXPECT_FALSE(isRed(middle, 1));           // the border
-        EXPECT_FALSE(isRed(height - 2, middle));  // no wider than tall
+    std::vector<wxRect> laid;
+    for (int n = 1; n <= 18; ++n) {
+        SCOPED_TRACE(n);
+        const auto& tile = B().cmdsite(n);
+        ASSERT_TRUE(tile.IsShown());
+        const wxRect place = tile.GetRect();
+        EXPECT_GE(std::min(place.width, place.height), screen.tile);
+        EXPECT_TRUE(B().Txtbackground->GetClientRect().Contains(place));
+        for (const wxRect& other : laid) {
+            EXPECT_FALSE(other.Intersects(place)) << "tiles lie side by side";
+        }
+        laid.push_back(place);
+        const wxRect picture = tile.PictureRect();
+        EXPECT_GE(std::min(picture.width, picture.height), screen.picture);
+        EXPECT_TRUE(wxRect(tile.GetClientSize()).Contains(picture));
     }
+    const wxRect picture = B().cmdsite(1).PictureRect();
+    EXPECT_TRUE(isRed(B().cmdsite(1), picture.GetTopLeft() + wxPoint(2, 2)));
+    EXPECT_TRUE(isRed(B().cmdsite(1), picture.GetBottomRight() - wxPoint(2, 2)));
+    EXPECT_FALSE(isRed(B().cmdsite(2), B().cmdsite(2).PictureRect().GetTopLeft() +
+                                           wxPoint(2, 2)));  // its name's tile instead
 }
+
+INSTANTIATE_TEST_SUITE_P(Screens, SiteTiles,
+                         ::testing::Values(Screen{{1024, 600}, 140, 96},
+                                           Screen{{1600, 1200}, 140, 160}),
+                         [](const auto& info) { return std::to_string(info.param.size.x); });
 
 }  // namespace

@@ -31,6 +31,7 @@
 #include "storage/SitePictures.h"
 #include "support/Harness.h"
 #include "support/Wait.h"
+#include "widgets/ButtonPicture.h"
 #include "widgets/ChameleonButton.h"
 
 using namespace std::chrono_literals;
@@ -236,8 +237,8 @@ TEST_F(Editors, SiteEditorStoresAChosenPictureWithTheSite) {
     wxMemoryInputStream in(stored->data(), stored->size());
     wxImage kept;
     ASSERT_TRUE(kept.LoadFile(in, wxBITMAP_TYPE_PNG));
-    EXPECT_EQ(kept.GetWidth(), 96);
-    EXPECT_EQ(kept.GetHeight(), 48);
+    EXPECT_EQ(kept.GetWidth(), widgets::kPictureSide);  // sharp on the largest tile
+    EXPECT_EQ(kept.GetHeight(), widgets::kPictureSide / 2);
 
     editor.Show();
     editor.cmdnopicture_Click();

@@ -266,7 +266,8 @@ TEST(SitePictures, NamesReadsAndClearsAwayWhatIsNoSitesPicture) {
 
     const std::string png = std::string("\x89PNG\r\n\x1a\n") + "rest";
     EXPECT_FALSE(pictures::Write(files, "a.example", "GIF89a").ok);
-    EXPECT_FALSE(pictures::Write(files, "a.example", png + std::string(64 * 1024, 'x')).ok);
+    EXPECT_FALSE(
+        pictures::Write(files, "a.example", png + std::string(pictures::kMaxBytes, 'x')).ok);
     ASSERT_TRUE(pictures::Write(files, "a.example", png).ok);
     ASSERT_TRUE(pictures::Write(files, "b.example", png).ok);
     EXPECT_EQ(pictures::Read(files, "a.example"), png);
