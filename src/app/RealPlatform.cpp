@@ -15,6 +15,11 @@
 
 #include <cerrno>
 
+#ifdef LANTERNWICK_ESPEAK
+#include <espeak-ng/espeak_ng.h>
+#include <espeak-ng/speak_lib.h>
+#endif
+
 namespace app {
 
 void WxMessages::Show(const std::string& text, const std::string& title, Icon icon) {
@@ -122,6 +127,132 @@ basics::LocalTime SystemClock::Now() {
     const wxDateTime now = wxDateTime::Now();
     return {{now.GetYear(), static_cast<int>(now.GetMonth()) + 1, now.GetDay()},
             now.GetHour() * 3600 + now.GetMinute() * 60 + now.GetSecond()};
+}
+
+#ifdef LANTERNWICK_ESPEAK
+
+namespace {
+
+std::function<void(const short*, int)>& Samples() {
+    static std::function<void(const short*, int)> samples;
+    return samples;
+}
+
+int OnSound(short* wave, int count, espeak_EVENT*) {
+    // While playing, the engine calls this for its events only, without sound.
+    if (wave != nullptr && count > 0 && Samples()) {
+        Samples()(wave, count);
+    }
+    return 0;  // go on reading
+}
+
+}  // namespace
+
+bool espeak::Built() {
+    return true;
+}
+
+bool espeak::Start(std::function<void(const short*, int)> samples) {
+    espeak_ng_InitializePath(nullptr);
+    espeak_ng_ERROR_CONTEXT context = nullptr;
+    // Unlike espeak_Initialize, this one does not end the process when the data is missing.
+    if (espeak_ng_Initialize(&context) != ENS_OK) {
+        espeak_ng_ClearErrorContext(&context);
+        return false;
+    }
+    const bool play = !samples;
+    Samples() = std::move(samples);
+    espeak_SetSynthCallback(OnSound);
+    return espeak_ng_InitializeOutput(play ? ENOUTPUT_MODE_SPEAK_AUDIO : ENOUTPUT_MODE_SYNCHRONOUS,
+                                      0, nullptr) == ENS_OK;
+}
+
+bool espeak::Read(const std::string& text, const std::optional<std::string>& language) {
+    espeak_ng_Cancel();
+    if (espeak_ng_SetVoiceByName(language == "nl" ? "nl" : "en") != ENS_OK) {
+        return false;
+    }
+    return espeak_ng_Synthesize(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0,
+                                espeakCHARS_UTF8, nullptr, nullptr) == ENS_OK;
+}
+
+std::string espeak::VoiceLanguage() {
+    // The languages come as a priority byte, then the name, each ended by a zero byte.
+    const espeak_VOICE* voice = espeak_GetCurrentVoice();
+    return voice != nullptr && voice->languages != nullptr ? voice->languages + 1 : "";
+}
+
+void espeak::End() {
+    espeak_ng_Cancel();
+    espeak_ng_Terminate();
+}
+
+void EspeakSpeech::Say(const std::string& text, std::optional<std::string> language) {
+    std::lock_guard lock(mutex_);
+    if (!worker_.joinable()) {
+        worker_ = std::thread([this] { Run(); });
+    }
+    next_ = Text{text, std::move(language)};
+    wake_.notify_one();
+}
+
+void EspeakSpeech::Run() {
+    if (!espeak::Start()) {
+        return;  // the texts that come are dropped
+    }
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return ending_ || next_.has_value(); });
+        if (ending_) {
+            break;
+        }
+        const Text text = std::move(*next_);
+        next_.reset();
+        lock.unlock();
+        // In the background mode the engine returns once the text is queued; a device that
+        // will not open costs only this thread's time.
+        espeak::Read(text.text, text.language);
+        lock.lock();
+    }
+    lock.unlock();
+    espeak::End();
+}
+
+#else
+
+bool espeak::Built() {
+    return false;
+}
+
+bool espeak::Start(std::function<void(const short*, int)>) {
+    return false;
+}
+
+bool espeak::Read(const std::string&, const std::optional<std::string>&) {
+    return false;
+}
+
+std::string espeak::VoiceLanguage() {
+    return "";
+}
+
+void espeak::End() {}
+
+void EspeakSpeech::Say(const std::string&, std::optional<std::string>) {}
+
+void EspeakSpeech::Run() {}
+
+#endif
+
+EspeakSpeech::~EspeakSpeech() {
+    {
+        std::lock_guard lock(mutex_);
+        ending_ = true;
+    }
+    wake_.notify_one();
+    if (worker_.joinable()) {
+        worker_.join();
+    }
 }
 
 }  // namespace app

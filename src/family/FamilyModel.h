@@ -85,6 +85,10 @@ public:
     bool SitePictures() const { return settings_.sitePictures; }
     void SetSitePictures(bool on);
     bool SitePicturesTurned() const { return settings_.sitePictures != saved_.sitePictures; }
+    // Whether site names and the program's pages are read aloud, as the parent set it in this
+    // run. Nothing is told when it turns: the child's window asks it each time it would read.
+    bool ReadAloud() const { return settings_.readAloud; }
+    void SetReadAloud(bool on) { settings_.readAloud = on; }
     // The addresses the switch lets open: the sites' and the start page's, as they now stand.
     std::vector<std::string> AllowedAddresses() const;
 

@@ -28,6 +28,9 @@ const std::vector<SettingRow>& SettingsTable() {
             {Settings::kSitePictures,
              [](const Settings& file, SettingValues& v) { v.sitePictures = file.SitePictures(); },
              [](const SettingValues& v, Settings& file) { file.SetSitePictures(v.sitePictures); }},
+            {Settings::kReadAloud,
+             [](const Settings& file, SettingValues& v) { v.readAloud = file.ReadAloud(); },
+             [](const SettingValues& v, Settings& file) { file.SetReadAloud(v.readAloud); }},
         };
         for (int day = 0; day < 7; ++day) {
             rows.push_back({Settings::kMinutesPerDay[day],

@@ -12,6 +12,7 @@ namespace family {
 struct SettingValues {
     bool allowedSitesOnly = false;
     bool sitePictures = false;
+    bool readAloud = false;
     storage::WeekMinutes week{};
     friend bool operator==(const SettingValues&, const SettingValues&) = default;
 };

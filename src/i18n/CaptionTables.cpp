@@ -389,6 +389,8 @@ const std::vector<MessageRow>& MessageRows() {
         {Message::AllowedSitesOn, "Alleen toegestane sites: aan", "Only allowed sites: on"},
         {Message::PicturesOff, "Plaatjes bij de sites: uit", "Site pictures: off"},
         {Message::PicturesOn, "Plaatjes bij de sites: aan", "Site pictures: on"},
+        {Message::ReadAloudOff, "Voorlezen: uit", "Read aloud: off"},
+        {Message::ReadAloudOn, "Voorlezen: aan", "Read aloud: on"},
         {Message::RefusalSentence, "Deze pagina is niet voor jou. Vraag het aan een volwassene!",
          "This page is not for you. Ask a grown-up!"},
         {Message::RefusalBack, "Terug", "Back"},

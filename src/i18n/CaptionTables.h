@@ -85,6 +85,8 @@ enum class Message {
     AllowedSitesOn,        // the same switch while it is on
     PicturesOff,           // the panel's switch for pictures on the site buttons, while off
     PicturesOn,            // the same switch while it is on
+    ReadAloudOff,          // the panel's switch for reading site names and pages aloud, while off
+    ReadAloudOn,           // the same switch while it is on
     RefusalSentence,       // the page shown in place of a refused one
     RefusalBack,           // its button back to where the child was
     RefusalAsk,            // its button that fetches a grown-up

@@ -75,7 +75,7 @@ Parents::Parents(ParentsWindows& forms)
         column({button(cmdBlocksites, "Block sites"), button(cmdchange, "Change password"),
                 button(cmdsecurity, "Level of security"),
                 button(cmdallowedsites, "Only allowed sites: off"),
-                button(cmdpictures, "Site pictures: off"),
+                button(cmdpictures, "Site pictures: off"), button(cmdreadaloud, "Read aloud: off"),
                 button(cmdtime, "Time per day: no limit"), lbltaalkiezen, cbolanguage});
     settings->AddSpacer(gap * 2);
     settings->Add(
@@ -106,7 +106,8 @@ Parents::Parents(ParentsWindows& forms)
          LW_NAMED(cmdclose),        LW_NAMED(cmdsecurity),   LW_NAMED(cmdHelp),
          LW_NAMED(cmddevelopers),   LW_NAMED(cmddonation),   LW_NAMED(cmdforum),
          LW_NAMED(cmdregistration), LW_NAMED(cmdSubmit),     LW_NAMED(cmdversion),
-         LW_NAMED(cmdallowedsites), LW_NAMED(cmdpictures),   LW_NAMED(cmdtime)});
+         LW_NAMED(cmdallowedsites), LW_NAMED(cmdpictures),   LW_NAMED(cmdreadaloud),
+         LW_NAMED(cmdtime)});
     CentreOnScreen();
 
     cmdadd->Click = [this] { cmdadd_Click(); };
@@ -120,6 +121,7 @@ Parents::Parents(ParentsWindows& forms)
     cmdsecurity->Click = [this] { cmdsecurity_Click(); };
     cmdallowedsites->Click = [this] { cmdallowedsites_Click(); };
     cmdpictures->Click = [this] { cmdpictures_Click(); };
+    cmdreadaloud->Click = [this] { cmdreadaloud_Click(); };
     cmdHelp->Click = [this] { cmdHelp_Click(); };
     cmddevelopers->Click = [this] { cmddevelopers_Click(); };
     cmddonation->Click = [this] { cmddonation_Click(); };
@@ -149,6 +151,7 @@ bool Parents::Show(bool show) {
         KeepNoSiteChosen();         // before the window hands the list its first focus
         ShowAllowedSitesCaption();  // the language is applied after the panel is made
         ShowPicturesCaption();
+        ShowReadAloudCaption();
         FitOnScreen();
     }
     return wxFrame::Show(show);
@@ -195,6 +198,7 @@ void Parents::Form_Load() {
     ShowStartPage();
     ShowAllowedSitesCaption();
     ShowPicturesCaption();
+    ShowReadAloudCaption();
     forms_.Family().Observe([this](family::FamilyModel::Change change) { OnFamilyChange(change); });
     forms_.Family().LoadLanguage();
     if (const auto& name = forms_.Family().StoredLanguage()) {

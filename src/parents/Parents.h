@@ -45,6 +45,7 @@ public:
     void cmdsecurity_Click();
     void cmdallowedsites_Click();
     void cmdpictures_Click();
+    void cmdreadaloud_Click();
     void cmdHelp_Click();
     void cmddevelopers_Click();
     void cmddonation_Click();
@@ -88,6 +89,7 @@ public:
     widgets::chameleonButton* cmdsecurity = nullptr;
     widgets::chameleonButton* cmdallowedsites = nullptr;
     widgets::chameleonButton* cmdpictures = nullptr;
+    widgets::chameleonButton* cmdreadaloud = nullptr;
     widgets::chameleonButton* cmdHelp = nullptr;
     widgets::chameleonButton* cmddevelopers = nullptr;
     widgets::chameleonButton* cmddonation = nullptr;
@@ -118,6 +120,7 @@ private:
     void FitOnScreen();
     void ShowAllowedSitesCaption();
     void ShowPicturesCaption();
+    void ShowReadAloudCaption();
 
     ParentsWindows& forms_;
 };

@@ -121,6 +121,18 @@ void Parents::ShowPicturesCaption() {
         forms_.Family().SitePictures() ? i18n::Message::PicturesOn : i18n::Message::PicturesOff)));
 }
 
+// The model tells nobody when this switch turns (the child's window asks it each time it would
+// read), so the caption follows here.
+void Parents::cmdreadaloud_Click() {
+    forms_.Family().SetReadAloud(!forms_.Family().ReadAloud());
+    ShowReadAloudCaption();
+}
+
+void Parents::ShowReadAloudCaption() {
+    cmdreadaloud->SetCaption(wxString::FromUTF8(forms_.Text(
+        forms_.Family().ReadAloud() ? i18n::Message::ReadAloudOn : i18n::Message::ReadAloudOff)));
+}
+
 void Parents::AddSiteFor(const std::string& address) {
     if (forms_.Family().Sites().size() >= kMaxSites) {
         cmdadd_Click();  // says why no site can be added

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "basics/Clock.h"
@@ -43,6 +44,16 @@ public:
     virtual bool StartAgain() = 0;
 };
 
+// Reads a text aloud for a child who cannot read it. Say returns at once and shows nothing; a
+// new text cuts off one still being read, so a child moving along the buttons hears the last
+// one. Without a speech engine or a sound device nothing is heard and nothing else happens.
+class Speech {
+public:
+    virtual ~Speech() = default;
+    // `language` is the text's language code ("nl", "en"); none means English.
+    virtual void Say(const std::string& text, std::optional<std::string> language) = 0;
+};
+
 // The seams between the windows and the machine they run on.
 struct Platform {
     Messages& messages;
@@ -50,6 +61,7 @@ struct Platform {
     ProgramStarter& starter;
     basics::Clock& clock;
     engine::WebViewFactory& webViews;
+    Speech& speech;
 };
 
 }  // namespace platform

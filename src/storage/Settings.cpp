@@ -33,6 +33,14 @@ void Settings::SetSitePictures(bool on) {
     lines_.Set(kSitePictures, on ? "1" : "0");
 }
 
+bool Settings::ReadAloud() const {
+    return lines_.Get(kReadAloud) == "1";
+}
+
+void Settings::SetReadAloud(bool on) {
+    lines_.Set(kReadAloud, on ? "1" : "0");
+}
+
 std::optional<int> Settings::MinutesPerDay(int weekday) const {
     if (weekday < 0 || weekday >= 7) {
         return std::nullopt;

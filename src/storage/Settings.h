@@ -29,6 +29,7 @@ class Settings {
 public:
     static constexpr const char* kAllowedSitesOnly = "alleentoegestaan";
     static constexpr const char* kSitePictures = "plaatjes";
+    static constexpr const char* kReadAloud = "voorlezen";
     // The names of the daily limits, Monday first.
     static constexpr std::array<const char*, 7> kMinutesPerDay = {
         "minutenmaandag", "minutendinsdag",  "minutenwoensdag", "minutendonderdag",
@@ -50,6 +51,10 @@ public:
     // installation looks as it did until a parent turns them on.
     bool SitePictures() const;
     void SetSitePictures(bool on);
+    // Site names and the program's pages read aloud: `1` on, anything else off; off by default,
+    // so an older installation stays silent.
+    bool ReadAloud() const;
+    void SetReadAloud(bool on);
 
     // Whole minutes from 0 to 1440; an empty or other value is no limit. `weekday` is 0 for
     // Monday to 6 for Sunday. Setting nothing removes the line; a number out of range is

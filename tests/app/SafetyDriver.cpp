@@ -117,7 +117,7 @@ public:
         platform_ = std::make_unique<platform::Platform>(platform::Platform{
             messages_, ender_,
             realRestart ? static_cast<platform::ProgramStarter&>(realStarter_) : printedStarter_,
-            clock_, realView ? static_cast<engine::WebViewFactory&>(realViews_) : views_});
+            clock_, realView ? static_cast<engine::WebViewFactory&>(realViews_) : views_, speech_});
         data_ = std::make_unique<storage::DataFiles>(argv[1].utf8_string());
         forms_ = std::make_unique<app::Forms>(*platform_, *data_);
         forms_->Mdi();
@@ -255,6 +255,7 @@ private:
     app::SystemClock clock_;
     testsupport::FakeWebViewFactory views_;
     engine::WxWebViewFactory realViews_;
+    testsupport::FakeSpeech speech_;
     std::unique_ptr<platform::Platform> platform_;
     std::vector<std::string> steps_;
     std::unique_ptr<storage::DataFiles> data_;

@@ -126,6 +126,11 @@ TEST_F(Family, ASaveWritesTheListsThenOnlyTheSettingsTheParentChanged) {
         {"pictures turned, the switch set meanwhile is kept", "plaatjes=0\r\n",
          [](auto& m) { m.SetSitePictures(true); }, "plaatjes=0\r\nalleentoegestaan=1\r\n",
          "plaatjes=1\r\nalleentoegestaan=1\r\n"},
+        {"reading aloud on, no file", std::nullopt, [](auto& m) { m.SetReadAloud(true); },
+         std::nullopt, "voorlezen=1\r\n"},
+        {"reading aloud turned off, the pictures kept", "voorlezen=1\r\nplaatjes=1\r\n",
+         [](auto& m) { m.SetReadAloud(!m.ReadAloud()); }, std::nullopt,
+         "voorlezen=0\r\nplaatjes=1\r\n"},
     };
     for (const auto& row : rows) {
         testsupport::TempFolder here;

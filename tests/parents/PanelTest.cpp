@@ -418,6 +418,20 @@ TEST_F(Panel, ThePicturesSwitchIsStoredWithTheLimitsAndSurvivesARestart) {
     EXPECT_EQ(P().cmdpictures->Caption(), "Site pictures: off");
 }
 
+// Reading aloud: off where the file does not name it, on at once, and kept by a save.
+TEST_F(Panel, TheReadAloudSwitchCountsAtOnceAndIsStoredWithASave) {
+    EXPECT_EQ(P().cmdreadaloud->Caption(), "Read aloud: off");
+    P().cbolanguage->SetValue("Klingon");  // keeps the program running after the save
+    P().cmdreadaloud_Click();
+    EXPECT_EQ(P().cmdreadaloud->Caption(), "Read aloud: on");
+    EXPECT_TRUE(h.Windows().Family().ReadAloud());
+    P().cmdsave_Click();
+    EXPECT_EQ(h.Lines("instellingen.txt"), (Lines{"voorlezen=1"}));
+    h.Restart();
+    P().Show();
+    EXPECT_EQ(P().cmdreadaloud->Caption(), "Read aloud: on");
+}
+
 TEST(PanelInDutch, TheSwitchSpeaksTheRunsLanguage) {
     Harness h;
     h.Put("languagechoose.txt", {"Dutch", "Dutch"});
@@ -430,6 +444,9 @@ TEST(PanelInDutch, TheSwitchSpeaksTheRunsLanguage) {
     EXPECT_EQ(h.Windows().Panel().cmdpictures->Caption(), "Plaatjes bij de sites: uit");
     h.Windows().Panel().cmdpictures_Click();
     EXPECT_EQ(h.Windows().Panel().cmdpictures->Caption(), "Plaatjes bij de sites: aan");
+    EXPECT_EQ(h.Windows().Panel().cmdreadaloud->Caption(), "Voorlezen: uit");
+    h.Windows().Panel().cmdreadaloud_Click();
+    EXPECT_EQ(h.Windows().Panel().cmdreadaloud->Caption(), "Voorlezen: aan");
 }
 
 }  // namespace

@@ -215,6 +215,7 @@ TEST(Settings, MissingBadOrUnknownLinesMeanDefaultsAndSurviveARewrite) {
     // No file: every setting has its default, and nothing is written until something is saved.
     const storage::Settings none = storage::Settings::Load(data);
     EXPECT_FALSE(none.AllowedSitesOnly());
+    EXPECT_FALSE(none.ReadAloud());
     for (int day = 0; day < 7; ++day) {
         EXPECT_FALSE(none.MinutesPerDay(day).has_value()) << day;
     }
@@ -222,22 +223,24 @@ TEST(Settings, MissingBadOrUnknownLinesMeanDefaultsAndSurviveARewrite) {
 
     // LF ends, Windows-1252, spaces, unknown names, broken lines and values out of range.
     dir.Put(storage::files::kSettings,
-            "kleur=bl\xE9u\nalleentoegestaan = 1 \nzonder gelijkteken\r\n=7\r\n"
+            "kleur=bl\xE9u\nalleentoegestaan = 1 \nzonder gelijkteken\r\n=7\r\n voorlezen = 1\r\n"
             "minutenmaandag=60\r\nminutendinsdag=1441\r\nminutenwoensdag=-5\r\n"
             "minutendonderdag=\r\nminutenvrijdag=3O\r\nminutenzondag=0\r\n");
     storage::Settings settings = storage::Settings::Load(data);
     EXPECT_TRUE(settings.AllowedSitesOnly());
+    EXPECT_TRUE(settings.ReadAloud());
     const storage::WeekMinutes expected = {
         60, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, 0};
     EXPECT_EQ(settings.Week(), expected);
 
     settings.SetAllowedSitesOnly(false);
+    settings.SetReadAloud(false);
     settings.SetMinutesPerDay(0, std::nullopt);
     settings.SetMinutesPerDay(5, 2000);
     ASSERT_TRUE(settings.Save(data).ok);
     EXPECT_EQ(dir.Get(storage::files::kSettings),
               "kleur=bl\xC3\xA9u\r\nalleentoegestaan=0\r\nzonder gelijkteken\r\n=7\r\n"
-              "minutendinsdag=1441\r\nminutenwoensdag=-5\r\nminutendonderdag=\r\n"
+              "voorlezen=0\r\nminutendinsdag=1441\r\nminutenwoensdag=-5\r\nminutendonderdag=\r\n"
               "minutenvrijdag=3O\r\nminutenzondag=0\r\nminutenzaterdag=1440\r\n");
 
     // A name given twice: the last line wins, and a change reaches both.

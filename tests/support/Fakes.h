@@ -3,6 +3,7 @@
 #include <wx/panel.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -148,6 +149,19 @@ public:
         return true;
     }
     int started = 0;
+};
+
+class FakeSpeech : public platform::Speech {
+public:
+    struct Said {
+        std::string text;
+        std::optional<std::string> language;
+        friend bool operator==(const Said&, const Said&) = default;
+    };
+    void Say(const std::string& text, std::optional<std::string> language) override {
+        said.push_back({text, std::move(language)});
+    }
+    std::vector<Said> said;
 };
 
 class FakeClock : public basics::Clock {

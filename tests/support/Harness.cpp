@@ -35,7 +35,7 @@ browser::frmBrowser& Harness::Start() {
     data_->OnRead([this](const std::string& name) { reads.push_back(name); });
     data_->OnWrite([this](const std::string& name) { writes.push_back(name); });
     platform_ = std::make_unique<platform::Platform>(
-        platform::Platform{messages, ender, starter, clock, *webViews_});
+        platform::Platform{messages, ender, starter, clock, *webViews_, speech});
     forms_ = std::make_unique<app::Forms>(*platform_, *data_);
     forms_->Mdi();
     return forms_->Browser();

@@ -15,7 +15,8 @@ class frmBrowser;
 
 namespace testsupport {
 
-// The program's windows on a temporary data folder, with fake messages, clock and process end.
+// The program's windows on a temporary data folder, with fake messages, clock, speech and
+// process end.
 // The web view is a fake unless a real factory is given.
 class Harness {
 public:
@@ -42,6 +43,7 @@ public:
     FakeEnder ender;
     FakeStarter starter;
     FakeClock clock;
+    FakeSpeech speech;
     std::vector<std::string> reads;   // data files read, in order
     std::vector<std::string> writes;  // data files written, in order
 
