@@ -13,12 +13,60 @@
 
 namespace browser {
 
-SitePanel::SitePanel(family::FamilyModel& family, wxWindow& backdrop, Buttons buttons, Place place)
+SitePanel::SitePanel(family::FamilyModel& family, wxWindow& backdrop, Buttons buttons, Place place,
+                     Say say)
     : family_(family),
       backdrop_(backdrop),
       buttons_(buttons),
       place_(std::move(place)),
-      plainFont_(buttons[0]->ButtonFont()) {}
+      say_(std::move(say)),
+      plainFont_(buttons[0]->ButtonFont()) {
+    hold_.SetOwner(&backdrop_, wxWindow::NewControlId());
+    backdrop_.Bind(
+        wxEVT_TIMER, [this](wxTimerEvent&) { Held(); }, hold_.GetId());
+    backdrop_.Bind(wxEVT_MOTION, [this](wxMouseEvent& event) {
+        Hovered(0);
+        event.Skip();
+    });
+    for (int n = 1; n <= kSiteButtons; ++n) {
+        Button(n).MouseMove = [this, n](std::int16_t&, std::int16_t&, float&, float&) {
+            Hovered(n);
+        };
+        Button(n).Bind(wxEVT_SET_FOCUS, [this, n](wxFocusEvent& event) {
+            Focused(n);
+            event.Skip();
+        });
+    }
+}
+
+namespace {
+constexpr int kHoldMs = 700;  // a pointer resting, not passing over
+}  // namespace
+
+void SitePanel::Hovered(int n) {
+    if (n == hovered_) {
+        return;
+    }
+    hovered_ = n;
+    spoken_ = 0;
+    hold_.Stop();
+    if (n != 0 && Tiles()) {
+        hold_.StartOnce(kHoldMs);
+    }
+}
+
+void SitePanel::Held() {
+    if (hovered_ != 0 && spoken_ != hovered_ && IsOpen() && Button(hovered_).IsShown()) {
+        spoken_ = hovered_;
+        say_(storage::SiteName(records_.at(hovered_ - 1)));
+    }
+}
+
+void SitePanel::Focused(int n) {
+    if (Tiles() && IsOpen() && Button(n).IsShown()) {
+        say_(storage::SiteName(records_.at(n - 1)));
+    }
+}
 
 bool SitePanel::Tiles() const {
     return family_.SitePictures();
@@ -132,6 +180,7 @@ void SitePanel::Toggle() {
         button->Hide();
     }
     if (IsOpen()) {
+        Hovered(0);
         backdrop_.Hide();
         return;
     }
@@ -144,6 +193,7 @@ void SitePanel::Toggle() {
 }
 
 void SitePanel::Close() {
+    Hovered(0);
     for (auto* button : buttons_) {
         button->Hide();  // all of them: any left would float over the page
     }

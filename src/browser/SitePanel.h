@@ -1,5 +1,7 @@
 #pragma once
 
+#include <wx/timer.h>
+
 #include <array>
 #include <functional>
 #include <string>
@@ -25,7 +27,10 @@ public:
     using Buttons = std::array<widgets::chameleonButton*, kSiteButtons>;
 
     using Place = std::function<void(wxWindow*, const TwipRect&)>;
-    SitePanel(family::FamilyModel& family, wxWindow& backdrop, Buttons buttons, Place place);
+    using Say = std::function<void(const std::string&)>;
+    // `say` reads a tile's name aloud, where the family has that on.
+    SitePanel(family::FamilyModel& family, wxWindow& backdrop, Buttons buttons, Place place,
+              Say say);
 
     // Where site pictures are on, the sites are picture tiles sized to the backdrop; else the
     // buttons of the fixed grid.
@@ -49,6 +54,11 @@ public:
     widgets::chameleonButton& Button(int n) { return *buttons_.at(n - 1); }
 
 private:
+    // A name is read when the pointer rests on a tile for a moment, once until it leaves, and
+    // at once when the keyboard reaches the tile.
+    void Hovered(int n);  // 0: off every tile
+    void Held();
+    void Focused(int n);
     void Show(int n, const std::string& record);
     void Clear(int n);
 
@@ -56,6 +66,10 @@ private:
     wxWindow& backdrop_;
     Buttons buttons_;
     Place place_;
+    Say say_;
+    wxTimer hold_;
+    int hovered_ = 0;  // the tile the pointer is on
+    int spoken_ = 0;   // the tile whose name was read since the pointer came onto it
     std::array<std::string, kSiteButtons> records_;  // what each button shows
     widgets::FontDesc plainFont_;                    // the buttons' font outside the tiles
 };

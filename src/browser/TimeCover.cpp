@@ -141,6 +141,7 @@ void TimeCover::Cover() {
     controls_.cover->SetPicture(TimeUpPicture(controls_.cover->GetSize(), Text(TimeUpText())));
     controls_.cover->Show();
     controls_.cover->Raise();
+    window_.say(TimeUpText());
 }
 
 void TimeCover::Uncover() {

@@ -40,6 +40,7 @@ public:
         std::function<void(bool)> enableVisit;  // the visit button, as the time allows
         std::function<std::string()> startAddress;
         std::function<void(const std::string&)> open;  // through the checks of the address box
+        std::function<void(const std::string&)> say;   // read aloud, where that is on
     };
 
     TimeCover(context::WindowContext& context, engine::WebView& view, NavigationGuard& guard,

@@ -155,6 +155,7 @@ void frmBrowser::CreateParts() {
             .enableVisit = [this](bool on) { cmdvisit->SetEnabled(on && !TmrIntro.IsRunning()); },
             .startAddress = [this] { return Text4->GetValue().utf8_string(); },
             .open = [this](const std::string& address) { Open(address); },
+            .say = [this](const std::string& sentence) { SayAloud(sentence); },
         });
     finder_ = std::make_unique<SitePictureFinder>(family, *web_, *guard_,
                                                   [this] { panel_->ShowWorkingSites(); });
@@ -265,7 +266,8 @@ void frmBrowser::CreateSitePanel() {
     }
     panel_ = std::make_unique<SitePanel>(
         context_.Family(), *Txtbackground, buttons,
-        [this](wxWindow* control, const TwipRect& rect) { Place(control, rect); });
+        [this](wxWindow* control, const TwipRect& rect) { Place(control, rect); },
+        [this](const std::string& name) { SayAloud(name); });
 }
 
 void frmBrowser::CreateTimeControls() {
@@ -420,6 +422,19 @@ wxString frmBrowser::VisitCaption() const {
     return TableText("cmdvisit", i18n::Property::Caption);
 }
 
+void frmBrowser::SayAloud(const std::string& text) {
+    // Read aloud only with the pictures of the tiles: a run without them stays as it was.
+    const auto& family = context_.Family();
+    if (text.empty() || !family.ReadAloud() || !family.SitePictures()) {
+        return;
+    }
+    std::optional<std::string> language;
+    if (language_) {
+        language = *language_ == i18n::Language::Dutch ? "nl" : "en";
+    }
+    context_.Machine().speech.Say(text, language);
+}
+
 bool frmBrowser::TimeIsUp() const {
     return cover_->On();
 }
@@ -571,8 +586,14 @@ void frmBrowser::brwbrowser_NavigateComplete2() {
     finder_->Reached(location);
     const bool leave = guard_->Reached(location);
     cover_->PageReached(filter::IsPage(location, filter::kHelpPage));
-    // The program's own pages are no visit: they stay out of the history and the log.
+    // The program's own pages are no visit: they stay out of the history and the log. Those
+    // that stand for a page say their sentence, for a child who cannot read it.
     if (filter::IsProgramPage(location)) {
+        if (filter::IsPage(location, filter::kRefusedPage)) {
+            SayAloud(context_.Text(i18n::Message::RefusalSentence));
+        } else if (filter::IsPage(location, filter::kNotAnsweringPage)) {
+            SayAloud(context_.Text(i18n::Message::NotAnsweringSentence));
+        }
         return;
     }
     const wxString reached = wxString::FromUTF8(location);

@@ -142,6 +142,7 @@ private:
     void CreateTimeControls();
     void CreateParts();
     void ShowTilesLook();
+    void SayAloud(const std::string& text);
     void SetBusy(bool busy);
     void OnFamilyChange(family::FamilyModel::Change change);
     void Open(const std::string& address);  // through the address box

@@ -268,4 +268,38 @@ INSTANTIATE_TEST_SUITE_P(Screens, SiteTiles,
                                            Screen{{1600, 1200}, 140, 160}),
                          [](const auto& info) { return std::to_string(info.param.size.x); });
 
+// Read aloud, for a child who cannot read: a tile says its name when the pointer rests on it,
+// once until it leaves, and when the keyboard reaches it; the refusal page says its sentence.
+TEST_F(SiteButtons, TilesAndTheRefusalPageSpeakInTheRunsLanguage) {
+    h.Put("adressen.txt", Sites(3));
+    h.Put("instellingen.txt", {"plaatjes=1", "voorlezen=1"});
+    h.Put("languagechoose.txt", {"Dutch", "Dutch"});
+    h.Start();
+    B().Show();
+    B().TmrIntro_Timer();
+    B().cmdvisit_Click();
+    std::int16_t button = 0, shift = 0;
+    float x = 1, y = 1;
+    auto rest = [&](int n) { B().cmdsite(n).MouseMove(button, shift, x, y); };
+    auto said = [&](size_t count) {
+        return testsupport::WaitUntil([&] { return h.speech.said.size() >= count; });
+    };
+    rest(1);
+    rest(2);  // passed over the first on the way
+    ASSERT_TRUE(said(1));
+    EXPECT_EQ(h.speech.said[0], (testsupport::FakeSpeech::Said{"Site 2", "nl"}));
+    rest(2);
+    rest(3);
+    ASSERT_TRUE(said(2));
+    EXPECT_EQ(h.speech.said[1].text, "Site 3") << "the second is not said again";
+    B().cmdsite(1).SetFocus();
+    ASSERT_TRUE(said(3));
+    EXPECT_EQ(h.speech.said[2].text, "Site 1");
+
+    B().cmdsite_Click(1);
+    h.View().Reach("lanternwick://refused/?KEY");
+    ASSERT_TRUE(said(4));
+    EXPECT_EQ(h.speech.said[3].text, "Deze pagina is niet voor jou. Vraag het aan een volwassene!");
+}
+
 }  // namespace

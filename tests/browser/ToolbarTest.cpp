@@ -279,6 +279,7 @@ TEST_F(DailyTime, TheClockCountsDownWarnsOnceAndTheCoverStopsEveryWayIn) {
     ASSERT_TRUE(B().TimeIsUp());
     EXPECT_TRUE(B().imgtijdop->IsShown());
     EXPECT_EQ(h.View().calls, (Lines{"empty"})) << "the page is left without its asking";
+    EXPECT_TRUE(h.speech.said.empty()) << "read aloud only where the family has it on";
     EXPECT_FALSE(h.View().Announce("about:blank"));
     h.View().Reach("about:blank");
     h.View().calls.clear();
