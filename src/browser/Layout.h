@@ -66,6 +66,8 @@ struct TilesLayout {
     TwipRect page;   // brwbrowser and Txtbackground
 };
 TilesLayout TilesLayoutFor(int clientWidth, int clientHeight);
+// The five-minute notice where tiles are on: over the toolbar's pictures, never over a tile.
+inline constexpr TwipRect kNoticeOverToolbarRect{360, 292, 6600, 900};
 
 // The browser window's controls as created.
 inline constexpr TwipRect kBandRect{0, 0, 9180, 1485};

@@ -310,11 +310,13 @@ void frmBrowser::Form_Resize() {
         Place(Text3, t.visit);
         Place(cmdvisit, t.visit);
         Place(Txtbackground, t.page);
+        Place(imgmelding, kNoticeOverToolbarRect);
     } else {
         Place(web_->Control(), {kViewRect.left, kViewRect.top, l.viewWidth, l.viewHeight});
         Place(Text3, {kStripRect.left, kStripRect.top, l.stripWidth, kStripRect.height});
         Place(cmdvisit, {kVisitRect.left, kVisitRect.top, l.visitWidth, kVisitRect.height});
         Place(Txtbackground, {kBackdropRect.left, kBackdropRect.top, l.viewWidth, l.viewHeight});
+        Place(imgmelding, kNoticeRect);
     }
     cover_->Place();
     panel_->Arrange();

@@ -336,6 +336,22 @@ TEST_F(DailyTime, TheNoticeSaysTheMinutesReallyLeft) {
     Pass(1);
     ASSERT_TRUE(B().imgmelding->IsShown());
     EXPECT_TRUE(NoticeSays("Nog 4 minuten, dan is het tijd om te stoppen."));
+
+    // Where the sites are tiles, the notice lies over the toolbar, never over a tile.
+    h.Put("adressen.txt", {"Zoo                  www.zoo.example"});
+    Lines tiles{"plaatjes=1"};
+    for (const char* day : storage::Settings::kMinutesPerDay) {
+        tiles.push_back(std::string(day) + "=4");
+    }
+    h.Put("instellingen.txt", tiles);
+    h.Restart();
+    B().TmrIntro_Timer();
+    B().cmdvisit_Click();
+    Pass(1);
+    ASSERT_TRUE(B().imgmelding->IsShown());
+    const wxRect notice = B().imgmelding->GetScreenRect();
+    EXPECT_FALSE(notice.Intersects(B().cmdsite(1).GetScreenRect()));
+    EXPECT_TRUE(notice.Intersects(B().imgbackground->GetScreenRect()));
 }
 
 TEST_F(DailyTime, NeitherARestartNorTheWallClockGivesTimeBack) {
