@@ -22,18 +22,21 @@
 #include "storage/DataPath.h"
 #include "storage/Records.h"
 #include "storage/SitePictures.h"
+#include "widgets/ButtonPicture.h"
 
 namespace {
 
 constexpr int kSites = 18;
 
 std::string Png(int n) {
-    wxImage image(96, 96);
-    image.SetRGB(wxRect(0, 0, 96, 96), static_cast<unsigned char>(n * 13),
+    // As large as a picture is kept, for the largest tiles.
+    constexpr int side = widgets::kPictureSide;
+    wxImage image(side, side);
+    image.SetRGB(wxRect(0, 0, side, side), static_cast<unsigned char>(n * 13),
                  static_cast<unsigned char>(255 - n * 11), static_cast<unsigned char>(n * 7));
     // Some detail, as a site's icon has: a PNG of one colour would be unusually small.
-    for (int i = 0; i < 96; ++i) {
-        image.SetRGB(wxRect(i, (i * n) % 96, 1, 8), 255, 255, 255);
+    for (int i = 0; i < side; ++i) {
+        image.SetRGB(wxRect(i, (i * n) % side, 1, 8), 255, 255, 255);
     }
     wxMemoryOutputStream out;
     image.SaveFile(out, wxBITMAP_TYPE_PNG);

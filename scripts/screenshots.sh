@@ -2,7 +2,7 @@
 # Takes the pictures a reviewer looks at: the child's window at the intro, after it, with the
 # site panel open and with the login dialog open, then the parents' panel and each of its
 # dialogs, the "save your changes?" question of "Log out", the help page, the refusal and
-# not-answering pages and the site panel with pictures. They land in
+# not-answering pages, the site panel with pictures and the sites as tiles. They land in
 # build/screenshots/ (or build/screenshots-Dutch/ with "Dutch" as the first argument, with
 # "-WIDTHxHEIGHT" added for another screen than 1280x900). The program runs on a virtual screen
 # with a start page from this machine. Every cut caption of a dialog is printed and saved in
@@ -40,6 +40,8 @@ trap cleanup EXIT
 cp "$root/build/lanternwick" "$work/"
 cp -r "$root/build/webext" "$work/"  # the page processes' request filter
 cp "$root"/data/*.txt "$work/"
+# The window as it always was first, at its own size; the tiles, filling the screen, come last.
+printf 'alleentoegestaan=0\r\n' > "$work/instellingen.txt"
 printf '%s\r\n%s\r\n' "$language" "$language" > "$work/languagechoose.txt"
 mkdir "$work/site"
 cat > "$work/site/index.html" <<'HTML'
@@ -183,6 +185,20 @@ sleep 3
 shot 11-site-pictures
 kill "$gallery" 2>/dev/null || true
 wait "$gallery" 2>/dev/null || true
+
+# The sites as picture tiles, the window filling the screen: a site with its own picture and
+# the others with their names' letters.
+printf 'alleentoegestaan=0\r\nplaatjes=1\r\n' > "$work/instellingen.txt"
+printf 'Welcome              http://127.0.0.1:%s/index.html\r\n' "$port" > "$work/startpagina.txt"
+"$work/lanternwick" >>"$work/program.log" 2>&1 &
+program=$!
+sleep 6
+# The visit button lies in the band, at the screen's right.
+xdotool mousemove $(( ${screen%x*} - 150 )) 45 click 1
+sleep 1
+shot 12-tiles
+kill "$program" 2>/dev/null || true
+wait "$program" 2>/dev/null || true
 
 if [ -s "$out/cut-captions.txt" ]; then
     echo "Captions that do not show whole:" >&2

@@ -370,7 +370,9 @@ void frmBrowser::Form_Load() {
     // Read before the start page opens: the parent's switch judges it.
     IgnoringErrors([&] { family.LoadSettings(); });
     if (panel_->Tiles()) {
-        // A screen a child uses alone: the window fills the screen it starts on.
+        // A screen a child uses alone: the window fills the screen it starts on, also where no
+        // window manager maximizes it.
+        SetSize(wxDisplay(this).GetClientArea());
         Maximize();
         ShowTilesLook();
     }
