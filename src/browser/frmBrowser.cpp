@@ -369,18 +369,19 @@ void frmBrowser::Form_Load() {
     IgnoringErrors([&] { ApplyLanguage(); });
     // Read before the start page opens: the parent's switch judges it.
     IgnoringErrors([&] { family.LoadSettings(); });
+    IgnoringErrors([&] { Open(Text4->GetValue().utf8_string()); });
     if (panel_->Tiles()) {
         // A screen a child uses alone: the window fills the screen it starts on, also where no
-        // window manager maximizes it.
+        // window manager maximizes it. After the start page is asked for, which need not wait.
         SetSize(wxDisplay(this).GetClientArea());
         Maximize();
         ShowTilesLook();
     }
-    IgnoringErrors([&] { Open(Text4->GetValue().utf8_string()); });
     IgnoringErrors([&] {
         // Placed for the size the window has now; a later resize leaves them where they are.
-        Place(Imglogo, LogoPlace(outer.width, outer.height));
-        Place(Imglink, BannerPlace(outer.width, outer.height));
+        const TwipRect now = OuterSize();
+        Place(Imglogo, LogoPlace(now.width, now.height));
+        Place(Imglink, BannerPlace(now.width, now.height));
         Imglogo->Show();
         Imglink->Show();
     });
