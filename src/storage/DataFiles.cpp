@@ -32,7 +32,11 @@ WriteResult DataFiles::Append(const std::string& name,
     if (name != files::kVisitLog) {
         return {false, "only the visit log is added to"};
     }
-    return AppendLines(PathOf(name), lines);
+    return AppendLog(lines);
+}
+
+WriteResult DataFiles::AppendLog(const std::vector<std::string>& lines) const {
+    return AppendLines(PathOf(files::kVisitLog), lines);
 }
 
 int DataFiles::RemoveUnfinishedWrites() const {

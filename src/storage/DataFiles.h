@@ -34,8 +34,7 @@ public:
     virtual std::optional<std::vector<std::string>> Read(const std::string& name) const;
     virtual WriteResult Write(const std::string& name, const std::vector<std::string>& lines) const;
     // Adds lines at the end of the visit log, as every run adds to it.
-    virtual WriteResult Append(const std::string& name,
-                               const std::vector<std::string>& lines) const;
+    WriteResult Append(const std::string& name, const std::vector<std::string>& lines) const;
 
     // Where the program cannot read the parent's account itself, the one that can checks a
     // login and keeps the count of wrong tries; nothing where the program reads the files.
@@ -68,6 +67,8 @@ public:
     }
 
 protected:
+    // Adds whole lines to the visit log's end, as Append has checked they are for it.
+    virtual WriteResult AppendLog(const std::vector<std::string>& lines) const;
     void Told(const std::function<void(const std::string&)>& observer,
               const std::string& name) const {
         if (observer) {

@@ -289,15 +289,6 @@ WriteResult HelperFiles::Write(const std::string& name,
     return result;
 }
 
-WriteResult HelperFiles::Append(const std::string& name,
-                                const std::vector<std::string>& lines) const {
-    Told(onWrite_, name);
-    if (name != files::kVisitLog) {
-        return {false, "only the visit log is added to"};
-    }
-    return AppendLog(lines);
-}
-
 WriteResult HelperFiles::AppendLog(const std::vector<std::string>& lines) const {
     // An address the engine reports with a blank in it must not stop the log for the run.
     std::vector<std::string> sent;

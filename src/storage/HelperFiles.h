@@ -33,8 +33,6 @@ public:
     std::optional<std::vector<std::string>> Read(const std::string& name) const override;
     WriteResult Write(const std::string& name,
                       const std::vector<std::string>& lines) const override;
-    WriteResult Append(const std::string& name,
-                       const std::vector<std::string>& lines) const override;
     std::optional<HelperLogin> Login(const std::string& name, const std::string& password) override;
     std::optional<double> LoginWait() override;
     std::optional<std::string> ReadPicture(const std::string& fileName) const override;
@@ -48,6 +46,9 @@ public:
         std::string errors;
     };
     Run Ask(const std::vector<std::string>& args, const std::string& input = {}) const;
+
+protected:
+    WriteResult AppendLog(const std::vector<std::string>& lines) const override;
 
 private:
     void Mirror(const std::optional<std::string>& bytes) const;
@@ -64,7 +65,6 @@ private:
     std::string parentName_;
     mutable std::string parentPassword_;
     mutable std::optional<std::vector<std::string>> logKnown_;
-    WriteResult AppendLog(const std::vector<std::string>& lines) const;
 };
 
 }  // namespace storage
