@@ -30,55 +30,61 @@ Forms::~Forms() {
 }
 
 template <typename Window>
-Window& Forms::Load(Window*& slot) {
+Window& Forms::Load(Window*& slot, std::string_view name) {
     if (slot == nullptr) {
+        // A window made after the run's language was applied gets its texts as it is made, so
+        // the start need not make every window only to write texts into it.
+        const std::optional<i18n::Language> language = language_;
         // Kept before the load steps run, so a load that refers to its own window (or to one
         // that refers back) finds it instead of creating a second one.
         slot = new Window(*this);
         loaded_.push_back(slot);
         slot->Form_Load();
+        if (language) {
+            app::ApplyCaptions(*this, *language, name);
+        }
     }
     return *slot;
 }
 
 frmMdi& Forms::Mdi() {
-    return Load(mdi_);
+    return Load(mdi_, "frmMdi");
 }
 
 browser::frmBrowser& Forms::Browser() {
-    return Load(browser_);
+    return Load(browser_, "frmBrowser");
 }
 
 parents::Parents& Forms::Panel() {
-    return Load(panel_);
+    return Load(panel_, "Parents");
 }
 
 parents::paswoord& Forms::Login() {
-    return Load(login_);
+    return Load(login_, "paswoord");
 }
 
 browser::sites& Forms::Sites() {
-    return Load(sites_);
+    return Load(sites_, "sites");
 }
 
 parents::invoegensite& Forms::SiteEditor() {
-    return Load(siteEditor_);
+    return Load(siteEditor_, "invoegensite");
 }
 
 parents::startpagina& Forms::StartPageEditor() {
-    return Load(startPageEditor_);
+    return Load(startPageEditor_, "startpagina");
 }
 
 parents::frmBlocker& Forms::Blocker() {
-    return Load(blocker_);
+    return Load(blocker_, "frmBlocker");
 }
 
 parents::paswoordwijzigen& Forms::ChangePassword() {
-    return Load(changePassword_);
+    return Load(changePassword_, "paswoordwijzigen");
 }
 
 parents::tijdperdag& Forms::TimeLimitEditor() {
-    return Load(timeLimitEditor_);
+    return Load(timeLimitEditor_, "tijdperdag");
 }
 
 std::vector<wxTopLevelWindow*> Forms::CloseOrder(wxTopLevelWindow* self) const {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "context/WindowContext.h"
@@ -84,7 +85,7 @@ public:
 
 private:
     template <typename Window>
-    Window& Load(Window*& slot);
+    Window& Load(Window*& slot, std::string_view name);
 
     platform::Platform& platform_;
     storage::DataFiles& data_;

@@ -44,6 +44,33 @@ wxTopLevelWindow& WindowNamed(app::Forms& forms, std::string_view window) {
     return windows.at(window)(forms);
 }
 
+namespace {
+
+wxTopLevelWindow* WindowIfLoaded(const app::Forms& forms, std::string_view window) {
+    using Accessor = std::function<wxTopLevelWindow*(const app::Forms&)>;
+    static const std::map<std::string_view, Accessor> windows{
+        {"frmBrowser",
+         [](const app::Forms& f) -> wxTopLevelWindow* { return f.BrowserIfLoaded(); }},
+        {"Parents", [](const app::Forms& f) -> wxTopLevelWindow* { return f.PanelIfLoaded(); }},
+        {"paswoord", [](const app::Forms& f) -> wxTopLevelWindow* { return f.LoginIfLoaded(); }},
+        {"paswoordwijzigen",
+         [](const app::Forms& f) -> wxTopLevelWindow* { return f.ChangePasswordIfLoaded(); }},
+        {"invoegensite",
+         [](const app::Forms& f) -> wxTopLevelWindow* { return f.SiteEditorIfLoaded(); }},
+        {"startpagina",
+         [](const app::Forms& f) -> wxTopLevelWindow* { return f.StartPageEditorIfLoaded(); }},
+        {"frmBlocker",
+         [](const app::Forms& f) -> wxTopLevelWindow* { return f.BlockerIfLoaded(); }},
+        {"sites", [](const app::Forms& f) -> wxTopLevelWindow* { return f.SitesIfLoaded(); }},
+        {"tijdperdag",
+         [](const app::Forms& f) -> wxTopLevelWindow* { return f.TimeLimitEditorIfLoaded(); }},
+    };
+    const auto found = windows.find(window);
+    return found != windows.end() ? found->second(forms) : nullptr;
+}
+
+}  // namespace
+
 wxWindow* ControlNamed(wxTopLevelWindow& window, std::string_view control) {
     return window.FindWindow(wxString::FromUTF8(control.data(), control.size()));
 }
@@ -75,8 +102,7 @@ void GrowToShow(wxTopLevelWindow& window, wxWindow& control) {
     }
 }
 
-void Apply(app::Forms& forms, const CaptionRow& row) {
-    wxTopLevelWindow& window = WindowNamed(forms, row.window);
+void Apply(wxTopLevelWindow& window, const CaptionRow& row) {
     if (row.property == Property::Title) {
         window.SetTitle(Text(row.text));
         return;
@@ -107,10 +133,20 @@ std::optional<Language> ApplyLanguage(app::Forms& forms) {
     forms.SetLanguage(language);
     if (language) {
         for (const CaptionRow& row : CaptionTable(*language)) {
-            Apply(forms, row);
+            if (wxTopLevelWindow* window = WindowIfLoaded(forms, row.window)) {
+                Apply(*window, row);
+            }
         }
     }
     return language;
+}
+
+void ApplyCaptions(app::Forms& forms, Language language, std::string_view window) {
+    for (const CaptionRow& row : CaptionTable(language)) {
+        if (row.window == window) {
+            Apply(WindowNamed(forms, window), row);
+        }
+    }
 }
 
 bool SaveLanguageChoice(app::Forms& forms) {

@@ -15,9 +15,13 @@ class Forms;
 namespace app {
 
 // Reads the first line of the language file and, for exactly "Dutch" or "English", writes that
-// table's texts into the windows, creating (hidden) the ones that do not exist yet. Returns the
-// language applied; with any other line, or no file, nothing changes and nothing is created.
+// table's texts into the windows that exist; the owner of the windows writes them into each
+// window it makes later in the run. Returns the language applied; with any other line, or no
+// file, nothing changes.
 std::optional<i18n::Language> ApplyLanguage(app::Forms& forms);
+
+// Writes the table's texts for one window, which exists.
+void ApplyCaptions(app::Forms& forms, i18n::Language language, std::string_view window);
 
 // The language step of "Log out and save", for the language the parent chose in the panel.
 // Dutch or English: stores it twice, asks for a restart and ends the program. German, French or
