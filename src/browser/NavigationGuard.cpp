@@ -54,6 +54,8 @@ NavigationGuard::Answer NavigationGuard::BeforeNavigate(const std::string& url, 
     static constexpr Link kLinks[] = {
         {filter::kBackLink, filter::kRefusedPage, Act::Back},
         {filter::kAskLink, filter::kRefusedPage, Act::Ask},
+        {filter::kLaterLink, filter::kRefusedPage, Act::Later},
+        {filter::kBackLink, filter::kAskedPage, Act::Back},
         {filter::kRetryLink, filter::kNotAnsweringPage, Act::Retry},
         {filter::kHomeLink, filter::kNotAnsweringPage, Act::Home},
     };

@@ -34,7 +34,7 @@ public:
     bool Serves(const std::string& url) const;
 
     // A button of one of the program's own pages.
-    enum class Act { None, Back, Ask, Retry, Home };
+    enum class Act { None, Back, Ask, Later, Retry, Home };
     struct Answer {
         bool opens = true;
         bool explain = false;  // the child is shown the refusal page in its place

@@ -48,7 +48,7 @@ std::string HelpPage(std::optional<i18n::Language> language, std::string folder)
 }  // namespace
 
 std::string ProgramPageHtml(std::string_view url, std::optional<i18n::Language> language,
-                            const std::string& dataFolder) {
+                            const std::string& dataFolder, bool offerLater) {
     auto text = [language](i18n::Message message) {
         return i18n::MessageText(language, message, {});
     };
@@ -67,6 +67,13 @@ std::string ProgramPageHtml(std::string_view url, std::optional<i18n::Language> 
             .sentence = text(i18n::Message::RefusalSentence),
             .back = text(i18n::Message::RefusalBack),
             .ask = text(i18n::Message::RefusalAsk),
+            .later = offerLater ? text(i18n::Message::RefusalLater) : std::string(),
+        });
+    }
+    if (filter::IsPage(url, filter::kAskedPage)) {
+        return filter::AskedPageHtml({
+            .sentence = text(i18n::Message::AskedSentence),
+            .back = text(i18n::Message::RefusalBack),
         });
     }
     return {};

@@ -553,6 +553,9 @@ void frmBrowser::brwbrowser_BeforeNavigate2(const std::string& url, filter::Kind
         case NavigationGuard::Act::Ask:
             CallAfter([this] { cmdrefusedask_Click(); });
             break;
+        case NavigationGuard::Act::Later:
+            CallAfter([this] { cmdrefusedlater_Click(); });
+            break;
         case NavigationGuard::Act::Retry:
             CallAfter([this] { cmdretry_Click(); });
             break;
@@ -598,6 +601,8 @@ void frmBrowser::brwbrowser_NavigateComplete2() {
             SayAloud(context_.Text(i18n::Message::RefusalSentence));
         } else if (filter::IsPage(location, filter::kNotAnsweringPage)) {
             SayAloud(context_.Text(i18n::Message::NotAnsweringSentence));
+        } else if (filter::IsPage(location, filter::kAskedPage)) {
+            SayAloud(context_.Text(i18n::Message::AskedSentence));
         }
         return;
     }
@@ -702,7 +707,8 @@ std::string frmBrowser::ProgramPage(const std::string& url) const {
     if (!guard_->Serves(url)) {
         return {};  // asked for by a page: the program's pages are the program's alone
     }
-    return ProgramPageHtml(url, context_.Language(), context_.Family().DataFolder());
+    return ProgramPageHtml(url, context_.Language(), context_.Family().DataFolder(),
+                           context_.Family().SettingsFound());
 }
 
 const std::string& frmBrowser::RefusedAddress() const {
@@ -729,6 +735,16 @@ void frmBrowser::cmdrefusedback_Click() {
 
 void frmBrowser::cmdrefusedask_Click() {
     context_.Parents().AskFor(guard_->RefusedAddress());
+}
+
+void frmBrowser::cmdrefusedlater_Click() {
+    if (!context_.Family().SettingsFound() || guard_->RefusedAddress().empty()) {
+        return;
+    }
+    // A list that is full or cannot be written is the parent's to see in the panel; the child
+    // has done all a child can.
+    context_.Family().AskLater(guard_->RefusedAddress());
+    OpenProgramPage(filter::kAskedPage);
 }
 
 // The toolbar's picture buttons, the strip under them and the intro.
@@ -793,10 +809,20 @@ void frmBrowser::PicNext2_Click() {
 
 void frmBrowser::Picrefresh2_Click() {
     if (!TimeIsUp()) {
-        try {
-            web_->Refresh();
-        } catch (...) {
-            // Nothing a child could act on: the page simply stays as it is.
+        // On a page that stands for another, refreshing tries that page again: a site the
+        // parent has allowed meanwhile opens, and one still refused shows the refusal again.
+        const std::string shown = web_->LocationURL();
+        if (guard_->Serves(shown) && filter::IsPage(shown, filter::kRefusedPage) &&
+            !guard_->RefusedAddress().empty()) {
+            Open(guard_->RefusedAddress());
+        } else if (guard_->Serves(shown) && filter::IsPage(shown, filter::kNotAnsweringPage)) {
+            cmdretry_Click();
+        } else {
+            try {
+                web_->Refresh();
+            } catch (...) {
+                // Nothing a child could act on: the page simply stays as it is.
+            }
         }
     }
     Swap(Picrefresh2, PicRefresh);

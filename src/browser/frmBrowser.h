@@ -73,6 +73,7 @@ public:
     std::string ProgramPage(const std::string& url) const;
     void cmdrefusedback_Click();
     void cmdrefusedask_Click();
+    void cmdrefusedlater_Click();
     // The not-answering page's "Try again": the page that did not answer, through the checks.
     void cmdretry_Click();
     const std::string& RefusedAddress() const;

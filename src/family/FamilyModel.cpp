@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "family/VisitLog.h"
+#include "formats/Files.h"
+#include "formats/Requests.h"
 #include "storage/DataPath.h"
 #include "storage/Records.h"
 #include "storage/SitePictures.h"
@@ -420,6 +422,29 @@ storage::WriteResult FamilyModel::AddSitePicture(std::string_view address, std::
 
 storage::WriteResult FamilyModel::SetSitePicture(std::string_view address, std::string_view png) {
     return storage::pictures::Write(data_, address, png);
+}
+
+std::vector<std::string> FamilyModel::Requests() const {
+    return formats::requests::Parse(
+        data_.Read(formats::files::kRequests).value_or(std::vector<std::string>{}));
+}
+
+storage::WriteResult FamilyModel::AskLater(const std::string& address) {
+    return data_.AddRequest(address);
+}
+
+storage::WriteResult FamilyModel::DropRequest(const std::string& address) {
+    const auto stored = data_.Read(formats::files::kRequests);
+    if (!stored) {
+        return {};  // nothing stored, so nothing to take out
+    }
+    auto list = formats::requests::Parse(*stored);
+    const auto removed = std::remove(list.begin(), list.end(), address);
+    if (removed == list.end()) {
+        return {};
+    }
+    list.erase(removed, list.end());
+    return data_.Write(formats::files::kRequests, list);
 }
 
 storage::WriteResult FamilyModel::WriteVisitLog(bool endOfRun) {

@@ -187,6 +187,14 @@ public:
     // The parent's choice; empty bytes store "no picture".
     storage::WriteResult SetSitePicture(std::string_view address, std::string_view png);
 
+    // The addresses the child asked a grown-up to look at later, as the file now holds them
+    // (none when it is missing or cannot be read), the oldest first.
+    std::vector<std::string> Requests() const;
+    // The child asks for `address` later: added to the file at once, once.
+    storage::WriteResult AskLater(const std::string& address);
+    // The parent answered a request, allowing or refusing it: it leaves the file.
+    storage::WriteResult DropRequest(const std::string& address);
+
     // The visit log's new entries added to its file; `endOfRun` adds the run separator after
     // them.
     storage::WriteResult WriteVisitLog(bool endOfRun);

@@ -1,6 +1,7 @@
 #include "filter/ProgramPages.h"
 
 #include <cctype>
+#include <initializer_list>
 #include <random>
 
 namespace filter {
@@ -91,6 +92,25 @@ constexpr std::string_view kHomePicture = R"(<svg viewBox="0 0 100 100" aria-hid
  <rect x="41.7" y="59.2" width="16.6" height="25.8" rx="3.7" fill="#f08c1a"/>
 </svg>)";
 
+// Later: an envelope on the purple of the grown-up, as the question waits for them in the post.
+constexpr std::string_view kLaterPicture = R"(<svg viewBox="0 0 100 100" aria-hidden="true">
+ <rect x="4" y="4" width="92" height="92" rx="20" fill="#8a4fc9" stroke="#5a3383" stroke-width="2"/>
+ <rect x="16" y="27" width="68" height="46" rx="6" fill="#fff"/>
+ <path d="M18 30 L50 54 L82 30" fill="none" stroke="#8a4fc9" stroke-width="6"
+   stroke-linejoin="round"/>
+</svg>)";
+
+// The question on its way: a grown-up with a heart above, nothing to wait at the screen for.
+constexpr std::string_view kAskedPicture = R"(<svg viewBox="0 0 200 200" aria-hidden="true">
+ <circle cx="100" cy="100" r="90" fill="#8a4fc9" stroke="#5a3383" stroke-width="8"/>
+ <path d="M100 62 C88 44 60 50 66 72 C70 84 100 98 100 98 C100 98 130 84 134 72 C140 50 112 44 100 62 Z"
+   fill="#ff7a9a"/>
+ <g fill="#fff">
+  <circle cx="100" cy="112" r="14"/>
+  <rect x="70" y="128" width="60" height="30" rx="14"/>
+ </g>
+</svg>)";
+
 constexpr std::string_view kStyle = R"(<style>
  html, body { height: 100%; margin: 0; }
  body { display: flex; flex-direction: column; align-items: center; justify-content: center;
@@ -105,6 +125,7 @@ constexpr std::string_view kStyle = R"(<style>
  a svg { width: 1.5em; height: 1.5em; }
  #back { background: #2a9d8f; }
  #ask { background: #e76f51; }
+ #later { background: #8a4fc9; }
  #retry { background: #2a9d8f; }
  #home { background: #457b9d; }
 </style>)";
@@ -180,14 +201,17 @@ struct Button {
     const std::string& caption;
 };
 
-std::string PageHtml(std::string_view picture, const std::string& sentence, const Button& first,
-                     const Button& second) {
+std::string PageHtml(std::string_view picture, const std::string& sentence,
+                     std::initializer_list<Button> buttons) {
     std::string html = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title></title>";
     html += kStyle;
     html += "</head><body>";
     html += picture;
     html += "<p id=\"sentence\">" + Escaped(sentence) + "</p><nav>";
-    for (const Button& button : {first, second}) {
+    for (const Button& button : buttons) {
+        if (button.caption.empty()) {
+            continue;  // a button the page does not offer here
+        }
         html += "<a id=\"" + std::string(button.id) + "\" href=\"" + std::string(button.link) +
                 "\">" + std::string(button.picture) + Escaped(button.caption) + "</a>";
     }
@@ -198,14 +222,20 @@ std::string PageHtml(std::string_view picture, const std::string& sentence, cons
 }  // namespace
 
 std::string RefusalPageHtml(const RefusalTexts& texts) {
-    return PageHtml(kPicture, texts.sentence, {"back", kBackLink, kBackPicture, texts.back},
-                    {"ask", kAskLink, kGrownUpPicture, texts.ask});
+    return PageHtml(kPicture, texts.sentence,
+                    {{"back", kBackLink, kBackPicture, texts.back},
+                     {"ask", kAskLink, kGrownUpPicture, texts.ask},
+                     {"later", kLaterLink, kLaterPicture, texts.later}});
+}
+
+std::string AskedPageHtml(const AskedTexts& texts) {
+    return PageHtml(kAskedPicture, texts.sentence, {{"back", kBackLink, kBackPicture, texts.back}});
 }
 
 std::string NotAnsweringPageHtml(const NotAnsweringTexts& texts) {
     return PageHtml(kSleepyPicture, texts.sentence,
-                    {"retry", kRetryLink, kRetryPicture, texts.retry},
-                    {"home", kHomeLink, kHomePicture, texts.home});
+                    {{"retry", kRetryLink, kRetryPicture, texts.retry},
+                     {"home", kHomeLink, kHomePicture, texts.home}});
 }
 
 }  // namespace filter

@@ -17,6 +17,10 @@ inline constexpr std::string_view kHelpPage = "lanternwick://help/";
 // The refusal page's two buttons are links the window answers itself.
 inline constexpr std::string_view kBackLink = "lanternwick://back/";
 inline constexpr std::string_view kAskLink = "lanternwick://ask/";
+// Where a settings file is: a third button keeps the address for the grown-up to look at later,
+// and the page that says so, with its one button back.
+inline constexpr std::string_view kLaterLink = "lanternwick://later/";
+inline constexpr std::string_view kAskedPage = "lanternwick://asked/";
 // What a page that could not be loaded is replaced with, and its two buttons.
 inline constexpr std::string_view kNotAnsweringPage = "lanternwick://notanswering/";
 inline constexpr std::string_view kRetryLink = "lanternwick://retry/";
@@ -39,6 +43,12 @@ struct RefusalTexts {
     std::string sentence;  // what the child is told
     std::string back;      // the button back to where the child was
     std::string ask;       // the button that fetches a grown-up
+    std::string later;     // the button that keeps the address for later; empty: none
+};
+
+struct AskedTexts {
+    std::string sentence;  // the grown-up will look
+    std::string back;
 };
 
 struct HelpPage {
@@ -49,9 +59,12 @@ struct HelpPage {
 // The help page: its title, then each section's heading and text, readable at a glance.
 std::string HelpPageHtml(const HelpPage& page);
 
-// The refusal page: a large picture, one sentence and the two buttons. It holds nothing of the
+// The refusal page: a large picture, one sentence and its buttons. It holds nothing of the
 // refused address, so it names no blocked word and can be shown whatever the word list holds.
 std::string RefusalPageHtml(const RefusalTexts& texts);
+
+// The page after "later": a friendly picture, the sentence and the button back.
+std::string AskedPageHtml(const AskedTexts& texts);
 
 struct NotAnsweringTexts {
     std::string sentence;  // what the child is told

@@ -13,6 +13,7 @@
 //   add-picture PICTURE    a PNG on standard input, kept only where none is stored yet
 //   write-picture PICTURE  name and password, then the PNG, or nothing for none
 //   keep-pictures          name and password, then the pictures to keep
+//   add-request            an address the child asks a grown-up to look at later
 //
 // The parent's name and password never go on the command line, where every user of the machine
 // can read them.
@@ -36,7 +37,7 @@ enum Exit {
     kMissing = 7,     // the file asked for is not there
     kBusy = 8,        // another run held the data folder too long
     kNotCounted = 9,  // the login's try could not be counted, so it was not compared
-    kTooMuch = 10,    // the visit log grew by as much as a day may
+    kTooMuch = 10,    // the visit log grew by as much as a day may, or the requests are full
 };
 
 // Ends a command: the code the program ends with and why, for standard error.
@@ -100,6 +101,7 @@ void ReadPictureCommand(Request& request);
 void AddPictureCommand(Request& request);
 void WritePictureCommand(Request& request);
 void KeepPicturesCommand(Request& request);
+void AddRequestCommand(Request& request);
 
 // The visit log may grow by this much in one call, and by this much in one day.
 inline constexpr std::size_t kMaxLogPerCall = 64 * 1024;

@@ -2,6 +2,7 @@
 #include <optional>
 
 #include "formats/Pictures.h"
+#include "formats/Requests.h"
 #include "helper/Commands.h"
 #include "helper/Files.h"
 
@@ -27,6 +28,8 @@ constexpr std::array kCommands = {
             kAccountLines + formats::pictures::kMaxBytes, true, WritePictureCommand},
     Command{"keep-pictures", "", 0, Input::Text, kAccountLines + 64 * 1024, true,
             KeepPicturesCommand},
+    Command{"add-request", "", 0, Input::Text, formats::requests::kMaxAddressBytes + 2, true,
+            AddRequestCommand},
 };
 
 void Fail(int code, std::string why) {

@@ -395,6 +395,8 @@ const std::vector<MessageRow>& MessageRows() {
          "This page is not for you. Ask a grown-up!"},
         {Message::RefusalBack, "Terug", "Back"},
         {Message::RefusalAsk, "Vraag een volwassene", "Ask a grown-up"},
+        {Message::RefusalLater, "Later vragen", "Ask later"},
+        {Message::AskedSentence, "Je volwassene gaat kijken.", "Your grown-up will look."},
         {Message::NotAnsweringSentence, "Deze pagina antwoordt niet. Probeer het later nog eens.",
          "This page is not answering. Try again later."},
         {Message::NotAnsweringRetry, "Probeer opnieuw", "Try again"},

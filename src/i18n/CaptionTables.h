@@ -90,6 +90,8 @@ enum class Message {
     RefusalSentence,       // the page shown in place of a refused one
     RefusalBack,           // its button back to where the child was
     RefusalAsk,            // its button that fetches a grown-up
+    RefusalLater,          // its button that keeps the address for the grown-up to look at later
+    AskedSentence,         // the page after that button
     NotAnsweringSentence,  // the page shown in place of one that could not be loaded
     NotAnsweringRetry,     // its button that tries the page again
     NotAnsweringHome,      // its button to the start page

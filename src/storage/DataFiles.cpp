@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "formats/Requests.h"
 #include "storage/DataPath.h"
 
 namespace storage {
@@ -37,6 +38,22 @@ WriteResult DataFiles::Append(const std::string& name,
 
 WriteResult DataFiles::AppendLog(const std::vector<std::string>& lines) const {
     return AppendLines(PathOf(files::kVisitLog), lines);
+}
+
+WriteResult DataFiles::AddRequest(const std::string& address) const {
+    auto lines = Read(files::kRequests);
+    auto list = formats::requests::Parse(lines.value_or(std::vector<std::string>{}));
+    switch (formats::requests::Add(list, address)) {
+        case formats::requests::Added::Added:
+            return Write(files::kRequests, list);
+        case formats::requests::Added::AlreadyThere:
+            return {};
+        case formats::requests::Added::Full:
+            return {false, "the list of requests is full"};
+        case formats::requests::Added::NotAnAddress:
+            break;
+    }
+    return {false, "not an address"};
 }
 
 int DataFiles::RemoveUnfinishedWrites() const {

@@ -36,6 +36,10 @@ public:
     // Adds lines at the end of the visit log, as every run adds to it.
     WriteResult Append(const std::string& name, const std::vector<std::string>& lines) const;
 
+    // Adds an address to the child's requests for later (formats::requests), as the child's
+    // run may without the parent. A full list is a failure; one already there is not.
+    virtual WriteResult AddRequest(const std::string& address) const;
+
     // Where the program cannot read the parent's account itself, the one that can checks a
     // login and keeps the count of wrong tries; nothing where the program reads the files.
     virtual std::optional<HelperLogin> Login(const std::string&, const std::string&) {

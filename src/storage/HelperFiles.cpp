@@ -310,6 +310,14 @@ WriteResult HelperFiles::AppendLog(const std::vector<std::string>& lines) const 
     return {};
 }
 
+WriteResult HelperFiles::AddRequest(const std::string& address) const {
+    Told(onWrite_, files::kRequests);
+    const Run run = Ask({"add-request"}, address + "\r\n");
+    return run.exitCode == 0 ? WriteResult{}
+                             : WriteResult{false, run.errors.empty() ? "the helper failed"
+                                                                     : FirstLine(run.errors)};
+}
+
 std::optional<std::string> HelperFiles::ReadPicture(const std::string& fileName) const {
     const Run run = Ask({"read-picture", fileName});
     return run.exitCode == 0 ? std::optional(run.output) : std::nullopt;

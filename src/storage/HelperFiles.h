@@ -39,6 +39,7 @@ public:
     WriteResult WritePicture(const std::string& fileName, std::string_view bytes,
                              bool replace) const override;
     void KeepPictures(const std::vector<std::string>& fileNames) const override;
+    WriteResult AddRequest(const std::string& address) const override;
 
     struct Run {
         int exitCode = -1;  // -1: it could not be started, did not end normally or in time
