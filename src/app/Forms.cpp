@@ -134,6 +134,11 @@ void Forms::CloseOtherWindows(wxTopLevelWindow* self) {
 }
 
 void Forms::ShowLogin() {
+    // The parent left the panel open (to read the help): it comes back as it was.
+    if (panel_ != nullptr && panel_->IsShown()) {
+        panel_->Raise();
+        return;
+    }
     Login().ShowEmpty();
 }
 

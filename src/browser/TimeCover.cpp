@@ -45,7 +45,12 @@ TimeCover::TimeCover(context::WindowContext& context, engine::WebView& view, Nav
 }
 
 std::string TimeCover::TimeUpText() const {
-    return std::string(i18n::PhraseText(language_, i18n::Phrase::TimeIsUp));
+    // Outside the day's times the child is told it is no computer time, not that the day's
+    // time is spent: the minutes may well come back later that day.
+    const family::TimeBudget* budget = context_.Family().Budget();
+    const bool outside = budget != nullptr && budget->OutsideWindow();
+    return std::string(i18n::PhraseText(
+        language_, outside ? i18n::Phrase::NotComputerTime : i18n::Phrase::TimeIsUp));
 }
 
 void TimeCover::Place() {
@@ -56,7 +61,8 @@ void TimeCover::Place() {
     }
     cover.SetSize(page);
     if (On()) {
-        cover.SetPicture(TimeUpPicture(page.GetSize(), Text(TimeUpText())));
+        coverText_ = TimeUpText();
+        cover.SetPicture(TimeUpPicture(page.GetSize(), Text(coverText_)));
     }
 }
 
@@ -92,11 +98,10 @@ void TimeCover::Tick(bool counting) {
 void TimeCover::ShowState() {
     auto& family = context_.Family();
     const family::TimeBudget* budget = family.Budget();
-    const auto limit = family.TodaysLimit();
-    const TimeLook look = budget != nullptr
-                              ? TimeLook{budget->Limited(), budget->RemainingMinutes(),
-                                         limit.value_or(0) + budget->Record().extraMinutes}
-                              : TimeLook{};
+    const TimeLook look =
+        budget != nullptr
+            ? TimeLook{budget->Limited(), budget->RemainingMinutes(), budget->MinutesAllowed()}
+            : TimeLook{};
     if (look != shownLook_) {
         shownLook_ = look;
         if (look.limited) {
@@ -113,6 +118,10 @@ void TimeCover::ShowState() {
         Cover();
     } else if (!family.TimeIsUp() && On() && !context_.Parents().ParentIsThere()) {
         Uncover();
+    } else if (On() && TimeUpText() != coverText_) {
+        // The window closed behind a cover for spent minutes, or the other way round.
+        coverText_ = TimeUpText();
+        controls_.cover->SetPicture(TimeUpPicture(controls_.cover->GetSize(), Text(coverText_)));
     }
     if (On()) {
         window_.enableVisit(false);  // the intro's end enables it, whatever the time
@@ -138,10 +147,11 @@ void TimeCover::Cover() {
     view_.Empty();
     controls_.cover->SetPicture(wxBitmap(1, 1));  // the right size is painted by the placing below
     Place();
-    controls_.cover->SetPicture(TimeUpPicture(controls_.cover->GetSize(), Text(TimeUpText())));
+    coverText_ = TimeUpText();
+    controls_.cover->SetPicture(TimeUpPicture(controls_.cover->GetSize(), Text(coverText_)));
     controls_.cover->Show();
     controls_.cover->Raise();
-    window_.say(TimeUpText());
+    window_.say(coverText_);
 }
 
 void TimeCover::Uncover() {

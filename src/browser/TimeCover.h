@@ -22,10 +22,10 @@ namespace browser {
 class NavigationGuard;
 class PictureBox;
 
-// The daily time limit as the child meets it: the clock on the band, the notice five minutes
-// before the end, and the cover over the page and the site panel once the model says the time
-// is up. The cover lifts when the model says so and no parent is in the panel. Without any limit
-// stored nothing of it shows.
+// The daily time limit and the day's times as the child meets them: the clock on the band, the
+// notice five minutes before the end, and the cover over the page and the site panel once the
+// model says the time is up or the day's times are over. The cover lifts when the model says so and
+// no parent is in the panel. Without any limit stored nothing of it shows.
 class TimeCover {
 public:
     struct Controls {
@@ -76,6 +76,7 @@ private:
     int noticeTicks_ = 0;  // ticks the notice stays up
     // While the cover is on: where the child was, opened again when it lifts.
     std::optional<std::string> back_;
+    std::string coverText_;  // the sentence the cover shows
 };
 
 }  // namespace browser

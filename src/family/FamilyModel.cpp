@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "family/TimeWindow.h"
 #include "family/VisitLog.h"
 #include "formats/Files.h"
 #include "formats/Requests.h"
@@ -16,8 +17,10 @@ namespace family {
 
 namespace {
 
-bool AnyLimit(const storage::WeekMinutes& limits) {
-    return std::any_of(limits.begin(), limits.end(), [](const auto& l) { return l.has_value(); });
+bool AnyLimit(const SettingValues& settings) {
+    return std::any_of(settings.week.begin(), settings.week.end(),
+                       [](const auto& l) { return l.has_value(); }) ||
+           AnyWindow(settings.windows);
 }
 
 }  // namespace
@@ -172,7 +175,7 @@ void FamilyModel::ClearVisitLog() {
 
 void FamilyModel::StartTimeBudget() {
     try {
-        if (AnyLimit(settings_.week)) {
+        if (AnyLimit(settings_)) {
             MakeTimeBudget();
         }
     } catch (const std::exception& e) {
@@ -186,7 +189,7 @@ void FamilyModel::MakeTimeBudget() {
     // Read before the clock, so the time it takes does not count.
     auto stored = ReadUsedTime(data_);
     budget_ = std::make_unique<TimeBudget>(settings_.week, clock_.Now(), clock_.SteadySeconds(),
-                                           std::move(stored));
+                                           std::move(stored), settings_.windows);
     budgetFailed_ = false;
 }
 
@@ -200,10 +203,17 @@ std::optional<int> FamilyModel::TodaysLimit() {
 }
 
 void FamilyModel::SetLimits(const storage::WeekMinutes& limits) {
+    SetLimits(limits, settings_.windows);
+}
+
+void FamilyModel::SetLimits(const storage::WeekMinutes& limits,
+                            const storage::WeekWindows& windows) {
     settings_.week = limits;
+    settings_.windows = windows;
     if (budget_) {
         budget_->SetLimits(settings_.week);
-    } else if (AnyLimit(settings_.week) || budgetFailed_) {
+        budget_->SetWindows(settings_.windows);
+    } else if (AnyLimit(settings_) || budgetFailed_) {
         StartTimeBudget();
     }
     Tell(Change::Limits);
@@ -256,7 +266,7 @@ void FamilyModel::SaveUsedTime(bool counting) {
     const double now = clock_.SteadySeconds();
     budget_->Advance(now, counting);
     // Nobody is left to tell at close; the next run tells the parent if writing still fails.
-    if (AnyLimit(settings_.week) || budget_->Record().extraMinutes > 0) {
+    if (AnyLimit(settings_) || budget_->Record().extraMinutes > 0) {
         WriteUsedTimeNow(now);
     }
 }

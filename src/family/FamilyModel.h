@@ -99,9 +99,12 @@ public:
     void AddReachedPage(const std::string& address);  // stamped with the clock's date and time
     void ClearVisitLog();
 
-    // The daily limits. Set here they hold at once, and "Log out and save" stores them.
+    // The daily limits, in minutes and in times of day. Set here they hold at once, and "Log out
+    // and save" stores them.
     const storage::WeekMinutes& Limits() const { return settings_.week; }
+    const storage::WeekWindows& Windows() const { return settings_.windows; }
     void SetLimits(const storage::WeekMinutes& limits);
+    void SetLimits(const storage::WeekMinutes& limits, const storage::WeekWindows& windows);
 
     // Whether the sites, the start page, the switch or the limits differ from what the files
     // hold now, that is what a save would change.
@@ -241,7 +244,7 @@ private:
     bool logWhole_ = false;      // the file no longer begins as the log does: written whole
 
     bool counting_ = false;
-    std::unique_ptr<TimeBudget> budget_;  // none while no day has a limit
+    std::unique_ptr<TimeBudget> budget_;  // none while no day has a limit or a window
     bool budgetFailed_ = false;
     std::optional<Failure> timeFailure_;
     ParentLogin login_;

@@ -41,6 +41,16 @@ const std::vector<SettingRow>& SettingsTable() {
                                 file.SetMinutesPerDay(day, v.week[day]);
                             }});
         }
+        // A day's "from" and "until" are one row: a window is changed as a whole.
+        for (int day = 0; day < 7; ++day) {
+            rows.push_back({Settings::kFromPerDay[day],
+                            [day](const Settings& file, SettingValues& v) {
+                                v.windows[day] = file.WindowPerDay(day);
+                            },
+                            [day](const SettingValues& v, Settings& file) {
+                                file.SetWindowPerDay(day, v.windows[day]);
+                            }});
+        }
         return rows;
     }();
     return table;

@@ -14,6 +14,7 @@ struct SettingValues {
     bool sitePictures = false;
     bool readAloud = false;
     storage::WeekMinutes week{};
+    storage::WeekWindows windows{};
     friend bool operator==(const SettingValues&, const SettingValues&) = default;
 };
 
@@ -26,7 +27,8 @@ struct SettingRow {
     std::function<void(const SettingValues& values, storage::Settings& file)> write;
 };
 
-// Every setting the program reads and writes, the switches first, then the days Monday first.
+// Every setting the program reads and writes, the switches first, then the days Monday first,
+// then each day's times Monday first.
 const std::vector<SettingRow>& SettingsTable();
 
 SettingValues ReadSettings(const storage::Settings& file);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "family/TimeWindow.h"
 #include "storage/DataPath.h"
 
 namespace family {
@@ -19,8 +20,9 @@ storage::WriteResult WriteUsedTime(const storage::DataFiles& files, const UsedTi
 }
 
 TimeBudget::TimeBudget(storage::WeekMinutes limits, LocalTime wallNow, double steadyNow,
-                       std::optional<UsedTime> stored)
+                       std::optional<UsedTime> stored, storage::WeekWindows windows)
     : limits_(limits),
+      windows_(windows),
       runStart_(LocalSeconds(wallNow)),
       steadyStart_(steadyNow),
       steadyLast_(steadyNow),
@@ -47,8 +49,7 @@ void TimeBudget::Advance(double steadyNow, bool counting) {
     }
     const double elapsed = steadyNow - steadyLast_;
     steadyLast_ = steadyNow;
-    const long long now = runStart_ + static_cast<long long>(steadyLast_ - steadyStart_);
-    const LocalTime local = LocalTimeFromSeconds(now);
+    const LocalTime local = LocalTimeFromSeconds(NowSeconds());
     double counted = counting ? elapsed : 0;
     if (local.date != today_) {
         today_ = local.date;
@@ -58,19 +59,35 @@ void TimeBudget::Advance(double steadyNow, bool counting) {
         dirty_ = true;
         counted = std::min<double>(counted, local.secondsOfDay);
     }
+    // Only the time since today's window opened counts; a long step (the machine asleep) may
+    // have begun before it.
+    if (const auto open = WindowSecondsOpen(windows_, Weekday(local.date), local.secondsOfDay)) {
+        counted = std::min<double>(counted, static_cast<double>(*open));
+    }
     Count(counted);
+}
+
+long long TimeBudget::NowSeconds() const {
+    return runStart_ + static_cast<long long>(steadyLast_ - steadyStart_);
 }
 
 void TimeBudget::Count(double seconds) {
     // Time on the "time is up" cover is no time used, so extra minutes granted then are all
     // there to use. What was used before a limit was lowered stays used.
-    const double ceiling =
-        Limited() ? std::max(used_, static_cast<double>(AllowanceSeconds())) : used_ + seconds;
+    const double ceiling = MinutesLimited()
+                               ? std::max(used_, static_cast<double>(AllowanceSeconds()))
+                               : used_ + seconds;
     used_ = std::min(used_ + seconds, ceiling);
 }
 
 void TimeBudget::SetLimits(storage::WeekMinutes limits) {
     limits_ = limits;
+    RearmNotice();
+    dirty_ = true;
+}
+
+void TimeBudget::SetWindows(storage::WeekWindows windows) {
+    windows_ = windows;
     RearmNotice();
     dirty_ = true;
 }
@@ -85,8 +102,31 @@ Date TimeBudget::Today() const {
     return today_;
 }
 
-bool TimeBudget::Limited() const {
+bool TimeBudget::MinutesLimited() const {
     return limits_[Weekday(today_)].has_value();
+}
+
+std::optional<long long> TimeBudget::WindowLeft() const {
+    const LocalTime now = LocalTimeFromSeconds(NowSeconds());
+    return WindowSecondsLeft(windows_, Weekday(now.date), now.secondsOfDay);
+}
+
+bool TimeBudget::Limited() const {
+    return MinutesLimited() || WindowLeft().has_value();
+}
+
+bool TimeBudget::OutsideWindow() const {
+    const auto left = WindowLeft();
+    return left && *left == 0;
+}
+
+int TimeBudget::MinutesAllowed() const {
+    const auto window = WindowLeft();
+    if (window && (!MinutesLimited() || *window < AllowanceLeft())) {
+        const auto length = WindowMinutes(windows_[Weekday(today_)]);
+        return std::max(length.value_or(0), RemainingMinutes());
+    }
+    return static_cast<int>(AllowanceSeconds() / 60);
 }
 
 long long TimeBudget::AllowanceSeconds() const {
@@ -94,11 +134,16 @@ long long TimeBudget::AllowanceSeconds() const {
     return limit ? (static_cast<long long>(*limit) + extra_) * 60 : 0;
 }
 
-long long TimeBudget::RemainingSeconds() const {
-    if (!Limited()) {
-        return 0;
-    }
+long long TimeBudget::AllowanceLeft() const {
     return std::max<long long>(0, AllowanceSeconds() - static_cast<long long>(used_));
+}
+
+long long TimeBudget::RemainingSeconds() const {
+    const auto window = WindowLeft();
+    if (MinutesLimited()) {
+        return window ? std::min(*window, AllowanceLeft()) : AllowanceLeft();
+    }
+    return window.value_or(0);
 }
 
 int TimeBudget::RemainingMinutes() const {
@@ -119,13 +164,13 @@ bool TimeBudget::TakeFiveMinuteNotice() {
 }
 
 UsedTime TimeBudget::Record() const {
-    const long long now = runStart_ + static_cast<long long>(steadyLast_ - steadyStart_);
-    return {LocalTimeFromSeconds(now), static_cast<long long>(used_), extra_};
+    return {LocalTimeFromSeconds(NowSeconds()), static_cast<long long>(used_), extra_};
 }
 
 bool TimeBudget::SaveDue(double steadyNow) const {
     const bool anyLimit =
-        std::any_of(limits_.begin(), limits_.end(), [](const auto& l) { return l.has_value(); });
+        std::any_of(limits_.begin(), limits_.end(), [](const auto& l) { return l.has_value(); }) ||
+        AnyWindow(windows_);
     if (!anyLimit && extra_ == 0) {
         return false;
     }

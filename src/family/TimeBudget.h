@@ -34,7 +34,7 @@ public:
     // A stored record with more than a day's seconds or more extra minutes than a day may have
     // is ignored whole.
     TimeBudget(storage::WeekMinutes limits, LocalTime wallNow, double steadyNow,
-               std::optional<UsedTime> stored);
+               std::optional<UsedTime> stored, storage::WeekWindows windows = {});
 
     // Moves the run's clock to `steadyNow`; the time since the last call counts as used when
     // `counting` (the window open and not minimized). Passing midnight starts a new day.
@@ -42,15 +42,23 @@ public:
 
     // The parent changed the limits, or granted extra minutes for today.
     void SetLimits(storage::WeekMinutes limits);
+    void SetWindows(storage::WeekWindows windows);
     void GrantExtraMinutes(int minutes);
 
     Date Today() const;
-    // Whether today has a limit; without one the rest below says nothing.
+    // Whether today has a limit of minutes or of times; without one the rest below says nothing.
     bool Limited() const;
+    // The smaller of the minutes left and the time until today's window closes.
     long long RemainingSeconds() const;
     // Rounded up, so the child sees 1 until the very end.
     int RemainingMinutes() const;
     bool TimeIsUp() const;
+    // The time is up because the run's "now" lies outside today's window, whatever minutes are
+    // left.
+    bool OutsideWindow() const;
+    // What the clock's full disc stands for: today's minutes with the extra granted, or the
+    // window's length where the window closes first.
+    int MinutesAllowed() const;
     // True once a day, the first time it is asked with at most five minutes (and some time)
     // left; extra time that brings more than five minutes back lets it come once more.
     bool TakeFiveMinuteNotice();
@@ -63,10 +71,15 @@ public:
 
 private:
     long long AllowanceSeconds() const;
+    bool MinutesLimited() const;
+    long long AllowanceLeft() const;  // seconds, by the minutes alone
+    long long NowSeconds() const;     // the run's "now", in local seconds
+    std::optional<long long> WindowLeft() const;
     void Count(double seconds);
     void RearmNotice();
 
     storage::WeekMinutes limits_;
+    storage::WeekWindows windows_;
     long long runStart_;  // local seconds at steadyStart_
     double steadyStart_;
     double steadyLast_;

@@ -93,6 +93,11 @@ const std::vector<CaptionRow>& BuiltInRows() {
         Caption("tijdperdag", "lblzaterdag", "Saturday"),
         Caption("tijdperdag", "lblzondag", "Sunday"),
         Caption("tijdperdag", "cmdextra", "15 minutes more today"),
+        Caption("tijdperdag", "lblminuten", "Minutes"),
+        Caption("tijdperdag", "lblvanaf", "From"),
+        Caption("tijdperdag", "lbltot", "Until"),
+        Caption("tijdperdag", "lbltijden",
+                "From and until: a time such as 15:00 (empty: any time)."),
         Caption("tijdperdag", "cmdsave", "Save"),
         Caption("tijdperdag", "cmdcancel", "Cancel"),
 
@@ -173,6 +178,11 @@ const std::vector<CaptionRow>& DutchRows() {
         Caption("tijdperdag", "lblzaterdag", "Zaterdag"),
         Caption("tijdperdag", "lblzondag", "Zondag"),
         Caption("tijdperdag", "cmdextra", "15 minuten extra vandaag"),
+        Caption("tijdperdag", "lblminuten", "Minuten"),
+        Caption("tijdperdag", "lblvanaf", "Vanaf"),
+        Caption("tijdperdag", "lbltot", "Tot"),
+        Caption("tijdperdag", "lbltijden",
+                "Vanaf en tot: een tijd zoals 15:00 (leeg: elk moment)."),
         Caption("tijdperdag", "cmdsave", "Opslaan"),
         Caption("tijdperdag", "cmdcancel", "Annuleren"),
 
@@ -244,6 +254,11 @@ const std::vector<CaptionRow>& EnglishRows() {
         Caption("tijdperdag", "lblzaterdag", "Saturday"),
         Caption("tijdperdag", "lblzondag", "Sunday"),
         Caption("tijdperdag", "cmdextra", "15 minutes more today"),
+        Caption("tijdperdag", "lblminuten", "Minutes"),
+        Caption("tijdperdag", "lblvanaf", "From"),
+        Caption("tijdperdag", "lbltot", "Until"),
+        Caption("tijdperdag", "lbltijden",
+                "From and until: a time such as 15:00 (empty: any time)."),
         Caption("tijdperdag", "cmdsave", "Save"),
         Caption("tijdperdag", "cmdcancel", "Cancel"),
 
@@ -308,6 +323,11 @@ constexpr PhraseRow kPhraseRows[] = {
      "Nog {} minuten, dan is het tijd om te stoppen."},
     {Phrase::TimeIsUp, "Time is up for today, see you tomorrow!",
      "De tijd is op voor vandaag, tot morgen!"},
+    {Phrase::NotComputerTime, "It is not time for the computer now.",
+     "Het is nu geen computertijd."},
+    {Phrase::ClockTimeTypingLimit,
+     "Type a time of day such as 15:00 or 7:30, from 0:00 to 24:00, or leave the box empty.",
+     "Geef een tijd in zoals 15:00 of 7:30, van 0:00 tot 24:00, of laat het vak leeg."},
     {Phrase::MinutesTypingLimit,
      "Type the minutes as a number from 0 to 1440, or leave the box empty for no limit.",
      "Geef de minuten in als een getal van 0 tot 1440, of laat het vak leeg voor geen limiet."},
@@ -355,6 +375,13 @@ struct MessageRow {
 const std::vector<MessageRow>& MessageRows() {
     static const std::vector<MessageRow> rows{
         {Message::NameTooLong, "Maximum 20 karakters!", "Maximum 20 characters!"},
+        {Message::NameMissing,
+         "Geef de site een naam: het kind ziet die naam op de knop van de site.",
+         "Give the site a name: the child sees that name on the site's button."},
+        {Message::SitesFullKept,
+         "Er kunnen niet meer dan 18 websites in de lijst. Verwijder er een, dan opent het "
+         "venster weer met {}.",
+         "You cannot add more than 18 websites. Delete one, and the editor opens again with {}."},
         {Message::SaveFailed, "Het bestand \"{}\" kon niet worden bewaard: {}",
          "The file \"{}\" could not be saved: {}"},
         {Message::SavedBefore, "Al wel bewaard: {}.", "Already saved: {}."},
@@ -500,8 +527,10 @@ const std::vector<HelpSection>& HelpSections(std::optional<Language> language) {
          "From there, after your login, one Save allows the site."},
         {{},
          "Time per day",
-         "How many minutes the child may browse on each day of the week (empty: no limit), and "
-         "how much of today is used and left. \"15 minutes more today\" gives extra time at "
+         "How many minutes the child may browse on each day of the week (empty: no limit), from "
+         "and until which time (such as 15:00 to 18:00; empty: any time), and how much of today "
+         "is used and left. Outside those times the browser is covered too. \"15 minutes more "
+         "today\" gives extra time at "
          "once. When the time is up the browser is covered until you give time or change the "
          "limit."},
         {"lbltaalkiezen", {}, "English or Dutch, used from \"Log out and save\" on."},
@@ -564,8 +593,10 @@ const std::vector<HelpSection>& HelpSections(std::optional<Language> language) {
          "vraagt. Daar staat de site na uw inloggen met een keer Opslaan in de lijst."},
         {{},
          "Tijd per dag",
-         "Hoeveel minuten het kind op elke dag van de week mag surfen (leeg: geen limiet), en "
-         "hoeveel van vandaag gebruikt en over is. \"15 minuten extra vandaag\" geeft meteen "
+         "Hoeveel minuten het kind op elke dag van de week mag surfen (leeg: geen limiet), vanaf "
+         "en tot welk uur (zoals 15:00 tot 18:00; leeg: elk moment), en hoeveel van vandaag "
+         "gebruikt en over is. Buiten die uren wordt de browser ook bedekt. \"15 minuten extra "
+         "vandaag\" geeft meteen "
          "extra tijd. Is de tijd op, dan wordt de browser bedekt tot u tijd geeft of de limiet "
          "verandert."},
         {"lbltaalkiezen", {}, "Engels of Nederlands, in gebruik vanaf \"Uitloggen en bewaren\"."},

@@ -70,6 +70,8 @@ LanguageChoice ClassifyLanguageChoice(std::string_view text);
 // with neither language applied shows the English one. "{}" marks where a value goes.
 enum class Message {
     NameTooLong,           // the site editor: a name longer than a record holds
+    NameMissing,           // the site editor: a site without a name would get no button text
+    SitesFullKept,         // a refused address while the list is full: the address, kept
     SaveFailed,            // a data file could not be replaced: its path, the reason
     SavedBefore,           // after SaveFailed, when earlier files of the same save were written
     NothingSavedBefore,    // after SaveFailed, when it was the first file of the save
@@ -135,19 +137,22 @@ const std::vector<HelpSection>& HelpSections(std::optional<Language> language);
 // Texts that no control holds from the start: they are put together when they are shown, some
 // around a number, which stands where the text has "{}".
 enum class Phrase {
-    TimePerDayNoLimit,   // the panel's time button without a limit today
-    TimePerDayMinutes,   // the same with today's limit
-    MinutesLeft,         // beside the child's clock
-    FiveMinutesNotice,   // once, five minutes before the end
-    OneMinuteNotice,     // the same when only one minute was left
-    FewMinutesNotice,    // the same when two to four minutes were left
-    TimeIsUp,            // the one sentence on the cover
-    MinutesTypingLimit,  // the time editor's boxes
+    TimePerDayNoLimit,     // the panel's time button without a limit today
+    TimePerDayMinutes,     // the same with today's limit
+    MinutesLeft,           // beside the child's clock
+    FiveMinutesNotice,     // once, five minutes before the end
+    OneMinuteNotice,       // the same when only one minute was left
+    FewMinutesNotice,      // the same when two to four minutes were left
+    TimeIsUp,              // the one sentence on the cover
+    MinutesTypingLimit,    // the time editor's boxes
+    NotComputerTime,       // the cover's sentence outside the day's times
+    ClockTimeTypingLimit,  // the time editor's "from" and "until" boxes
 };
 inline constexpr Phrase kPhrases[] = {Phrase::TimePerDayNoLimit, Phrase::TimePerDayMinutes,
                                       Phrase::MinutesLeft,       Phrase::FiveMinutesNotice,
                                       Phrase::OneMinuteNotice,   Phrase::FewMinutesNotice,
-                                      Phrase::TimeIsUp,          Phrase::MinutesTypingLimit};
+                                      Phrase::TimeIsUp,          Phrase::MinutesTypingLimit,
+                                      Phrase::NotComputerTime,   Phrase::ClockTimeTypingLimit};
 
 // The phrase in the run's language; a run without one uses the built-in texts, which are English.
 std::string_view PhraseText(std::optional<Language> language, Phrase phrase);

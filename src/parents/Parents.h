@@ -123,6 +123,9 @@ private:
     void ShowReadAloudCaption();
 
     ParentsWindows& forms_;
+    // A refused address the parent wanted to allow while the list was full: the site editor
+    // opens with it again once a site is deleted.
+    std::optional<std::string> keptAddress_;
 };
 
 }  // namespace parents

@@ -4,6 +4,8 @@
 #include <wx/panel.h>
 #include <wx/textctrl.h>
 
+#include <utility>
+
 #include "basics/TextEncoding.h"
 #include "parents/LogList.h"
 #include "parents/MakerSite.h"
@@ -42,6 +44,9 @@ void Parents::cmdDelete_Click() {
         return;
     }
     forms_.Family().DeleteSite(static_cast<size_t>(selected));
+    if (keptAddress_ && forms_.Family().Sites().size() < kMaxSites) {
+        AddSiteFor(*std::exchange(keptAddress_, std::nullopt));
+    }
     // The list shows the sites afresh with none chosen: the next one the parent has not picked.
 }
 
@@ -81,6 +86,7 @@ void Parents::cmdclose_Click() {
 }
 
 void Parents::LeavePanel() {
+    keptAddress_.reset();
     CloseEditors();
     Hide();
 }
@@ -135,7 +141,9 @@ void Parents::ShowReadAloudCaption() {
 
 void Parents::AddSiteFor(const std::string& address) {
     if (forms_.Family().Sites().size() >= kMaxSites) {
-        cmdadd_Click();  // says why no site can be added
+        keptAddress_ = address;
+        forms_.Machine().messages.Show(forms_.Text(i18n::Message::SitesFullKept, {address}),
+                                       "Lanternwick", platform::Messages::Icon::None);
         return;
     }
     // The address box takes what a record keeps; a longer address is cut to its site, which is
@@ -196,9 +204,11 @@ void Parents::OpenInBrowser(const std::string& address) {
 }
 
 void Parents::cmdHelp_Click() {
-    // Made by the program, so it opens offline, whatever the switch and the time say.
-    LeavePanel();
+    // Made by the program, so it opens offline, whatever the switch and the time say. The panel
+    // stays open behind the child's window, so the parent reads the help beside it and the
+    // parents button brings it back without a second login.
     forms_.Child().OpenHelp();
+    Lower();
 }
 void Parents::cmddevelopers_Click() {
     OpenInBrowser(maker::kDevelopers);

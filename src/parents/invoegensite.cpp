@@ -121,6 +121,13 @@ void invoegensite::cmdsave_Click() {
                                        platform::Messages::Icon::None);
         return;
     }
+    // A site without a name would get a button with nothing on it.
+    if (basics::TrimSpaces(name).empty()) {
+        forms_.Machine().messages.Show(forms_.Text(i18n::Message::NameMissing), kTitle,
+                                       platform::Messages::Icon::None);
+        txtname->SetFocus();
+        return;
+    }
     const std::string address = txtinternetaddress->GetValue().utf8_string();
     // Refused with the boxes as typed, so the parent mends the text rather than typing it anew.
     if (!CheckTyped(name, address)) {

@@ -4,6 +4,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "basics/TextEncoding.h"
 #include "family/TimeBudget.h"
 #include "parents/DialogLayout.h"
 #include "parents/Parents.h"
@@ -18,6 +19,7 @@ namespace parents {
 namespace {
 constexpr const char* kMessageTitle = "Lanternwick";
 constexpr std::size_t kMaxDigits = 4;  // 1440
+constexpr long kMaxClockChars = 5;     // 24:00
 constexpr std::array<const char*, 7> kDayNames{"Monday", "Tuesday",  "Wednesday", "Thursday",
                                                "Friday", "Saturday", "Sunday"};
 constexpr std::array<const char*, 7> kDayControls{"lblmaandag",   "lbldinsdag", "lblwoensdag",
@@ -32,14 +34,31 @@ tijdperdag::tijdperdag(ParentsWindows& forms)
     const int gap = FromDIP(8);
     lbluitleg = new wxStaticText(this, wxID_ANY, "Minutes per day (empty: no limit):");
     lblvandaag = new wxStaticText(this, wxID_ANY, "");
-    auto* boxes = new wxFlexGridSizer(2, gap, gap);
+    lblminuten = new wxStaticText(this, wxID_ANY, "Minutes");
+    lblvanaf = new wxStaticText(this, wxID_ANY, "From");
+    lbltot = new wxStaticText(this, wxID_ANY, "Until");
+    lbltijden =
+        new wxStaticText(this, wxID_ANY, "From and until: a time such as 15:00 (empty: any time).");
+    auto* boxes = new wxFlexGridSizer(4, gap, gap * 2);
+    boxes->AddSpacer(0);
+    for (wxStaticText* head : {lblminuten, lblvanaf, lbltot}) {
+        boxes->Add(head, 0, wxALIGN_BOTTOM);
+    }
+    const wxSize box = FromDIP(wxSize(80, -1));
     for (int day = 0; day < 7; ++day) {
         lbldag[day] = new wxStaticText(this, wxID_ANY, kDayNames[day]);
         lbldag[day]->SetName(kDayControls[day]);
-        txtminuten[day] =
-            new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, FromDIP(wxSize(80, -1)));
+        txtminuten[day] = new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, box);
+        txtvanaf[day] = new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, box);
+        txttot[day] = new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, box);
         boxes->Add(lbldag[day], 0, wxALIGN_CENTER_VERTICAL);
-        boxes->Add(txtminuten[day]);
+        for (wxTextCtrl* text : {txtminuten[day], txtvanaf[day], txttot[day]}) {
+            boxes->Add(text);
+        }
+        for (wxTextCtrl* text : {txtvanaf[day], txttot[day]}) {
+            text->SetMaxLength(kMaxClockChars);
+            KeepOnOneLine(text);
+        }
     }
     cmdextra = widgets::chameleonButton::CreateStored(this, "15 minutes more today",
                                                       wxDefaultPosition, FromDIP(wxSize(220, 26)));
@@ -49,11 +68,13 @@ tijdperdag::tijdperdag(ParentsWindows& forms)
     auto* column = new wxBoxSizer(wxVERTICAL);
     column->Add(lblvandaag, 0, wxBOTTOM, gap);
     column->Add(lbluitleg, 0, wxBOTTOM, gap);
+    column->Add(lbltijden, 0, wxBOTTOM, gap);
     column->Add(boxes, 0, wxBOTTOM, gap * 2);
     column->Add(cmdextra, 0);
     LayOutEditor(this, column, cmdsave, cmdcancel, gap);
     widgets::NameControls({LW_NAMED(lbluitleg), LW_NAMED(lblvandaag), LW_NAMED(cmdextra),
-                           LW_NAMED(cmdsave), LW_NAMED(cmdcancel)});
+                           LW_NAMED(cmdsave), LW_NAMED(cmdcancel), LW_NAMED(lblminuten),
+                           LW_NAMED(lblvanaf), LW_NAMED(lbltot), LW_NAMED(lbltijden)});
     // Room for the longest of today's lines, so it never has to be cut.
     lblvandaag->SetLabel(wxString::FromUTF8(
         forms_.Text(i18n::Message::TodayNotCounted).size() >
@@ -75,7 +96,7 @@ tijdperdag::tijdperdag(ParentsWindows& forms)
     cmdcancel->Click = [this] { cmdcancel_Click(); };
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { cmdcancel_Click(); });
     BindEnterAndEscape(
-        this, txtminuten[6], [this] { cmdsave_Click(); }, [this] { cmdcancel_Click(); });
+        this, txttot[6], [this] { cmdsave_Click(); }, [this] { cmdcancel_Click(); });
 }
 
 tijdperdag::~tijdperdag() = default;
@@ -106,9 +127,15 @@ void tijdperdag::ShowToday() {
 void tijdperdag::Form_Activate() {
     ShowToday();
     const auto& week = forms_.Family().Limits();
+    const auto& windows = forms_.Family().Windows();
+    auto clock = [](std::optional<int> minutes) {
+        return minutes ? storage::ClockTimeText(*minutes) : std::string();
+    };
     for (int day = 0; day < 7; ++day) {
         txtminuten[day]->ChangeValue(week[day] ? std::to_string(*week[day]) : std::string());
         txtminuten_Change(day);  // the limit takes the new text as its own
+        txtvanaf[day]->ChangeValue(clock(windows[day].from));
+        txttot[day]->ChangeValue(clock(windows[day].until));
     }
 }
 
@@ -128,7 +155,24 @@ void tijdperdag::cmdsave_Click() {
         }
         week[day] = static_cast<int>(*minutes);
     }
-    forms_.Family().SetLimits(week);
+    storage::WeekWindows windows;
+    for (int day = 0; day < 7; ++day) {
+        for (auto [box, time] : {std::pair{txtvanaf[day], &windows[day].from},
+                                 std::pair{txttot[day], &windows[day].until}}) {
+            const std::string text = basics::TrimSpaces(box->GetValue().utf8_string());
+            if (text.empty()) {
+                continue;
+            }
+            *time = storage::ParseClockTime(text);
+            if (!*time) {
+                Tell(std::string(
+                    i18n::PhraseText(forms_.Language(), i18n::Phrase::ClockTimeTypingLimit)));
+                box->SetFocus();
+                return;
+            }
+        }
+    }
+    forms_.Family().SetLimits(week, windows);
     Hide();
 }
 

@@ -20,8 +20,9 @@ namespace parents {
 class TypingLimit;
 
 // The time editor behind the panel's "Time per day": the minutes the child may browse on each
-// day of the week. Save puts the limits in force at once; the panel's "Log out and save" stores
-// them. "15 minutes more today" grants extra time at once and is kept whatever else happens.
+// day of the week, and from and until which time of day. Save puts the limits in force at once; the
+// panel's "Log out and save" stores them. "15 minutes more today" grants extra time at once and is
+// kept whatever else happens.
 class tijdperdag : public wxDialog {
 public:
     static constexpr int kExtraMinutes = 15;
@@ -42,6 +43,12 @@ public:
     wxStaticText* lblvandaag = nullptr;       // today's used and remaining minutes
     std::array<wxStaticText*, 7> lbldag{};    // Monday first
     std::array<wxTextCtrl*, 7> txtminuten{};  // empty: no limit that day
+    wxStaticText* lblminuten = nullptr;       // the columns' heads
+    wxStaticText* lblvanaf = nullptr;
+    wxStaticText* lbltot = nullptr;
+    wxStaticText* lbltijden = nullptr;      // how a time is typed
+    std::array<wxTextCtrl*, 7> txtvanaf{};  // empty: from midnight
+    std::array<wxTextCtrl*, 7> txttot{};    // empty: until midnight
     widgets::chameleonButton* cmdextra = nullptr;
     widgets::chameleonButton* cmdsave = nullptr;
     widgets::chameleonButton* cmdcancel = nullptr;

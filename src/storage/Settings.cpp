@@ -6,6 +6,26 @@
 
 namespace storage {
 
+std::optional<int> ParseClockTime(std::string_view text) {
+    const size_t colon = text.find(':');
+    if (colon == std::string_view::npos || colon < 1 || colon > 2 || text.size() != colon + 3) {
+        return std::nullopt;
+    }
+    const auto hours = ParseBoundedNumber(text.substr(0, colon), 0, 24);
+    const auto minutes = ParseBoundedNumber(text.substr(colon + 1), 0, 59);
+    if (!hours || !minutes || (*hours == 24 && *minutes != 0)) {
+        return std::nullopt;
+    }
+    return static_cast<int>(*hours * 60 + *minutes);
+}
+
+std::string ClockTimeText(int minutes) {
+    const int m = std::clamp(minutes, 0, kMaxMinutesPerDay);
+    const std::string hours = std::to_string(m / 60);
+    const std::string rest = std::to_string(m % 60);
+    return (hours.size() < 2 ? "0" : "") + hours + ":" + (rest.size() < 2 ? "0" : "") + rest;
+}
+
 Settings Settings::Load(const DataFiles& files) {
     auto lines = files.Read(files::kSettings);
     Settings settings(NameValueLines(lines ? std::move(*lines) : std::vector<std::string>{}));
@@ -71,6 +91,39 @@ WeekMinutes Settings::Week() const {
         week[day] = MinutesPerDay(day);
     }
     return week;
+}
+
+namespace {
+
+std::optional<int> ClockSetting(const NameValueLines& lines, const char* name) {
+    const auto value = lines.Get(name);
+    return value ? ParseClockTime(*value) : std::nullopt;
+}
+
+void SetClockSetting(NameValueLines& lines, const char* name, std::optional<int> minutes) {
+    if (minutes) {
+        lines.Set(name, ClockTimeText(*minutes));
+    } else {
+        lines.Remove(name);
+    }
+}
+
+}  // namespace
+
+DayWindow Settings::WindowPerDay(int weekday) const {
+    if (weekday < 0 || weekday >= 7) {
+        return {};
+    }
+    return {ClockSetting(lines_, kFromPerDay[weekday]),
+            ClockSetting(lines_, kUntilPerDay[weekday])};
+}
+
+void Settings::SetWindowPerDay(int weekday, const DayWindow& window) {
+    if (weekday < 0 || weekday >= 7) {
+        return;
+    }
+    SetClockSetting(lines_, kFromPerDay[weekday], window.from);
+    SetClockSetting(lines_, kUntilPerDay[weekday], window.until);
 }
 
 }  // namespace storage

@@ -22,6 +22,21 @@ using WeekMinutes = std::array<std::optional<int>, 7>;
 
 inline constexpr int kMaxMinutesPerDay = 1440;
 
+// When on a weekday the child may browse, as minutes after midnight. A missing "from" is
+// midnight, a missing "until" the end of the day; an "until" before the "from" runs past
+// midnight (22:00 to 07:00 leaves that day's 07:00 to 22:00 closed). Neither, or both the same,
+// leaves the whole day open.
+struct DayWindow {
+    std::optional<int> from;
+    std::optional<int> until;
+    friend bool operator==(const DayWindow&, const DayWindow&) = default;
+};
+using WeekWindows = std::array<DayWindow, 7>;
+
+// `H:MM` or `HH:MM` from 0:00 to 24:00, as minutes after midnight; nothing for any other text.
+std::optional<int> ParseClockTime(std::string_view text);
+std::string ClockTimeText(int minutes);
+
 // The settings beyond the seven original files. A missing or unreadable file, a missing name
 // and a value that cannot be read all mean the default, which is how the program behaved before
 // the setting existed.
@@ -34,6 +49,13 @@ public:
     static constexpr std::array<const char*, 7> kMinutesPerDay = {
         "minutenmaandag", "minutendinsdag",  "minutenwoensdag", "minutendonderdag",
         "minutenvrijdag", "minutenzaterdag", "minutenzondag"};
+    // The times of day, Monday first.
+    static constexpr std::array<const char*, 7> kFromPerDay = {
+        "vanafmaandag", "vanafdinsdag",  "vanafwoensdag", "vanafdonderdag",
+        "vanafvrijdag", "vanafzaterdag", "vanafzondag"};
+    static constexpr std::array<const char*, 7> kUntilPerDay = {
+        "totmaandag", "totdinsdag",  "totwoensdag", "totdonderdag",
+        "totvrijdag", "totzaterdag", "totzondag"};
 
     Settings() = default;
     explicit Settings(NameValueLines lines) : lines_(std::move(lines)) {}
@@ -62,6 +84,11 @@ public:
     std::optional<int> MinutesPerDay(int weekday) const;
     void SetMinutesPerDay(int weekday, std::optional<int> minutes);
     WeekMinutes Week() const;
+
+    // Read like the minutes: a value that is no time of day is no limit. Setting nothing
+    // removes the line.
+    DayWindow WindowPerDay(int weekday) const;
+    void SetWindowPerDay(int weekday, const DayWindow& window);
 
     const NameValueLines& Lines() const { return lines_; }
 

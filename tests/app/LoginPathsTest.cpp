@@ -211,7 +211,7 @@ TEST_F(LoginPaths, ClosingTheLoginOrTheDialogsNeverOpensThePanel) {
 
     LogIn();
     panel.cmdHomepage_Click();
-    panel.cmdHelp_Click();  // a link button hides the panel and shows the browser window
+    panel.cmddevelopers_Click();  // a link button hides the panel and shows the browser window
     EXPECT_EQ(ParentsWindowsShown(), "") << "left open after a link button";
 
     // Closing any of the dialogs from its title bar only hides it.

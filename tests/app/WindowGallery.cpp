@@ -19,6 +19,7 @@
 #include "app/RealPlatform.h"
 #include "browser/frmBrowser.h"
 #include "parents/Parents.h"
+#include "parents/tijdperdag.h"
 #include "storage/DataFiles.h"
 #include "storage/Records.h"
 #include "storage/SitePictures.h"
@@ -45,6 +46,10 @@ public:
             forms_->Browser().TmrIntro_Timer();
             forms_->Child().OpenHelp();
             return true;
+        }
+        if (name == "tijdperdag") {
+            forms_->TimeLimitEditor()
+                .Form_Activate();  // as the panel opens it: the limits in force
         }
         auto& window = app::WindowNamed(*forms_, name == "question" ? "Parents" : name);
         window.CentreOnScreen();

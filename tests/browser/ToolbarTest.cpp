@@ -420,6 +420,14 @@ TEST_F(DailyTime, HelpOpensInTheRunsLanguageOverTheCoverAndTheSwitch) {
         EXPECT_FALSE(B().imgtijdop->IsShown()) << granted;
         Pass(1);
         EXPECT_EQ(h.View().calls, Lines{"navigate " + help}) << granted;
+        // The panel stays beside the help, and the parents button brings it back unasked.
+        ASSERT_TRUE(panel.IsShown());
+        B().Picparent2_Click();
+        EXPECT_FALSE(h.Windows().Login().IsShown());
+        h.messages.answer = platform::Messages::Answer::Second;  // out without saving
+        panel.cmdclose_Click();
+        Pass(1);
+        EXPECT_EQ(h.View().calls, Lines{"navigate " + help}) << "the help stays";
         EXPECT_EQ(B().TimeIsUp(), !granted);
     }
     const std::string page = B().ProgramPage(h.View().LocationURL());
@@ -464,6 +472,34 @@ TEST_F(DailyTime, AfterATimeUpOnTheRefusalPageTheChildComesBackToARealPage) {
         B().cmdrefusedback_Click();
         EXPECT_EQ(h.View().calls, Lines{back}) << history.front();
     }
+}
+
+// The day's times: the clock shows the smaller of the minutes left and the time until the
+// window closes; past it the cover shows and says that it is no computer time.
+TEST_F(DailyTime, OutsideTheDaysTimesTheCoverSaysItIsNoComputerTime) {
+    h.Put("instellingen.txt", {"plaatjes=1", "voorlezen=1", "minutenmaandag=60",
+                               "vanafmaandag=15:00", "totmaandag=22:00"});
+    h.Put("startpagina.txt", {"Home                 http://home.example/"});
+    h.Start();  // Monday 21:45:09 on the fake clock
+    B().TmrIntro_Timer();
+    EXPECT_EQ(MinutesShown(), 15);
+    h.View().Reach("http://home.example/game");
+    const std::string sentence = "It is not time for the computer now.";
+    auto coverSays = [&] {
+        const wxImage shown = B().imgtijdop->Picture().ConvertToImage();
+        const wxImage drawn =
+            browser::TimeUpPicture(B().imgtijdop->GetSize(), sentence).ConvertToImage();
+        const int bytes = shown.GetWidth() * shown.GetHeight() * 3;
+        return B().imgtijdop->IsShown() && shown.GetSize() == drawn.GetSize() &&
+               std::equal(shown.GetData(), shown.GetData() + bytes, drawn.GetData());
+    };
+    Pass(14 * 60 + 50);
+    EXPECT_FALSE(B().TimeIsUp());
+    Pass(1);
+    ASSERT_TRUE(B().TimeIsUp());
+    EXPECT_TRUE(coverSays());
+    ASSERT_FALSE(h.speech.said.empty());
+    EXPECT_EQ(h.speech.said.back().text, sentence);
 }
 
 TEST(DailyTimeOff, WithoutAnyLimitNothingShowsCountsOrIsWritten) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "family/SettingsTable.h"
 #include "family/TimeBudget.h"
 #include "storage/DataPath.h"
 #include "support/TempFolder.h"
@@ -272,6 +273,78 @@ TEST(UsedTimeFile, ALineMissingOrStrangeBytesStartTheDayAfresh) {
         const TimeBudget budget(Limits(), {kMonday, 11 * kHour}, 0,
                                 family::ReadUsedTime(storage::DataFiles(dir.Path())));
         EXPECT_EQ(budget.RemainingSeconds(), kHour) << bad;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Monday's window and, where given, Tuesday's; Monday's minutes where given; the run starts at
+// `wall` with what was stored and the monotonic clock moves on by `steady` counted seconds.
+struct WindowRow {
+    const char* name;
+    storage::DayWindow monday, tuesday;
+    std::optional<int> mondayMinutes;
+    std::optional<UsedTime> stored;
+    LocalTime wall;
+    double steady;
+    bool outside;
+    long long remaining;
+};
+
+class TimeOfDay : public ::testing::TestWithParam<WindowRow> {};
+
+TEST_P(TimeOfDay, OpensOnlyInsideTheWindow) {
+    const WindowRow& row = GetParam();
+    storage::WeekMinutes minutes{row.mondayMinutes};
+    TimeBudget budget(minutes, row.wall, 0, row.stored, {row.monday, row.tuesday});
+    budget.Advance(row.steady, true);
+    EXPECT_EQ(budget.OutsideWindow(), row.outside);
+    EXPECT_EQ(budget.TimeIsUp(), row.outside || (budget.Limited() && row.remaining == 0));
+    EXPECT_EQ(budget.RemainingSeconds(), row.remaining);
+}
+
+constexpr storage::DayWindow kAfternoon{15 * 60, 18 * 60}, kNight{22 * 60, 7 * 60};
+
+// clang-format off
+const WindowRow kWindows[] = {
+    // name, Monday's window, Tuesday's, Monday's minutes, stored, wall clock at the start,
+    //     steady seconds later, outside, seconds left
+    {"Before", kAfternoon, {}, None, None, At(kMonday, 14, 59), 0, true, 0},
+    {"Inside", kAfternoon, {}, None, None, At(kMonday, 17), 0, false, kHour},
+    {"After", kAfternoon, {}, None, None, At(kMonday, 18), 0, true, 0},
+    {"ClosesWhileRunning", kAfternoon, {}, None, None, At(kMonday, 17, 30), 30 * kMinute, true, 0},
+    {"FewerMinutesThanWindow", kAfternoon, {}, 20, None, At(kMonday, 15), 0, false, 20 * kMinute},
+    {"TimeBeforeTheWindowIsNotUsed", kAfternoon, {}, 120, None, At(kMonday, 14), 2 * kHour, false, kHour},
+    {"AcrossMidnightLate", kNight, kNight, None, None, At(kMonday, 23), 0, false, 8 * kHour},
+    {"AcrossMidnightEarly", kNight, {}, None, None, At(kMonday, 3), 0, false, 4 * kHour},
+    {"AcrossMidnightDaytimeClosed", kNight, {}, None, None, At(kMonday, 12), 0, true, 0},
+    {"IntoAnOpenDayNeverCloses", {15 * 60, None}, {}, None, None, At(kMonday, 23), 0, false, 0},
+    {"SteadyClockGoingBackDoesNotReopen", kAfternoon, {}, None, None, At(kMonday, 18, 5), -kHour, true, 0},
+    {"ClockSetBackBeforeAStart", kAfternoon, {}, None, Used(At(kMonday, 18, 30), 0), At(kMonday, 16), 0, true, 0},
+    {"ClockSetBackADayBeforeAStart", {}, kAfternoon, None, Used(At(kTuesday, 19), 0), At(kMonday, 16), 0, true, 0},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Rows, TimeOfDay, ::testing::ValuesIn(kWindows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A "from" line's value as the settings file may hold it, and the minutes it is read as; a time
+// read is written back in the one form the editor shows.
+TEST(TimeOfDaySetting, LinesAreReadLikeTheMinutes) {
+    const std::pair<const char*, std::optional<int>> rows[] = {
+        {"15:00", 900},   {"7:05", 425},   {"  07:05 ", 425}, {"0:00", 0},    {"24:00", 1440},
+        {"24:01", None},  {"25:00", None}, {"15:60", None},   {"1500", None}, {"15:0", None},
+        {"015:00", None}, {"-1:00", None}, {"ab:cd", None},   {"", None}};
+    for (const auto& [value, minutes] : rows) {
+        const storage::Settings file(
+            storage::NameValueLines({"vanafdinsdag=" + std::string(value), "totdinsdag=18:00"}));
+        EXPECT_EQ(file.WindowPerDay(1), (storage::DayWindow{minutes, 18 * 60})) << value;
+        EXPECT_EQ(family::ReadSettings(file).windows[1], file.WindowPerDay(1)) << value;
+        storage::Settings written;
+        written.SetWindowPerDay(1, file.WindowPerDay(1));
+        EXPECT_EQ(storage::Settings(written.Lines()).WindowPerDay(1), file.WindowPerDay(1));
     }
 }
 

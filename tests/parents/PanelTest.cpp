@@ -207,6 +207,26 @@ TEST_F(Panel, ASiteAllowedForARefusedAddressIsStoredAtOnceAndOnlyThat) {
     EXPECT_EQ(h.Lines("adressen.txt"), stored) << "from the panel, only a save stores it";
 }
 
+// With the list full, the address a parent came to allow waits while a site is deleted; the
+// editor then opens with it, and its Save stores it at once.
+TEST_F(Panel, ARefusedAddressWaitsWhileTheFullListLosesASite) {
+    const std::string refused = "http://zoo.example/games";
+    h.Windows().Family().AddSite(storage::SiteRecord("Site 18", "http://s18.example/"));
+    P().AddSiteFor(refused);
+    auto& editor = h.Windows().SiteEditor();
+    EXPECT_FALSE(editor.IsShown());
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].text,
+              i18n::MessageText(std::nullopt, i18n::Message::SitesFullKept, {refused}));
+    P().List1->SetSelection(0);
+    P().cmdDelete_Click();
+    ASSERT_TRUE(editor.IsShown());
+    EXPECT_EQ(editor.txtinternetaddress->GetValue(), refused);
+    editor.txtname->SetValue("Zoo");
+    editor.cmdsave_Click();
+    EXPECT_EQ(h.Lines("adressen.txt").back(), storage::SiteRecord("Zoo", refused));
+}
+
 TEST_F(Panel, LogOutAndSaveWritesTheThreeListsInOrderByteForByte) {
     P().cbolanguage->SetValue("Klingon");  // not a language: the step writes and shows nothing
     h.Windows().Family().AddBareAddress("http://new.example/");
