@@ -12,6 +12,7 @@
 #include "browser/sites.h"
 #include "parents/Parents.h"
 #include "parents/frmBlocker.h"
+#include "parents/frmVandaag.h"
 #include "parents/invoegensite.h"
 #include "parents/paswoord.h"
 #include "parents/paswoordwijzigen.h"
@@ -79,6 +80,10 @@ parents::paswoordwijzigen& Forms::ChangePassword() {
 
 parents::tijdperdag& Forms::TimeLimitEditor() {
     return Load(timeLimitEditor_);
+}
+
+parents::frmVandaag& Forms::ActivityView() {
+    return Load(activityView_);
 }
 
 std::vector<wxTopLevelWindow*> Forms::CloseOrder(wxTopLevelWindow* self) const {

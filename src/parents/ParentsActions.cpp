@@ -10,6 +10,7 @@
 #include "parents/Parents.h"
 #include "parents/ParentsWindows.h"
 #include "parents/frmBlocker.h"
+#include "parents/frmVandaag.h"
 #include "parents/invoegensite.h"
 #include "parents/paswoordwijzigen.h"
 #include "parents/startpagina.h"
@@ -92,7 +93,8 @@ void Parents::CloseEditors() {
     }
     for (wxTopLevelWindow* dialog : std::initializer_list<wxTopLevelWindow*>{
              forms_.SiteEditorIfLoaded(), forms_.BlockerIfLoaded(), forms_.ChangePasswordIfLoaded(),
-             forms_.StartPageEditorIfLoaded(), forms_.TimeLimitEditorIfLoaded()}) {
+             forms_.StartPageEditorIfLoaded(), forms_.TimeLimitEditorIfLoaded(),
+             forms_.ActivityViewIfLoaded()}) {
         if (dialog != nullptr) {
             dialog->Hide();
         }
@@ -193,6 +195,13 @@ bool Parents::SaveLists() {
 void Parents::OpenInBrowser(const std::string& address) {
     LeavePanel();
     forms_.Child().OpenAddress(address);
+}
+
+void Parents::cmdvandaag_Click() {
+    auto& view = forms_.ActivityView();
+    view.Form_Activate();
+    view.Show();
+    view.Raise();
 }
 
 void Parents::cmdHelp_Click() {
