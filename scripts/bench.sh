@@ -2,7 +2,7 @@
 # Runs every benchmark side by side with its reference (surf, grep) and rewrites
 # bench/results.md. Installs what is missing first, like setup.sh. About eight minutes, most of
 # it the idle measurement. Section names (first-page words subresources visit-log idle idle-limit
-# paint helper-login site-panel) run only those and leave the report alone.
+# paint helper-login site-panel today-week) run only those and leave the report alone.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 

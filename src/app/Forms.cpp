@@ -12,6 +12,7 @@
 #include "browser/sites.h"
 #include "parents/Parents.h"
 #include "parents/frmBlocker.h"
+#include "parents/frmVandaag.h"
 #include "parents/invoegensite.h"
 #include "parents/paswoord.h"
 #include "parents/paswoordwijzigen.h"
@@ -85,6 +86,10 @@ parents::paswoordwijzigen& Forms::ChangePassword() {
 
 parents::tijdperdag& Forms::TimeLimitEditor() {
     return Load(timeLimitEditor_, "tijdperdag");
+}
+
+parents::frmVandaag& Forms::ActivityView() {
+    return Load(activityView_, "frmVandaag");
 }
 
 std::vector<wxTopLevelWindow*> Forms::CloseOrder(wxTopLevelWindow* self) const {

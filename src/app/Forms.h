@@ -43,6 +43,7 @@ public:
     parents::frmBlocker& Blocker() override;
     parents::paswoordwijzigen& ChangePassword() override;
     parents::tijdperdag& TimeLimitEditor() override;
+    parents::frmVandaag& ActivityView() override;
 
     // The window if it exists; closing steps use these so they never create a window.
     frmMdi* MdiIfLoaded() const { return mdi_; }
@@ -55,6 +56,7 @@ public:
     parents::frmBlocker* BlockerIfLoaded() const override { return blocker_; }
     parents::paswoordwijzigen* ChangePasswordIfLoaded() const override { return changePassword_; }
     parents::tijdperdag* TimeLimitEditorIfLoaded() const override { return timeLimitEditor_; }
+    parents::frmVandaag* ActivityViewIfLoaded() const override { return activityView_; }
 
     // What every window is given.
     platform::Platform& Machine() override { return platform_; }
@@ -100,6 +102,7 @@ private:
     parents::frmBlocker* blocker_ = nullptr;
     parents::paswoordwijzigen* changePassword_ = nullptr;
     parents::tijdperdag* timeLimitEditor_ = nullptr;
+    parents::frmVandaag* activityView_ = nullptr;
     std::vector<wxTopLevelWindow*> loaded_;
     std::optional<i18n::Language> language_;
 };

@@ -243,7 +243,35 @@ bool FamilyModel::WriteUsedTimeNow(double steadyNow) {
     } else if (timeFailure_ && !timeFailure_->atStart) {
         timeFailure_.reset();
     }
+    // The week's file changes once a minute at most, and only in installations that have the
+    // settings file; a failure there costs the week's picture, never today's limit.
+    const UsedTime record = budget_->Record();
+    const formats::DayMinutes day{record.lastSeen.date, static_cast<int>(record.secondsUsed / 60)};
+    if (result.ok && settingsFound_ && weekRecorded_ != day) {
+        if (RecordWeekTime(data_, day.date, day.minutes).ok) {
+            weekRecorded_ = day;
+        }
+    }
     return result.ok;
+}
+
+Activity FamilyModel::TodayAndWeek() {
+    ActivityInput input;
+    input.log = &log_;
+    input.today = budget_ ? budget_->Today() : clock_.Now().date;
+    input.todayText = clock_.DateText();
+    if (budget_) {
+        const UsedTime record = budget_->Record();
+        if (record.lastSeen.date == input.today) {
+            input.countedToday = static_cast<int>(record.secondsUsed / 60);
+        }
+    }
+    if (settingsFound_) {
+        input.counted = ReadWeekTime(data_);
+    }
+    input.limits = settings_.week;
+    input.sites = sites_;
+    return SummarizeActivity(input);
 }
 
 void FamilyModel::Tick(bool counting) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "basics/Clock.h"
+#include "family/Activity.h"
 #include "family/ParentLogin.h"
 #include "family/SettingsTable.h"
 #include "family/TimeBudget.h"
@@ -133,6 +134,10 @@ public:
     };
     std::optional<Failure> TakeTimeFailure();
 
+    // What the child did today and the minutes of the last seven days, from the log, the week's
+    // file and today's count, for the parent's "Today and this week".
+    Activity TodayAndWeek();
+
     // The parent's login and its count of wrong tries.
     ParentLogin& Login() { return login_; }
 
@@ -247,6 +252,7 @@ private:
     std::unique_ptr<TimeBudget> budget_;  // none while no day has a limit or a window
     bool budgetFailed_ = false;
     std::optional<Failure> timeFailure_;
+    std::optional<formats::DayMinutes> weekRecorded_;  // what the week's file last got
     ParentLogin login_;
 };
 

@@ -10,9 +10,9 @@ namespace helper {
 namespace files = formats::files;
 
 // What the browser reads; never the parent's name or password.
-constexpr std::array<std::string_view, 8> kReadable = {
-    files::kSites,    files::kStartPage, files::kBlockedWords, files::kSettings,
-    files::kLanguage, files::kVisitLog,  files::kUsedTime,     files::kRequests};
+constexpr std::array<std::string_view, 9> kReadable = {
+    files::kSites,    files::kStartPage, files::kBlockedWords, files::kSettings, files::kLanguage,
+    files::kVisitLog, files::kUsedTime,  files::kWeekTime,     files::kRequests};
 
 bool Readable(std::string_view file) {
     return std::find(kReadable.begin(), kReadable.end(), file) != kReadable.end();

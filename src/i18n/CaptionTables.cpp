@@ -37,6 +37,7 @@ const std::vector<CaptionRow>& BuiltInRows() {
         Caption("Parents", "cmdDelete", "Delete internetaddress"),
         Caption("Parents", "cmdchange", "Change password"),
         Caption("Parents", "cmdclear", "Clear List"),
+        Caption("Parents", "cmdvandaag", "Today and this week"),
         Caption("Parents", "cmdclose", "Log out"),
         Caption("Parents", "cmdHomepage", "Change startpage"),
         Caption("Parents", "cmdsave", "Log out and save"),
@@ -122,6 +123,7 @@ const std::vector<CaptionRow>& DutchRows() {
         Caption("Parents", "cmdDelete", "Verwijder internetadres"),
         Caption("Parents", "cmdchange", "Verander paswoord"),
         Caption("Parents", "cmdclear", "Maak logboek leeg"),
+        Caption("Parents", "cmdvandaag", "Vandaag en deze week"),
         Caption("Parents", "cmdclose", "Uitloggen"),
         Caption("Parents", "cmdHomepage", "Verander startpagina"),
         Caption("Parents", "cmdsave", "Uitloggen en bewaren"),
@@ -208,6 +210,7 @@ const std::vector<CaptionRow>& EnglishRows() {
         Caption("Parents", "cmdDelete", "Delete internetaddress"),
         Caption("Parents", "cmdchange", "Change password"),
         Caption("Parents", "cmdclear", "Clear list"),
+        Caption("Parents", "cmdvandaag", "Today and this week"),
         Caption("Parents", "cmdclose", "Log out"),
         Caption("Parents", "cmdHomepage", "Change homepage"),
         Caption("Parents", "cmdsave", "Log out en save"),
@@ -331,7 +334,31 @@ constexpr PhraseRow kPhraseRows[] = {
     {Phrase::MinutesTypingLimit,
      "Type the minutes as a number from 0 to 1440, or leave the box empty for no limit.",
      "Geef de minuten in als een getal van 0 tot 1440, of laat het vak leeg voor geen limiet."},
+    {Phrase::TodayAndWeekTitle, "Today and this week", "Vandaag en deze week"},
+    {Phrase::WeekHeading, "Minutes per day, the last seven days",
+     "Minuten per dag, de laatste zeven dagen"},
+    {Phrase::TodayHeading, "Today, {}", "Vandaag, {}"},
+    {Phrase::ActivityMinutes, "{} min", "{} min"},
+    {Phrase::LimitMark, "limit", "limiet"},
+    {Phrase::NotOpened, "not opened", "niet geopend"},
+    {Phrase::AllowThisSite, "Allow this site", "Deze site toestaan"},
+    {Phrase::NothingToday, "Nothing visited today yet.", "Vandaag nog niets bezocht."},
+    {Phrase::CloseView, "Close", "Sluiten"},
 };
+
+constexpr std::string_view kWeekdays[2][7] = {
+    {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"},
+    {"maandag", "dinsdag", "woensdag", "donderdag", "vrijdag", "zaterdag", "zondag"}};
+constexpr std::string_view kShortWeekdays[2][7] = {
+    {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"}, {"ma", "di", "wo", "do", "vr", "za", "zo"}};
+constexpr std::string_view kMonths[2][12] = {
+    {"January", "February", "March", "April", "May", "June", "July", "August", "September",
+     "October", "November", "December"},
+    {"januari", "februari", "maart", "april", "mei", "juni", "juli", "augustus", "september",
+     "oktober", "november", "december"}};
+constexpr std::string_view kShortMonths[2][12] = {
+    {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
+    {"jan", "feb", "mrt", "apr", "mei", "jun", "jul", "aug", "sep", "okt", "nov", "dec"}};
 
 }  // namespace
 
@@ -350,6 +377,27 @@ std::string PhraseWith(std::optional<Language> language, Phrase phrase, long lon
         text.replace(at, 2, std::to_string(number));
     }
     return text;
+}
+
+std::string PhraseWith(std::optional<Language> language, Phrase phrase, std::string_view value) {
+    std::string text(PhraseText(language, phrase));
+    if (const auto at = text.find("{}"); at != std::string::npos) {
+        text.replace(at, 2, value);
+    }
+    return text;
+}
+
+std::string DayText(std::optional<Language> language, int weekday, int day, int month,
+                    bool written) {
+    if (weekday < 0 || weekday > 6 || month < 1 || month > 12) {
+        return std::to_string(day);
+    }
+    const int l = language == Language::Dutch ? 1 : 0;
+    const auto& weekdays = written ? kWeekdays : kShortWeekdays;
+    const auto& months = written ? kMonths : kShortMonths;
+    // Day before month in both: "Wed 9 Dec", "wo 9 dec".
+    return std::string(weekdays[l][weekday]) + " " + std::to_string(day) + " " +
+           std::string(months[l][month - 1]);
 }
 
 LanguageChoice ClassifyLanguageChoice(std::string_view text) {
@@ -510,6 +558,13 @@ const std::vector<HelpSection>& HelpSections(std::optional<Language> language) {
          {},
          "Empties the logbook of visited sites. The file keeps the old entries until the next "
          "save or until the browser closes."},
+        {"cmdvandaag",
+         {},
+         "Shows a bar for each of the last seven days with the minutes used and the day's limit, "
+         "and today's sites with their minutes, most used first. Tries that were not opened are "
+         "marked; \"Allow this site\" opens the site editor with the address filled in. The "
+         "minutes of each day are kept in tijdperweek.txt while a day has a limit; other days "
+         "are reckoned from the visit log."},
         {"cmdsave",
          {},
          "Stores the sites, the start page, the logbook and the settings, then the chosen "
@@ -576,6 +631,14 @@ const std::vector<HelpSection>& HelpSections(std::optional<Language> language) {
          {},
          "Maakt het logboek van bezochte sites leeg. Het bestand houdt de oude regels tot de "
          "volgende keer bewaren of tot de browser sluit."},
+        {"cmdvandaag",
+         {},
+         "Toont een balk voor elk van de laatste zeven dagen met de gebruikte minuten en de "
+         "limiet van die dag, en de sites van vandaag met hun minuten, de meest gebruikte eerst. "
+         "Pogingen die niet geopend zijn staan gemarkeerd; \"Deze site toestaan\" opent het "
+         "venster voor een nieuwe site met het adres al ingevuld. De minuten per dag staan in "
+         "tijdperweek.txt zolang een dag een limiet heeft; andere dagen worden uit het logboek "
+         "geteld."},
         {"cmdsave",
          {},
          "Bewaart de sites, de startpagina, het logboek en de instellingen, en dan de gekozen "

@@ -147,16 +147,36 @@ enum class Phrase {
     MinutesTypingLimit,    // the time editor's boxes
     NotComputerTime,       // the cover's sentence outside the day's times
     ClockTimeTypingLimit,  // the time editor's "from" and "until" boxes
+    TodayAndWeekTitle,     // the parent's view of today and the week: its title
+    WeekHeading,           // above the bars of the last seven days
+    TodayHeading,          // above today's rows, around the written date
+    ActivityMinutes,       // the minutes of a day or a site
+    LimitMark,             // beside the line of a day's limit
+    NotOpened,             // a refused try's row
+    AllowThisSite,         // its button that opens the site editor with the address
+    NothingToday,          // no row today
+    CloseView,             // closes the view
 };
 inline constexpr Phrase kPhrases[] = {Phrase::TimePerDayNoLimit, Phrase::TimePerDayMinutes,
                                       Phrase::MinutesLeft,       Phrase::FiveMinutesNotice,
                                       Phrase::OneMinuteNotice,   Phrase::FewMinutesNotice,
                                       Phrase::TimeIsUp,          Phrase::MinutesTypingLimit,
-                                      Phrase::NotComputerTime,   Phrase::ClockTimeTypingLimit};
+                                      Phrase::NotComputerTime,   Phrase::ClockTimeTypingLimit,
+                                      Phrase::TodayAndWeekTitle, Phrase::WeekHeading,
+                                      Phrase::TodayHeading,      Phrase::ActivityMinutes,
+                                      Phrase::LimitMark,         Phrase::NotOpened,
+                                      Phrase::AllowThisSite,     Phrase::NothingToday,
+                                      Phrase::CloseView};
 
 // The phrase in the run's language; a run without one uses the built-in texts, which are English.
 std::string_view PhraseText(std::optional<Language> language, Phrase phrase);
 // The phrase with `number` in its place.
 std::string PhraseWith(std::optional<Language> language, Phrase phrase, long long number);
+std::string PhraseWith(std::optional<Language> language, Phrase phrase, std::string_view value);
+
+// A day in the run's language, the day before the month: "Wed 9 Dec" / "wo 9 dec", or written
+// out, "Wednesday 9 December" / "woensdag 9 december". `weekday` 0 is Monday.
+std::string DayText(std::optional<Language> language, int weekday, int day, int month,
+                    bool written);
 
 }  // namespace i18n

@@ -70,7 +70,7 @@ Parents::Parents(ParentsWindows& forms)
                        button(cmdDelete, "Delete internetaddress"),
                        button(cmdHomepage, "Change startpage")}));
     auto* log = column({lbllogboek, lblbezocht, List2});
-    log->Add(column({button(cmdclear, "Clear List")}));
+    log->Add(column({button(cmdclear, "Clear List"), button(cmdvandaag, "Today and this week")}));
     auto* settings =
         column({button(cmdBlocksites, "Block sites"), button(cmdchange, "Change password"),
                 button(cmdsecurity, "Level of security"),
@@ -107,7 +107,7 @@ Parents::Parents(ParentsWindows& forms)
          LW_NAMED(cmddevelopers),   LW_NAMED(cmddonation),   LW_NAMED(cmdforum),
          LW_NAMED(cmdregistration), LW_NAMED(cmdSubmit),     LW_NAMED(cmdversion),
          LW_NAMED(cmdallowedsites), LW_NAMED(cmdpictures),   LW_NAMED(cmdreadaloud),
-         LW_NAMED(cmdtime)});
+         LW_NAMED(cmdtime),         LW_NAMED(cmdvandaag)});
     CentreOnScreen();
 
     cmdadd->Click = [this] { cmdadd_Click(); };
@@ -116,6 +116,7 @@ Parents::Parents(ParentsWindows& forms)
     cmdBlocksites->Click = [this] { cmdBlocksites_Click(); };
     cmdchange->Click = [this] { cmdchange_Click(); };
     cmdclear->Click = [this] { cmdclear_Click(); };
+    cmdvandaag->Click = [this] { cmdvandaag_Click(); };
     cmdsave->Click = [this] { cmdsave_Click(); };
     cmdclose->Click = [this] { cmdclose_Click(); };
     cmdsecurity->Click = [this] { cmdsecurity_Click(); };

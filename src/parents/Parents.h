@@ -40,6 +40,7 @@ public:
     void cmdBlocksites_Click();
     void cmdchange_Click();
     void cmdclear_Click();
+    void cmdvandaag_Click();
     void cmdclose_Click();
     void cmdsave_Click();
     void cmdsecurity_Click();
@@ -84,6 +85,7 @@ public:
     widgets::chameleonButton* cmdBlocksites = nullptr;
     widgets::chameleonButton* cmdchange = nullptr;
     widgets::chameleonButton* cmdclear = nullptr;
+    widgets::chameleonButton* cmdvandaag = nullptr;
     widgets::chameleonButton* cmdsave = nullptr;
     widgets::chameleonButton* cmdclose = nullptr;
     widgets::chameleonButton* cmdsecurity = nullptr;

@@ -12,6 +12,7 @@
 #include "parents/Parents.h"
 #include "parents/ParentsWindows.h"
 #include "parents/frmBlocker.h"
+#include "parents/frmVandaag.h"
 #include "parents/invoegensite.h"
 #include "parents/paswoordwijzigen.h"
 #include "parents/startpagina.h"
@@ -98,7 +99,8 @@ void Parents::CloseEditors() {
     }
     for (wxTopLevelWindow* dialog : std::initializer_list<wxTopLevelWindow*>{
              forms_.SiteEditorIfLoaded(), forms_.BlockerIfLoaded(), forms_.ChangePasswordIfLoaded(),
-             forms_.StartPageEditorIfLoaded(), forms_.TimeLimitEditorIfLoaded()}) {
+             forms_.StartPageEditorIfLoaded(), forms_.TimeLimitEditorIfLoaded(),
+             forms_.ActivityViewIfLoaded()}) {
         if (dialog != nullptr) {
             dialog->Hide();
         }
@@ -201,6 +203,13 @@ bool Parents::SaveLists() {
 void Parents::OpenInBrowser(const std::string& address) {
     LeavePanel();
     forms_.Child().OpenAddress(address);
+}
+
+void Parents::cmdvandaag_Click() {
+    auto& view = forms_.ActivityView();
+    view.Form_Activate();
+    view.Show();
+    view.Raise();
 }
 
 void Parents::cmdHelp_Click() {

@@ -11,6 +11,7 @@ class startpagina;
 class frmBlocker;
 class paswoordwijzigen;
 class tijdperdag;
+class frmVandaag;
 
 // The parents' windows as they find each other: each exists at most once, made hidden by the
 // first call of its accessor. The owner of the windows gives it, with all a window is given.
@@ -23,6 +24,7 @@ public:
     virtual frmBlocker& Blocker() = 0;
     virtual paswoordwijzigen& ChangePassword() = 0;
     virtual tijdperdag& TimeLimitEditor() = 0;
+    virtual frmVandaag& ActivityView() = 0;
 
     // The window if it exists; steps that only tidy up use these so they never make a window.
     virtual parents::Parents* PanelIfLoaded() const = 0;
@@ -32,6 +34,7 @@ public:
     virtual frmBlocker* BlockerIfLoaded() const = 0;
     virtual paswoordwijzigen* ChangePasswordIfLoaded() const = 0;
     virtual tijdperdag* TimeLimitEditorIfLoaded() const = 0;
+    virtual frmVandaag* ActivityViewIfLoaded() const = 0;
 };
 
 }  // namespace parents

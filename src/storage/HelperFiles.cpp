@@ -273,6 +273,10 @@ WriteResult HelperFiles::Write(const std::string& name,
         }
         return {false, "no used time to record"};
     }
+    if (name == files::kWeekTime && !parentHere) {
+        // The helper's "used-time" keeps the week's file along with today's count.
+        return {};
+    }
     if (!parentHere) {
         return {false, "only a parent can change this file"};
     }

@@ -304,3 +304,133 @@ TEST_F(LoginCount, TheCountSurvivesARestartAndASetBackClockOrDamagedFileGivesNoT
 }
 
 }  // namespace
+
+// The parent's view of the day: which pages took how long, and what was not opened.
+TEST(Activity, TodaysRowsAndTheWeekFromTheLog) {
+    const std::string sep = "-----------------------";
+    auto at = [](const std::string& address, const std::string& date, const std::string& time) {
+        return address + " --> Datum: " + date + " Tijd: " + time;
+    };
+    const std::string kids = "http://kidstv.example/";
+    const std::string games = "http://games.example/play/";
+    struct Row {
+        std::string what;
+        std::string todayText;
+        Lines log;
+        Lines rows;         // name minutes, or name "refused" tries
+        int yesterday = 0;  // minutes of the day before
+        int today = 0;
+    };
+    const std::vector<Row> table{
+        {"two days",
+         "9-12-2026",
+         {at(kids, "8-12-2026", "10:00:00"), at(kids + "a", "8-12-2026", "10:04:00"), sep,
+          at(games + "x", "9-12-2026", "15:00:00"),
+          at("http://www.other.example/p", "9-12-2026", "15:03:00"),
+          at("http://other.example/q", "9-12-2026", "15:23:00"), sep},
+         {"other.example 6", "Games 3"},
+         5,
+         9},
+        {"a refused try beside a site opened by its button",
+         "9-12-2026",
+         {kids, at(kids, "9-12-2026", "09:00:00"), "http://casino.example/x", sep,
+          "http://casino.example/y"},
+         {"Kids TV 1", "casino.example refused 2"},
+         0,
+         1},
+        {"a run that ended without its line of hyphens",
+         "9-12-2026",
+         {at(kids, "9-12-2026", "09:00:00"), at(kids + "b", "9-12-2026", "09:02:00"),
+          at(games, "9-12-2026", "17:00:00"), "http://bad.example/"},
+         {"Kids TV 7", "Games 1", "bad.example refused 1"},
+         0,
+         8},
+        {"damaged lines",
+         "9-12-2026",
+         {at(kids, "9-12-2026", "09:00:00"), "garbage with blanks --> Datum",
+          at(kids + "x", "31-02-2026", "09:01:00"), at(kids + "y", "9-12-2026", "25:01:00"),
+          at(kids + "z", "9-12-2026", "09:03:00"), sep},
+         {"Kids TV 4"},
+         0,
+         4},
+        {"a clock that writes month first, with AM and PM",
+         "12/09/26",
+         {at(kids, "12/08/26", "9:00:00 PM"), at(kids, "12/09/26", "9:00:00 AM"), sep},
+         {"Kids TV 1"},
+         1,
+         1},
+    };
+    for (const Row& row : table) {
+        family::ActivityInput input;
+        input.log = &row.log;
+        input.today = {2026, 12, 9};
+        input.todayText = row.todayText;
+        input.sites = {"Kids TV              " + kids, "Games                " + games};
+        const auto activity = family::SummarizeActivity(input);
+        Lines rows;
+        for (const auto& r : activity.today) {
+            rows.push_back(r.name + (r.refused ? " refused " + std::to_string(r.tries)
+                                               : " " + std::to_string(r.minutes)));
+        }
+        EXPECT_EQ(rows, row.rows) << row.what;
+        EXPECT_EQ(activity.week[5].minutes, row.yesterday) << row.what;
+        EXPECT_EQ(activity.week[6].minutes, row.today) << row.what;
+    }
+
+    // The counted minutes come before the log's, a day's limit stands beside it.
+    family::ActivityInput input;
+    input.log = &table[0].log;
+    input.today = {2026, 12, 9};
+    input.todayText = "9-12-2026";
+    input.counted = {{{2026, 12, 3}, 40}, {{2026, 12, 8}, 25}};
+    input.countedToday = 12;
+    input.limits[2] = 60;  // Wednesdays
+    const auto week = family::SummarizeActivity(input).week;
+    EXPECT_EQ(week[0].date, (basics::Date{2026, 12, 3}));
+    EXPECT_EQ(week[0].minutes, 40);
+    EXPECT_EQ(week[5].minutes, 25);
+    EXPECT_EQ(week[6].minutes, 12);
+    EXPECT_EQ(week[6].limit, 60);
+    EXPECT_EQ(week[5].limit, std::nullopt);
+
+    // A long log: 100 runs of 1,999 pages two seconds apart on 20 hosts, with their separators.
+    Lines log;
+    for (int run = 0; run < 100; ++run) {
+        for (int page = 0; page < 1999; ++page) {
+            log.push_back(at("http://h" + std::to_string(page % 20) + ".example/", "9-12-2026",
+                             basics::TimeOfDayText(page * 2)));
+        }
+        log.push_back(sep);
+    }
+    ASSERT_EQ(log.size(), 200000u);
+    input.log = &log;
+    input.counted.clear();
+    input.countedToday.reset();
+    const auto many = family::SummarizeActivity(input);
+    EXPECT_EQ(many.week[6].minutes, 100 * (1998 * 2 + 60) / 60);
+    EXPECT_EQ(many.today.size(), 20u);
+}
+
+// The week's file follows the counted minutes where the settings file is, and only there.
+TEST(Activity, TheCountedMinutesReachTheWeekOnlyWhereTheSettingsFileIs) {
+    for (const bool settings : {false, true}) {
+        testsupport::TempFolder folder;
+        storage::DataFiles data{folder.Path()};
+        MovedClock clock;
+        family::FamilyModel model{data, clock};
+        model.SetLimits({60});  // Mondays; without the file the parent sets it in this run
+        if (settings) {
+            folder.Put("instellingen.txt", "minutenmaandag=60\r\n");
+            model.LoadSettings();
+        }
+        model.StartTimeBudget();
+        for (int second = 0; second < 150; ++second) {
+            clock.Pass(1);
+            model.Tick(true);
+        }
+        EXPECT_EQ(std::filesystem::exists(folder.File("tijdperweek.txt")), settings);
+        using Days = std::vector<formats::DayMinutes>;
+        const Days expected = settings ? Days{{{2026, 12, 7}, 2}} : Days{};
+        EXPECT_EQ(family::ReadWeekTime(data), expected);
+    }
+}

@@ -16,6 +16,7 @@
 #include "formats/Replace.h"
 #include "formats/UsedTime.h"
 #include "formats/VisitLogLines.h"
+#include "formats/WeekTime.h"
 #include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
@@ -76,6 +77,35 @@ TEST(Formats, UsedTimeTakesADayAtMostAndEveryLine) {
     EXPECT_EQ(back->lastSeen.secondsOfDay, written.lastSeen.secondsOfDay);
     EXPECT_EQ(back->secondsUsed, 86400);
     EXPECT_EQ(back->extraMinutes, 1440);
+}
+
+TEST(Formats, WeekTimeKeepsTwoWeeksOnlyForwardsAndPassesOverDamagedDays) {
+    const Lines stored = {"2026-12-09=30", "2026-11-20=50", "2026-12-08=x",
+                          "rubbish",       "2026-02-30=5",  "2026-12-07=1441",
+                          "2026-12-06=20", "2026-12-06=99", "2026-12-08=1440"};
+    const auto days = formats::ParseWeekTime(stored);
+    EXPECT_EQ(formats::WeekTimeLines(days),
+              (Lines{"2026-11-20=50", "2026-12-06=20", "2026-12-08=1440", "2026-12-09=30"}));
+    struct Row {
+        basics::Date today;
+        int minutes;
+        Lines expected;
+    };
+    for (const Row& row : std::vector<Row>{
+             // A lower count (another run's) leaves the day; a day two weeks old goes.
+             {{2026, 12, 9}, 10, {"2026-12-06=20", "2026-12-08=1440", "2026-12-09=30"}},
+             {{2026, 12, 9}, 45, {"2026-12-06=20", "2026-12-08=1440", "2026-12-09=45"}},
+             {{2026, 12, 10},
+              5,
+              {"2026-12-06=20", "2026-12-08=1440", "2026-12-09=30", "2026-12-10=5"}},
+             // A clock set back: the days after it go, and nothing older than two weeks stays.
+             {{2026, 12, 7}, 3, {"2026-12-06=20", "2026-12-07=3"}},
+             {{2026, 12, 3}, 1, {"2026-11-20=50", "2026-12-03=1"}},
+         }) {
+        EXPECT_EQ(formats::WeekTimeLines(formats::WithToday(days, row.today, row.minutes)),
+                  row.expected)
+            << basics::DateText(row.today) << "=" << row.minutes;
+    }
 }
 
 TEST(Formats, LoginCountNeedsBothLinesAndNothingElse) {

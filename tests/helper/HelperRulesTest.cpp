@@ -14,6 +14,7 @@
 
 #include "basics/CivilTime.h"
 #include "basics/Clock.h"
+#include "family/Activity.h"
 #include "family/ParentLogin.h"
 #include "family/TimeBudget.h"
 #include "family/VisitLog.h"
@@ -184,6 +185,21 @@ TEST_F(HelperRules, UsedTimeTheHelperKeepsIsTheTimeTheProgramCounts) {
     ASSERT_TRUE(read);
     EXPECT_EQ(read->secondsUsed, 5);
     EXPECT_EQ(read->extraMinutes, 0);
+}
+
+// The child's run cannot write the week's file: the helper keeps it along with the day's count,
+// where the settings file is, and hands it to the program to read.
+TEST_F(HelperRules, UsedTimeKeepsTheWeekWhereTheSettingsFileIs) {
+    EXPECT_EQ(Run({"used-time", "600"}).code, helper::kOk);
+    EXPECT_FALSE(Exists("tijdperweek.txt"));
+    data_.Put("instellingen.txt", "minutenwoensdag=60\r\n");
+    data_.Put("tijdperweek.txt", "2026-12-08=30\r\nbroken\r\n2026-11-01=9\r\n");
+    EXPECT_EQ(Run({"used-time", "1260"}).code, helper::kOk);
+    EXPECT_EQ(data_.Get("tijdperweek.txt"), "2026-12-08=30\r\n2026-12-09=21\r\n");
+    EXPECT_EQ(Run({"read", "tijdperweek.txt"}).output, data_.Get("tijdperweek.txt"));
+    const storage::DataFiles program(data_.Path());
+    EXPECT_EQ(family::ReadWeekTime(program),
+              (std::vector<formats::DayMinutes>{{{2026, 12, 8}, 30}, {{2026, 12, 9}, 21}}));
 }
 
 class ClockAt : public basics::Clock {

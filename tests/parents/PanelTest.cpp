@@ -12,6 +12,7 @@
 #include "browser/frmBrowser.h"
 #include "parents/LogList.h"
 #include "parents/Parents.h"
+#include "parents/frmVandaag.h"
 #include "parents/invoegensite.h"
 #include "parents/paswoord.h"
 #include "parents/paswoordwijzigen.h"
@@ -467,6 +468,75 @@ TEST(PanelInDutch, TheSwitchSpeaksTheRunsLanguage) {
     EXPECT_EQ(h.Windows().Panel().cmdreadaloud->Caption(), "Voorlezen: uit");
     h.Windows().Panel().cmdreadaloud_Click();
     EXPECT_EQ(h.Windows().Panel().cmdreadaloud->Caption(), "Voorlezen: aan");
+}
+
+// A prepared week: the counted days from the week's file, today's count, a day reckoned from the
+// log, today's sites and a refused try that one click hands to the site editor.
+TEST(TodayAndWeek, ShowsTheWeeksBarsAndTodaysRowsInTheRunsLanguage) {
+    struct Row {
+        std::string language;
+        std::string button, today, minutes, refused, allow;
+        Lines days;  // the last three bars' labels
+    };
+    for (const Row& row : std::vector<Row>{
+             {"English",
+              "Today and this week",
+              "Today, Monday 7 December",
+              "5 min",
+              "not opened",
+              "Allow this site",
+              {"Sat 5 Dec", "Sun 6 Dec", "Mon 7 Dec"}},
+             {"Dutch",
+              "Vandaag en deze week",
+              "Vandaag, maandag 7 december",
+              "5 min",
+              "niet geopend",
+              "Deze site toestaan",
+              {"za 5 dec", "zo 6 dec", "ma 7 dec"}},
+         }) {
+        Harness h;  // today is Monday 7 December 2026
+        h.Put("languagechoose.txt", {row.language, row.language});
+        h.Put("instellingen.txt", {"minutenmaandag=60"});
+        h.Put("tijdperweek.txt", {"2026-12-05=30", "2026-12-06=45"});
+        h.Put("tijdgebruik.txt",
+              {"datum=2026-12-07", "tijd=08:00:00", "seconden=1200", "extraminuten=0"});
+        h.Put("adressen.txt", {"Kids TV              http://kidstv.example/"});
+        h.Put("bezochtesites.txt", {"http://kidstv.example/ --> Datum: 4-12-2026 Tijd: 10:00:00",
+                                    "http://kidstv.example/ --> Datum: 4-12-2026 Tijd: 10:03:00",
+                                    "-----------------------",
+                                    "http://kidstv.example/ --> Datum: 7-12-2026 Tijd: 09:00:00",
+                                    "http://kidstv.example/b --> Datum: 7-12-2026 Tijd: 09:04:00",
+                                    "http://casino.example/x", "-----------------------"});
+        h.Start();
+        auto& panel = h.Windows().Panel();
+        panel.Show();
+        EXPECT_EQ(panel.cmdvandaag->Caption(), row.button);
+        panel.cmdvandaag->Click();
+        auto& view = h.Windows().ActivityView();
+        ASSERT_TRUE(view.IsShown()) << row.language;
+        Lines minutes, labels;
+        for (int i = 0; i < 7; ++i) {
+            minutes.push_back(std::to_string(view.bars->Days()[i].minutes) +
+                              (view.bars->Days()[i].limit ? "/60" : ""));
+            labels.push_back(view.bars->Labels()[i].utf8_string());
+        }
+        EXPECT_EQ(minutes, (Lines{"0", "0", "0", "4", "30", "45", "20/60"})) << row.language;
+        EXPECT_EQ(Lines(labels.begin() + 4, labels.end()), row.days);
+        EXPECT_EQ(view.lbltoday->GetLabel().utf8_string(), row.today);
+        ASSERT_EQ(view.Rows().size(), 2u) << row.language;
+        EXPECT_EQ(view.Rows()[0].name->GetLabel(), "Kids TV");
+        EXPECT_EQ(view.Rows()[0].minutes->GetLabel().utf8_string(), row.minutes);
+        EXPECT_EQ(view.Rows()[0].allow, nullptr);
+        EXPECT_EQ(view.Rows()[1].name->GetLabel(), "casino.example");
+        EXPECT_EQ(view.Rows()[1].minutes->GetLabel().utf8_string(), row.refused);
+        ASSERT_NE(view.Rows()[1].allow, nullptr);
+        EXPECT_EQ(view.Rows()[1].allow->Caption().utf8_string(), row.allow);
+
+        view.Rows()[1].allow->Click();
+        auto& editor = h.Windows().SiteEditor();
+        EXPECT_TRUE(editor.IsShown()) << row.language;
+        EXPECT_EQ(editor.txtinternetaddress->GetValue(), "http://casino.example/x");
+    }
 }
 
 }  // namespace
