@@ -13,6 +13,7 @@
 #include "parents/Parents.h"
 #include "parents/frmBlocker.h"
 #include "parents/frmVandaag.h"
+#include "parents/frmVerzoeken.h"
 #include "parents/invoegensite.h"
 #include "parents/paswoord.h"
 #include "parents/paswoordwijzigen.h"
@@ -90,6 +91,10 @@ parents::tijdperdag& Forms::TimeLimitEditor() {
 
 parents::frmVandaag& Forms::ActivityView() {
     return Load(activityView_, "frmVandaag");
+}
+
+parents::frmVerzoeken& Forms::RequestsView() {
+    return Load(requestsView_, "frmVerzoeken");
 }
 
 std::vector<wxTopLevelWindow*> Forms::CloseOrder(wxTopLevelWindow* self) const {

@@ -44,6 +44,7 @@ public:
     parents::paswoordwijzigen& ChangePassword() override;
     parents::tijdperdag& TimeLimitEditor() override;
     parents::frmVandaag& ActivityView() override;
+    parents::frmVerzoeken& RequestsView() override;
 
     // The window if it exists; closing steps use these so they never create a window.
     frmMdi* MdiIfLoaded() const { return mdi_; }
@@ -57,6 +58,7 @@ public:
     parents::paswoordwijzigen* ChangePasswordIfLoaded() const override { return changePassword_; }
     parents::tijdperdag* TimeLimitEditorIfLoaded() const override { return timeLimitEditor_; }
     parents::frmVandaag* ActivityViewIfLoaded() const override { return activityView_; }
+    parents::frmVerzoeken* RequestsViewIfLoaded() const override { return requestsView_; }
 
     // What every window is given.
     platform::Platform& Machine() override { return platform_; }
@@ -103,6 +105,7 @@ private:
     parents::paswoordwijzigen* changePassword_ = nullptr;
     parents::tijdperdag* timeLimitEditor_ = nullptr;
     parents::frmVandaag* activityView_ = nullptr;
+    parents::frmVerzoeken* requestsView_ = nullptr;
     std::vector<wxTopLevelWindow*> loaded_;
     std::optional<i18n::Language> language_;
 };

@@ -737,6 +737,14 @@ void frmBrowser::cmdrefusedask_Click() {
     context_.Parents().AskFor(guard_->RefusedAddress());
 }
 
+void frmBrowser::TryRefusedAgain() {
+    const std::string shown = web_->LocationURL();
+    if (guard_->Serves(shown) && filter::IsPage(shown, filter::kRefusedPage) &&
+        !guard_->RefusedAddress().empty()) {
+        Open(guard_->RefusedAddress());
+    }
+}
+
 void frmBrowser::cmdrefusedlater_Click() {
     if (!context_.Family().SettingsFound() || guard_->RefusedAddress().empty()) {
         return;
@@ -812,9 +820,8 @@ void frmBrowser::Picrefresh2_Click() {
         // On a page that stands for another, refreshing tries that page again: a site the
         // parent has allowed meanwhile opens, and one still refused shows the refusal again.
         const std::string shown = web_->LocationURL();
-        if (guard_->Serves(shown) && filter::IsPage(shown, filter::kRefusedPage) &&
-            !guard_->RefusedAddress().empty()) {
-            Open(guard_->RefusedAddress());
+        if (guard_->Serves(shown) && filter::IsPage(shown, filter::kRefusedPage)) {
+            TryRefusedAgain();
         } else if (guard_->Serves(shown) && filter::IsPage(shown, filter::kNotAnsweringPage)) {
             cmdretry_Click();
         } else {

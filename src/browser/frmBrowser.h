@@ -74,6 +74,7 @@ public:
     void cmdrefusedback_Click();
     void cmdrefusedask_Click();
     void cmdrefusedlater_Click();
+    void TryRefusedAgain() override;
     // The not-answering page's "Try again": the page that did not answer, through the checks.
     void cmdretry_Click();
     const std::string& RefusedAddress() const;

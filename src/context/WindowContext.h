@@ -23,6 +23,9 @@ public:
     // Opens the program's own help page, which the switch never refuses; a parent who asked for
     // it gets it over the time cover too.
     virtual void OpenHelp() = 0;
+    // Where the child's window shows the refusal page, the refused address is tried again: a
+    // parent has just allowed a site, and the child need not find the link again.
+    virtual void TryRefusedAgain() = 0;
 };
 
 // What the child's window asks of the parents' side.

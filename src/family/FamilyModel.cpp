@@ -7,6 +7,7 @@
 
 #include "family/TimeWindow.h"
 #include "family/VisitLog.h"
+#include "filter/AllowedSites.h"
 #include "formats/Files.h"
 #include "formats/Requests.h"
 #include "storage/DataPath.h"
@@ -454,6 +455,15 @@ bool FamilyModel::SitePictureStored(std::string_view address) const {
     return storage::pictures::Stored(data_, address);
 }
 
+std::optional<std::string> FamilyModel::PictureOfHost(std::string_view address) const {
+    std::vector<std::string> sites;
+    for (const auto& record : sites_) {
+        sites.push_back(storage::SiteAddress(record));
+    }
+    const auto site = filter::BestListedSite(address, sites);
+    return site ? SitePicture(sites[*site]) : std::nullopt;
+}
+
 storage::WriteResult FamilyModel::AddSitePicture(std::string_view address, std::string_view png) {
     return storage::pictures::Add(data_, address, png);
 }
@@ -463,8 +473,27 @@ storage::WriteResult FamilyModel::SetSitePicture(std::string_view address, std::
 }
 
 std::vector<std::string> FamilyModel::Requests() const {
-    return formats::requests::Parse(
+    auto list = formats::requests::Parse(
         data_.Read(formats::files::kRequests).value_or(std::vector<std::string>{}));
+    std::vector<std::string> sites;
+    for (const auto& record : sites_) {
+        sites.push_back(storage::SiteAddress(record));
+    }
+    std::erase_if(
+        list, [&](const std::string& address) { return filter::IsAllowedSite(address, sites); });
+    return list;
+}
+
+storage::WriteResult FamilyModel::DropAnsweredRequests() {
+    const auto stored = data_.Read(formats::files::kRequests);
+    if (!stored) {
+        return {};
+    }
+    const auto waiting = Requests();
+    if (waiting == formats::requests::Parse(*stored)) {
+        return {};
+    }
+    return data_.Write(formats::files::kRequests, waiting);
 }
 
 storage::WriteResult FamilyModel::AskLater(const std::string& address) {
@@ -472,11 +501,8 @@ storage::WriteResult FamilyModel::AskLater(const std::string& address) {
 }
 
 storage::WriteResult FamilyModel::DropRequest(const std::string& address) {
-    const auto stored = data_.Read(formats::files::kRequests);
-    if (!stored) {
-        return {};  // nothing stored, so nothing to take out
-    }
-    auto list = formats::requests::Parse(*stored);
+    // Those answered meanwhile leave with it.
+    auto list = Requests();
     const auto removed = std::remove(list.begin(), list.end(), address);
     if (removed == list.end()) {
         return {};

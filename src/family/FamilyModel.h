@@ -189,6 +189,8 @@ public:
 
     // The site buttons' pictures by the site's address (storage::pictures says how).
     std::optional<std::string> SitePicture(std::string_view address) const;
+    // The picture of the listed site a page of `address`'s host belongs to, if it has one.
+    std::optional<std::string> PictureOfHost(std::string_view address) const;
     bool SitePictureStored(std::string_view address) const;
     // Only where the site has none: a picture its page gave.
     storage::WriteResult AddSitePicture(std::string_view address, std::string_view png);
@@ -196,12 +198,16 @@ public:
     storage::WriteResult SetSitePicture(std::string_view address, std::string_view png);
 
     // The addresses the child asked a grown-up to look at later, as the file now holds them
-    // (none when it is missing or cannot be read), the oldest first.
+    // (none when it is missing or cannot be read), the oldest first; those a listed site now
+    // holds are answered and left out.
     std::vector<std::string> Requests() const;
     // The child asks for `address` later: added to the file at once, once.
     storage::WriteResult AskLater(const std::string& address);
     // The parent answered a request, allowing or refusing it: it leaves the file.
     storage::WriteResult DropRequest(const std::string& address);
+    // Writes the file without the requests a listed site now holds, so they leave room for new
+    // ones; the parent's, as it writes.
+    storage::WriteResult DropAnsweredRequests();
 
     // The visit log's new entries added to its file; `endOfRun` adds the run separator after
     // them.

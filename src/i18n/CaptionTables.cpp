@@ -344,6 +344,13 @@ constexpr PhraseRow kPhraseRows[] = {
     {Phrase::AllowThisSite, "Allow this site", "Deze site toestaan"},
     {Phrase::NothingToday, "Nothing visited today yet.", "Vandaag nog niets bezocht."},
     {Phrase::CloseView, "Close", "Sluiten"},
+    {Phrase::RequestsButton, "Requests ({})", "Verzoeken ({})"},
+    {Phrase::RequestsTitle, "Requests from your child", "Verzoeken van je kind"},
+    {Phrase::RequestsHint, "Your child asked you to look at these sites later.",
+     "Je kind vroeg je later naar deze sites te kijken."},
+    {Phrase::AllowRequest, "Allow", "Toestaan"},
+    {Phrase::RefuseRequest, "Refuse", "Weigeren"},
+    {Phrase::NoRequests, "No requests wait.", "Er wachten geen verzoeken."},
 };
 
 constexpr std::string_view kWeekdays[2][7] = {

@@ -156,6 +156,12 @@ enum class Phrase {
     AllowThisSite,         // its button that opens the site editor with the address
     NothingToday,          // no row today
     CloseView,             // closes the view
+    RequestsButton,        // the panel's button to the child's requests, with their count
+    RequestsTitle,         // the requests' window
+    RequestsHint,          // above the requests
+    AllowRequest,          // a request's button that opens the site editor with its address
+    RefuseRequest,         // a request's button that takes it off the list
+    NoRequests,            // no request waits
 };
 inline constexpr Phrase kPhrases[] = {Phrase::TimePerDayNoLimit, Phrase::TimePerDayMinutes,
                                       Phrase::MinutesLeft,       Phrase::FiveMinutesNotice,
@@ -166,7 +172,10 @@ inline constexpr Phrase kPhrases[] = {Phrase::TimePerDayNoLimit, Phrase::TimePer
                                       Phrase::TodayHeading,      Phrase::ActivityMinutes,
                                       Phrase::LimitMark,         Phrase::NotOpened,
                                       Phrase::AllowThisSite,     Phrase::NothingToday,
-                                      Phrase::CloseView};
+                                      Phrase::CloseView,         Phrase::RequestsButton,
+                                      Phrase::RequestsTitle,     Phrase::RequestsHint,
+                                      Phrase::AllowRequest,      Phrase::RefuseRequest,
+                                      Phrase::NoRequests};
 
 // The phrase in the run's language; a run without one uses the built-in texts, which are English.
 std::string_view PhraseText(std::optional<Language> language, Phrase phrase);

@@ -65,7 +65,8 @@ Parents::Parents(ParentsWindows& forms)
     cbolanguage = new wxComboBox(this, wxID_ANY, "English", wxDefaultPosition, wxDefaultSize,
                                  WXSIZEOF(kLanguages), kLanguages, wxCB_DROPDOWN);
 
-    auto* sites = column({lblzien, List1, startpagina1});
+    // What the child asked for later comes first, where a parent looks on opening the panel.
+    auto* sites = column({button(cmdrequests, "Requests (0)"), lblzien, List1, startpagina1});
     sites->Add(column({button(cmdadd, "Add an internetaddress"),
                        button(cmdDelete, "Delete internetaddress"),
                        button(cmdHomepage, "Change startpage")}));
@@ -107,7 +108,7 @@ Parents::Parents(ParentsWindows& forms)
          LW_NAMED(cmddevelopers),   LW_NAMED(cmddonation),   LW_NAMED(cmdforum),
          LW_NAMED(cmdregistration), LW_NAMED(cmdSubmit),     LW_NAMED(cmdversion),
          LW_NAMED(cmdallowedsites), LW_NAMED(cmdpictures),   LW_NAMED(cmdreadaloud),
-         LW_NAMED(cmdtime),         LW_NAMED(cmdvandaag)});
+         LW_NAMED(cmdtime),         LW_NAMED(cmdvandaag),    LW_NAMED(cmdrequests)});
     CentreOnScreen();
 
     cmdadd->Click = [this] { cmdadd_Click(); };
@@ -117,6 +118,7 @@ Parents::Parents(ParentsWindows& forms)
     cmdchange->Click = [this] { cmdchange_Click(); };
     cmdclear->Click = [this] { cmdclear_Click(); };
     cmdvandaag->Click = [this] { cmdvandaag_Click(); };
+    cmdrequests->Click = [this] { cmdrequests_Click(); };
     cmdsave->Click = [this] { cmdsave_Click(); };
     cmdclose->Click = [this] { cmdclose_Click(); };
     cmdsecurity->Click = [this] { cmdsecurity_Click(); };
@@ -153,6 +155,7 @@ bool Parents::Show(bool show) {
         ShowAllowedSitesCaption();  // the language is applied after the panel is made
         ShowPicturesCaption();
         ShowReadAloudCaption();
+        ShowRequestsCaption();
         FitOnScreen();
     }
     return wxFrame::Show(show);
@@ -217,6 +220,9 @@ void Parents::OnFamilyChange(family::FamilyModel::Change change) {
     switch (change) {
         case Change::Sites:
             ShowSites();
+            if (IsShown()) {
+                ShowRequestsCaption();  // an allowed request is answered
+            }
             break;
         case Change::StartPage:
             ShowStartPage();

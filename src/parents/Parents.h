@@ -41,6 +41,10 @@ public:
     void cmdchange_Click();
     void cmdclear_Click();
     void cmdvandaag_Click();
+    void cmdrequests_Click();
+    // The requests' button with the count of those waiting, shown only while some wait; the
+    // view of today and the requests belong to the settings file and are hidden without it.
+    void ShowRequestsCaption();
     void cmdclose_Click();
     void cmdsave_Click();
     void cmdsecurity_Click();
@@ -86,6 +90,7 @@ public:
     widgets::chameleonButton* cmdchange = nullptr;
     widgets::chameleonButton* cmdclear = nullptr;
     widgets::chameleonButton* cmdvandaag = nullptr;
+    widgets::chameleonButton* cmdrequests = nullptr;
     widgets::chameleonButton* cmdsave = nullptr;
     widgets::chameleonButton* cmdclose = nullptr;
     widgets::chameleonButton* cmdsecurity = nullptr;

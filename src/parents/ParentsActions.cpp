@@ -13,10 +13,12 @@
 #include "parents/ParentsWindows.h"
 #include "parents/frmBlocker.h"
 #include "parents/frmVandaag.h"
+#include "parents/frmVerzoeken.h"
 #include "parents/invoegensite.h"
 #include "parents/paswoordwijzigen.h"
 #include "parents/startpagina.h"
 #include "parents/tijdperdag.h"
+#include "storage/DataPath.h"
 #include "storage/Records.h"
 #include "widgets/ChameleonButton.h"
 
@@ -100,7 +102,7 @@ void Parents::CloseEditors() {
     for (wxTopLevelWindow* dialog : std::initializer_list<wxTopLevelWindow*>{
              forms_.SiteEditorIfLoaded(), forms_.BlockerIfLoaded(), forms_.ChangePasswordIfLoaded(),
              forms_.StartPageEditorIfLoaded(), forms_.TimeLimitEditorIfLoaded(),
-             forms_.ActivityViewIfLoaded()}) {
+             forms_.ActivityViewIfLoaded(), forms_.RequestsViewIfLoaded()}) {
         if (dialog != nullptr) {
             dialog->Hide();
         }
@@ -210,6 +212,31 @@ void Parents::cmdvandaag_Click() {
     view.Form_Activate();
     view.Show();
     view.Raise();
+}
+
+void Parents::cmdrequests_Click() {
+    auto& view = forms_.RequestsView();
+    view.Form_Activate();
+    view.Show();
+    view.Raise();
+}
+
+void Parents::ShowRequestsCaption() {
+    auto& family = forms_.Family();
+    const bool found = family.SettingsFound();
+    std::size_t waiting = 0;
+    if (found) {
+        // Those a listed site now holds are answered; they leave room for new ones.
+        if (const auto result = family.DropAnsweredRequests(); !result.ok) {
+            forms_.ShowWriteFailure(storage::files::kRequests, result.reason);
+        }
+        waiting = family.Requests().size();
+    }
+    cmdrequests->SetCaption(wxString::FromUTF8(i18n::PhraseWith(
+        forms_.Language(), i18n::Phrase::RequestsButton, static_cast<long long>(waiting))));
+    cmdrequests->Show(waiting > 0);
+    cmdvandaag->Show(found);
+    Layout();
 }
 
 void Parents::cmdHelp_Click() {

@@ -12,6 +12,7 @@ class frmBlocker;
 class paswoordwijzigen;
 class tijdperdag;
 class frmVandaag;
+class frmVerzoeken;
 
 // The parents' windows as they find each other: each exists at most once, made hidden by the
 // first call of its accessor. The owner of the windows gives it, with all a window is given.
@@ -25,6 +26,7 @@ public:
     virtual paswoordwijzigen& ChangePassword() = 0;
     virtual tijdperdag& TimeLimitEditor() = 0;
     virtual frmVandaag& ActivityView() = 0;
+    virtual frmVerzoeken& RequestsView() = 0;
 
     // The window if it exists; steps that only tidy up use these so they never make a window.
     virtual parents::Parents* PanelIfLoaded() const = 0;
@@ -35,6 +37,7 @@ public:
     virtual paswoordwijzigen* ChangePasswordIfLoaded() const = 0;
     virtual tijdperdag* TimeLimitEditorIfLoaded() const = 0;
     virtual frmVandaag* ActivityViewIfLoaded() const = 0;
+    virtual frmVerzoeken* RequestsViewIfLoaded() const = 0;
 };
 
 }  // namespace parents

@@ -150,6 +150,8 @@ void invoegensite::cmdsave_Click() {
             storage::files::kSites,
             result.reason.empty() ? forms_.Text(i18n::Message::SitesUnreadable) : result.reason);
     }
+    // Allowed in this run either way: a child on the refusal page for it goes there now.
+    forms_.Child().TryRefusedAgain();
 }
 
 bool invoegensite::CheckTyped(const std::string& name, const std::string& address) {

@@ -14,6 +14,7 @@
 #include "formats/Numbers.h"
 #include "formats/Pictures.h"
 #include "formats/Replace.h"
+#include "formats/Requests.h"
 #include "formats/UsedTime.h"
 #include "formats/VisitLogLines.h"
 #include "formats/WeekTime.h"
@@ -186,6 +187,25 @@ TEST(Formats, VisitLogTakesOnlyItsOwnLines) {
     EXPECT_EQ(
         formats::visitlog::Acceptable(std::string(formats::visitlog::kMaxLineBytes - 1, 'x') + " "),
         std::string(formats::visitlog::kMaxLineBytes - 1, 'x'));
+}
+
+TEST(Formats, RequestsAreAddressesEachOnceAndAtMostFifty) {
+    namespace requests = formats::requests;
+    auto list = requests::Parse({"http://a.example/", "", "two words", "http://a.example/",
+                                 "http://b.example/\x01", "http://" + std::string(2100, 'x'),
+                                 "http://c.example/"});
+    EXPECT_EQ(list, (std::vector<std::string>{"http://a.example/", "http://c.example/"}));
+    EXPECT_EQ(requests::Add(list, "http://a.example/"), requests::Added::AlreadyThere);
+    EXPECT_EQ(requests::Add(list, "http://x.example/ y"), requests::Added::NotAnAddress);
+    for (int i = 3; i <= 50; ++i) {
+        ASSERT_EQ(requests::Add(list, "http://" + std::to_string(i) + ".example/"),
+                  requests::Added::Added);
+    }
+    EXPECT_EQ(requests::Add(list, "http://51.example/"), requests::Added::Full);
+    EXPECT_EQ(list.size(), requests::kMaxRequests);
+    // A file made longer by hand is read up to the bound.
+    list.push_back("http://51.example/");
+    EXPECT_EQ(requests::Parse(list).size(), requests::kMaxRequests);
 }
 
 TEST(Formats, UnfinishedCopiesAreKnownByTheirWholeName) {

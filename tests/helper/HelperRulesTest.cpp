@@ -110,6 +110,12 @@ TEST_F(HelperRules, EveryCommandServesOnlyWhatItMayAndOnlyForwards) {
          "",
          0,
          reached + "\r\n-----------------------\r\nhttp://bare.example/\r\n"},
+        // The child adds a request without the parent; each address once, one at a time.
+        {{"add-request"}, "http://zoo.example/a\n", 0, ""},
+        {{"add-request"}, "http://zoo.example/a\r\n", 0, ""},
+        {{"add-request"}, "two words\n", 2, ""},
+        {{"add-request"}, "http://a.example/\nhttp://b.example/\n", 2, ""},
+        {{"read", "verzoeken.txt"}, "", 0, "http://zoo.example/a\r\n"},
         {{"read-picture", "a-1.png"}, "", 7, ""},
         {{"add-picture", "a-1.png"}, kPng, 0, ""},
         {{"read-picture", "a-1.png"}, "", 0, kPng},

@@ -13,6 +13,7 @@
 #include "parents/LogList.h"
 #include "parents/Parents.h"
 #include "parents/frmVandaag.h"
+#include "parents/frmVerzoeken.h"
 #include "parents/invoegensite.h"
 #include "parents/paswoord.h"
 #include "parents/paswoordwijzigen.h"
@@ -537,6 +538,68 @@ TEST(TodayAndWeek, ShowsTheWeeksBarsAndTodaysRowsInTheRunsLanguage) {
         EXPECT_TRUE(editor.IsShown()) << row.language;
         EXPECT_EQ(editor.txtinternetaddress->GetValue(), "http://casino.example/x");
     }
+}
+
+// "Ask later" on the refusal page leaves the address for the parent, once; the panel shows it
+// first, allowing it lets the child's next click open the site, refusing takes it away; an
+// allow from the refusal page itself takes the child there at once.
+TEST(Requests, AskedLaterTheParentAllowsOrRefusesAndTheChildGoesOn) {
+    Harness h;
+    h.Put("instellingen.txt", {"alleentoegestaan=1"});
+    h.Put("words.txt", {"casino"});
+    h.Put("startpagina.txt", {"Home                 http://home.example/"});
+    h.Start();
+    auto& view = h.View();
+    auto open = [&](const std::string& address) {
+        h.Browser().cboURL->SetValue(address);
+        h.Browser().cboURL_Click();
+    };
+    auto refuseThenLater = [&](const std::string& address) {
+        open(address);
+        ASSERT_EQ(view.calls.back(), "navigate lanternwick://refused/?KEY");
+        view.Reach("lanternwick://refused/?KEY");
+        for (int press = 0; press < 2; ++press) {
+            view.calls.clear();
+            EXPECT_TRUE(view.Announce("lanternwick://later/"));
+            ASSERT_TRUE(testsupport::WaitUntil([&] { return !view.calls.empty(); }));
+            EXPECT_EQ(view.calls.back(), "navigate lanternwick://asked/?KEY");
+        }
+    };
+    refuseThenLater("http://zoo.example/animals");
+    refuseThenLater("http://farm.example/");
+    EXPECT_EQ(h.Lines("verzoeken.txt"),
+              (Lines{"http://zoo.example/animals", "http://farm.example/"}));
+
+    auto& panel = h.Windows().Panel();
+    panel.Show();
+    ASSERT_TRUE(panel.cmdrequests->IsShown());
+    EXPECT_EQ(panel.cmdrequests->Caption(), "Requests (2)");
+    panel.cmdrequests->Click();
+    auto& requests = h.Windows().RequestsView();
+    ASSERT_EQ(requests.Rows().size(), 2u);
+    requests.Rows()[1].refuse->Click();
+    EXPECT_EQ(h.Lines("verzoeken.txt"), Lines{"http://zoo.example/animals"});
+    EXPECT_EQ(panel.cmdrequests->Caption(), "Requests (1)");
+    requests.Rows()[0].allow->Click();
+    auto& editor = h.Windows().SiteEditor();
+    ASSERT_TRUE(editor.IsShown());
+    EXPECT_EQ(editor.txtinternetaddress->GetValue(), "http://zoo.example/animals");
+    editor.txtname->SetValue("Zoo");
+    editor.cmdsave_Click();
+    EXPECT_FALSE(panel.cmdrequests->IsShown());
+    EXPECT_TRUE(h.Lines("verzoeken.txt").empty());
+    view.calls.clear();
+    open("http://zoo.example/animals");
+    EXPECT_EQ(view.calls, Lines{"navigate http://zoo.example/animals"});
+
+    // Asked for now: the site editor's save takes the child from the refusal page to the site.
+    open("http://farm.example/");
+    view.Reach("lanternwick://refused/?KEY");
+    view.calls.clear();
+    panel.AddSiteFor("http://farm.example/");
+    editor.txtname->SetValue("Farm");
+    editor.cmdsave_Click();
+    EXPECT_EQ(view.calls, Lines{"navigate http://farm.example/"});
 }
 
 }  // namespace
