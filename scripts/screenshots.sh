@@ -123,10 +123,11 @@ sleep 0.5
 # The parents' panel and its dialogs, each shown over the browser window; the panel with the
 # switch for only the allowed sites on.
 kill "${pids[-1]}" 2>/dev/null || true
-printf 'alleentoegestaan=1\r\n' > "$work/instellingen.txt"
+printf 'alleentoegestaan=1\r\nminutenmaandag=60\r\nvanafzaterdag=09:30\r\ntotzaterdag=22:00\r\n' > "$work/instellingen.txt"
+printf 'http://www.zoo.example/animals\r\nhttp://games.example/\r\nhttps://video.example/watch?v=1\r\n' > "$work/verzoeken.txt"
 : > "$out/cut-captions.txt"
 for window in Parents invoegensite startpagina frmBlocker paswoordwijzigen tijdperdag paswoord \
-              question help sites; do
+              question help sites frmVandaag frmVerzoeken; do
     "$root/build/tests/app/window_gallery" "$work" "$window" >"$work/gallery.log" 2>&1 &
     gallery=$!
     sleep 3
@@ -168,6 +169,9 @@ rm -f "$work/tijdgebruik.txt" "$work/instellingen.txt"
 printf 'casino\r\n' > "$work/words.txt"
 printf 'Welcome              http://127.0.0.1:%s/casino.html\r\n' "$port" > "$work/startpagina.txt"
 timed 9-refused
+# The same where the settings file is: a third button keeps the address for later.
+printf 'alleentoegestaan=0\r\n' > "$work/instellingen.txt"
+timed 9-refused-later
 
 # A page that does not answer: the start page on a port nothing listens on, with the settings
 # file in place, so the program's own page stands in for the engine's error.

@@ -5,7 +5,9 @@
 //                                        tijdperdag; question: the panel's "Log out" with a
 //                                        change not saved; help: the help page;
 //                                        sitepictures: the child's site panel, each site
-//                                        without a picture given a made-up one first)
+//                                        without a picture given a made-up one first;
+//                                        frmVandaag, frmVerzoeken: today and the week, the
+//                                        child's requests, as the panel opens them)
 // Every caption of the window shown that is cut is printed as "cut: CONTROL: TEXT".
 #include <wx/app.h>
 #include <wx/toplevel.h>
@@ -19,6 +21,8 @@
 #include "app/RealPlatform.h"
 #include "browser/frmBrowser.h"
 #include "parents/Parents.h"
+#include "parents/frmVandaag.h"
+#include "parents/frmVerzoeken.h"
 #include "parents/tijdperdag.h"
 #include "storage/DataFiles.h"
 #include "storage/Records.h"
@@ -51,7 +55,21 @@ public:
             forms_->TimeLimitEditor()
                 .Form_Activate();  // as the panel opens it: the limits in force
         }
-        auto& window = app::WindowNamed(*forms_, name == "question" ? "Parents" : name);
+        wxTopLevelWindow* shown = nullptr;
+        if (name == "frmVandaag") {
+            // A morning's visits, and a try that was not opened, logged as the child's run does.
+            forms_->Family().AddBareAddress("http://casino.example/");
+            for (const auto& record : forms_->Family().Sites()) {
+                forms_->Family().AddReachedPage(storage::SiteAddress(record));
+            }
+            forms_->ActivityView().Form_Activate();
+            shown = &forms_->ActivityView();
+        } else if (name == "frmVerzoeken") {
+            forms_->RequestsView().Form_Activate();
+            shown = &forms_->RequestsView();
+        }
+        auto& window =
+            shown ? *shown : app::WindowNamed(*forms_, name == "question" ? "Parents" : name);
         window.CentreOnScreen();
         window.Show();
         window.Raise();
