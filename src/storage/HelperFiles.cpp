@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -50,10 +51,14 @@ void RemoveStaleRunFolders(const std::string& base) {
             !S_ISDIR(info.st_mode) || info.st_uid != getuid()) {
             continue;
         }
+        // NUMBER-XXXXXX, or XXXXXX for the older build; anything else is no run's.
         const std::string rest = name.substr(std::strlen(kRunFolderPrefix));
         const auto dash = rest.find('-');
         const bool older = dash == std::string::npos && rest.size() == 6;
-        const long pid = dash != std::string::npos ? std::atol(rest.substr(0, dash).c_str()) : 0;
+        const bool numbered = dash != std::string::npos && dash > 0 && rest.size() == dash + 7 &&
+                              std::all_of(rest.begin(), rest.begin() + static_cast<long>(dash),
+                                          [](unsigned char c) { return std::isdigit(c) != 0; });
+        const long pid = numbered ? std::atol(rest.substr(0, dash).c_str()) : 0;
         const bool ended = pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
         if (older || ended) {
             std::error_code ignored;
