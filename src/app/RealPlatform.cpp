@@ -15,6 +15,8 @@
 
 #include <cerrno>
 
+#include "storage/HelperFiles.h"
+
 #ifdef LANTERNWICK_ESPEAK
 #include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>
@@ -46,6 +48,8 @@ platform::Messages::Answer WxMessages::Ask(const std::string& text, const std::s
 
 void ExitProcess::EndNow() {
     std::fflush(nullptr);
+    // No destructor runs from here on, the run folders' among them.
+    storage::HelperFiles::RemoveRunFolders();
     std::_Exit(0);
 }
 

@@ -83,7 +83,9 @@ frmBrowser::frmBrowser(context::WindowContext& context)
     Imglink->Hide();
 
     // Made after the intro pictures, so the page covers them once the intro is over.
-    web_ = context_.Machine().webViews.Create(this, context_.Family().BlockedWordsFile());
+    web_ = context_.Machine().webViews.Create(
+        this, {context_.Family().BlockedWordsFile(),
+               [&family = context_.Family()] { return family.BlockedWordsForFilter(); }});
     web_->Control()->Hide();
     Place(web_->Control(), kViewRect);
     web_->SetEvents({

@@ -7,6 +7,7 @@
 #include <wx/stdpaths.h>
 #include <wx/webview.h>
 
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -209,12 +210,49 @@ void OnProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason, gpoi
     }
 }
 
-// The filter of the page processes, from the "webext" folder beside the program, the word list
-// it is to use and the parent's settings it judges pages and frames by. Page processes already
+// The filter of the page processes, from the "webext" folder beside the program, the words it
+// is to use and the parent's settings it judges pages and frames by. Page processes already
 // running learn of a change by message.
-std::string& FilterWordList() {
-    static std::string path;
-    return path;
+struct PageWords {
+    std::unique_ptr<filter::WordList> list;
+    std::string file;
+    filter::ListState state = filter::ListState::Missing;
+    unsigned long seen = 0;  // the list's generation last sent
+    unsigned long version = 0;
+};
+
+PageWords& Words() {
+    static PageWords words;
+    return words;
+}
+
+// Whether the list changed since it was last looked at.
+bool RefreshWords() {
+    PageWords& words = Words();
+    if (!words.list) {
+        return false;
+    }
+    words.state = filter::LookAt(*words.list).state;
+    if (words.list->Generation() == words.seen) {
+        return false;
+    }
+    words.seen = words.list->Generation();
+    ++words.version;
+    return true;
+}
+
+// Nothing without a list to judge by, which the page process answers by refusing everything.
+GVariant* WordsVariant() {
+    const PageWords& words = Words();
+    if (!words.list || words.state != filter::ListState::Present) {
+        return g_variant_new_maybe(G_VARIANT_TYPE_STRING_ARRAY, nullptr);
+    }
+    GVariantBuilder lines;
+    g_variant_builder_init(&lines, G_VARIANT_TYPE_STRING_ARRAY);
+    for (const std::string& line : words.list->Lines()) {
+        g_variant_builder_add(&lines, "s", line.c_str());
+    }
+    return g_variant_new_maybe(nullptr, g_variant_builder_end(&lines));
 }
 
 filter::Settings& FilterSettings() {
@@ -237,8 +275,9 @@ GVariant* SettingsVariant(const filter::Settings& settings) {
 void OnInitializeExtensions(WebKitWebContext* context, gpointer) {
     webkit_web_context_set_web_extensions_directory(context,
                                                     WebKitGtkHooks::FilterFolder().c_str());
-    GVariant* both[] = {g_variant_new_string(FilterWordList().c_str()),
-                        SettingsVariant(FilterSettings())};
+    // A process may start while a change to the list is still unseen: the others hear of it too.
+    WebKitGtkHooks::KeepWordsCurrent();
+    GVariant* both[] = {WordsVariant(), SettingsVariant(FilterSettings())};
     webkit_web_context_set_web_extensions_initialization_user_data(context,
                                                                    g_variant_new_tuple(both, 2));
 }
@@ -301,7 +340,7 @@ bool WebKitGtkHooks::FilterLoadable(const std::string& folder) {
     return loadable;
 }
 
-void WebKitGtkHooks::FilterEveryRequest(const std::string& wordListFile) {
+void WebKitGtkHooks::FilterEveryRequest(WordSource words) {
     WebKitWebContext* context = webkit_web_context_get_default();
     static bool connected = false;
     if (!connected) {
@@ -311,12 +350,30 @@ void WebKitGtkHooks::FilterEveryRequest(const std::string& wordListFile) {
         // selection and DOM calls that this program does not make.)
         g_signal_connect_after(context, "initialize-web-extensions",
                                G_CALLBACK(OnInitializeExtensions), nullptr);
-    } else if (wordListFile != FilterWordList()) {
-        webkit_web_context_send_message_to_all_extensions(
-            context, webkit_user_message_new(filter::pagemessages::kWords,
-                                             g_variant_new_string(wordListFile.c_str())));
     }
-    FilterWordList() = wordListFile;
+    PageWords& now = Words();
+    if (now.list && now.file == words.file) {
+        return;
+    }
+    now.file = words.file;
+    now.list = std::make_unique<filter::WordList>(std::move(words.file), std::move(words.read),
+                                                  filter::WordList::Keep::Lines);
+    now.seen = 0;
+    KeepWordsCurrent();
+}
+
+void WebKitGtkHooks::KeepWordsCurrent() {
+    if (RefreshWords()) {
+        webkit_web_context_send_message_to_all_extensions(
+            webkit_web_context_get_default(),
+            webkit_user_message_new(filter::pagemessages::kWords, WordsVariant()));
+    }
+}
+
+WebKitGtkHooks::WordsNow WebKitGtkHooks::CurrentWords() {
+    static const std::vector<std::string> none;
+    const PageWords& words = Words();
+    return {words.state, words.list ? words.list->Lines() : none, words.version};
 }
 
 void WebKitGtkHooks::JudgeBy(const filter::Settings& settings) {

@@ -2,7 +2,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "engine/WebView.h"
 #include "filter/Decision.h"
 
 class wxWebView;
@@ -22,8 +24,18 @@ public:
     };
 
     // Loads the program's filter into every page process the engine starts from now on, so that
-    // no request whose address holds a word of `wordListFile` is ever sent.
-    static void FilterEveryRequest(const std::string& wordListFile);
+    // no request whose address holds one of the `words` is ever sent. The words themselves go
+    // to the page processes, which read no file of them.
+    static void FilterEveryRequest(WordSource words);
+    // Looks at the list and sends it to every page process when it changed.
+    static void KeepWordsCurrent();
+    // The list as last looked at; `version` changes whenever what was sent does.
+    struct WordsNow {
+        filter::ListState state = filter::ListState::Missing;
+        const std::vector<std::string>& lines;
+        unsigned long version = 0;
+    };
+    static WordsNow CurrentWords();
     // The parent's settings every page process judges the pages and frames it loads by.
     static void JudgeBy(const filter::Settings& settings);
     // Whether the filter that FilterEveryRequest loads is in `folder` and can be loaded: a page

@@ -3,9 +3,8 @@
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
 
-#include "filter/Decision.h"
+#include "engine/WebKitGtkHooks.h"
 #include "filter/SocketRules.h"
-#include "filter/WordList.h"
 
 namespace engine {
 
@@ -13,8 +12,8 @@ struct WebKitGtkSockets::State {
     WebKitWebView* view = nullptr;
     WebKitUserContentManager* content = nullptr;
     WebKitUserContentFilterStore* store = nullptr;
-    std::unique_ptr<filter::WordList> words;
-    unsigned long rulesFor = 0;  // the list's generation the rules in force or on their way are for
+    // The list's version the rules in force or on their way are for; none at first.
+    unsigned long rulesFor = static_cast<unsigned long>(-1);
     GCancellable* pending = nullptr;
     guint watch = 0;
 };
@@ -125,10 +124,11 @@ void Apply(State* state, const std::string& json) {
 // Looked at every second, as the window looks at the page it shows: a stat while nothing changed.
 gboolean KeepCurrent(gpointer data) {
     auto* state = static_cast<State*>(data);
-    const filter::ListState list = filter::LookAt(*state->words).state;
-    if (state->rulesFor != state->words->Generation()) {
-        state->rulesFor = state->words->Generation();
-        Apply(state, filter::SocketRulesForList(list, state->words->Lines()));
+    WebKitGtkHooks::KeepWordsCurrent();
+    const WebKitGtkHooks::WordsNow words = WebKitGtkHooks::CurrentWords();
+    if (state->rulesFor != words.version) {
+        state->rulesFor = words.version;
+        Apply(state, filter::SocketRulesForList(words.state, words.lines));
     }
     return G_SOURCE_CONTINUE;
 }
@@ -144,8 +144,7 @@ void OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer data) {
 
 }  // namespace
 
-WebKitGtkSockets::WebKitGtkSockets(wxWebView& view, const std::string& wordListFile)
-    : state_(new State) {
+WebKitGtkSockets::WebKitGtkSockets(wxWebView& view) : state_(new State) {
     auto* web = static_cast<WebKitWebView*>(view.GetNativeBackend());
     state_->view = WEBKIT_WEB_VIEW(g_object_ref(web));
     state_->content =
@@ -155,8 +154,6 @@ WebKitGtkSockets::WebKitGtkSockets(wxWebView& view, const std::string& wordListF
         g_build_filename(g_get_user_cache_dir(), "lanternwick", "socket-rules", nullptr);
     state_->store = webkit_user_content_filter_store_new(folder);
     g_free(folder);
-    state_->words = std::make_unique<filter::WordList>(wordListFile, filter::WordList::Reader{},
-                                                       filter::WordList::Keep::Lines);
     KeepCurrent(state_);
     state_->watch = g_timeout_add_seconds(1, KeepCurrent, state_);
     g_signal_connect(web, "load-changed", G_CALLBACK(OnLoadChanged), state_);

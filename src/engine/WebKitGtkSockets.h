@@ -1,18 +1,16 @@
 #pragma once
 
-#include <memory>
-#include <string>
-
 class wxWebView;
 
 namespace engine {
 
 // Keeps the engine's content blocker of one WebKitGTK view refusing the WebSocket connections
 // whose address holds a blocked word: those that a page's workers open pass no other check.
-// The word list is looked at every second, and the rules follow it when it changes.
+// The word list the page processes are given is looked at every second, and the rules follow it
+// when it changes.
 class WebKitGtkSockets {
 public:
-    WebKitGtkSockets(wxWebView& view, const std::string& wordListFile);
+    explicit WebKitGtkSockets(wxWebView& view);
     ~WebKitGtkSockets();
     WebKitGtkSockets(const WebKitGtkSockets&) = delete;
     WebKitGtkSockets& operator=(const WebKitGtkSockets&) = delete;

@@ -74,11 +74,18 @@ public:
     virtual void Snapshot(std::function<void(wxImage)> done) = 0;
 };
 
+// The blocked words every request of a view is checked against: the file looked at for a change,
+// and how its lines are read (in a family install through the helper, the file being only a
+// mark of the run that changes with the list).
+struct WordSource {
+    std::string file;
+    filter::WordList::Reader read;
+};
+
 class WebViewFactory {
 public:
     virtual ~WebViewFactory() = default;
-    // `wordListFile` is the blocked-words file every request of the view is checked against.
-    virtual std::unique_ptr<WebView> Create(wxWindow* parent, const std::string& wordListFile) = 0;
+    virtual std::unique_ptr<WebView> Create(wxWindow* parent, WordSource words) = 0;
 };
 
 }  // namespace engine

@@ -51,13 +51,13 @@ private:
 
 }  // namespace
 
-WxWebView::WxWebView(wxWindow* parent, const std::string& wordListFile) {
+WxWebView::WxWebView(wxWindow* parent, WordSource words) {
 #ifdef __WXGTK__
     // Before the view exists: its page process starts with it and must start filtered.
-    WebKitGtkHooks::FilterEveryRequest(wordListFile);
+    WebKitGtkHooks::FilterEveryRequest(std::move(words));
     filterMissing_ = !WebKitGtkHooks::FilterLoadable(WebKitGtkHooks::FilterFolder());
 #else
-    (void)wordListFile;  // this engine has no request layer of its own to filter
+    (void)words;  // this engine has no request layer of its own to filter
 #endif
     view_ = wxWebView::New(parent, wxID_ANY, "about:blank");
     if (view_ == nullptr) {
@@ -106,7 +106,7 @@ WxWebView::WxWebView(wxWindow* parent, const std::string& wordListFile) {
                 });
     pages_ = std::make_unique<WebKitGtkPages>(
         *view_, [this](const std::string& url) { return ProgramPage(url); });
-    sockets_ = std::make_unique<WebKitGtkSockets>(*view_, wordListFile);
+    sockets_ = std::make_unique<WebKitGtkSockets>(*view_);
     pictures_ = std::make_unique<WebKitGtkPictures>(*view_);
 #else
     view_->RegisterHandler(wxSharedPtr<wxWebViewHandler>(
@@ -131,6 +131,10 @@ std::string WxWebView::ProgramPage(const std::string& url) const {
 }
 
 void WxWebView::OnNavigating(wxWebViewEvent& event) {
+#ifdef __WXGTK__
+    // The page processes learn of a changed list before the engine asks one of them to load.
+    WebKitGtkHooks::KeepWordsCurrent();
+#endif
     // The toolkit names the target frame only for a link that names one ("_top" and its kin
     // name the page). Any other navigation may be the page's or a frame's: WebKitGTK's page
     // process tells them apart and judges the host there; an engine without one treats each as
@@ -259,9 +263,8 @@ std::vector<std::string> WxWebView::BackHistory() const {
     return urls;
 }
 
-std::unique_ptr<WebView> WxWebViewFactory::Create(wxWindow* parent,
-                                                  const std::string& wordListFile) {
-    return std::make_unique<WxWebView>(parent, wordListFile);
+std::unique_ptr<WebView> WxWebViewFactory::Create(wxWindow* parent, WordSource words) {
+    return std::make_unique<WxWebView>(parent, std::move(words));
 }
 
 }  // namespace engine

@@ -17,7 +17,7 @@ class WebKitGtkSockets;
 // The platform's web view (WebKitGTK here, Edge or WebKit elsewhere).
 class WxWebView : public WebView {
 public:
-    WxWebView(wxWindow* parent, const std::string& wordListFile);
+    WxWebView(wxWindow* parent, WordSource words);
     ~WxWebView() override;
 
     wxWindow* Control() override;
@@ -57,7 +57,7 @@ private:
 
 class WxWebViewFactory : public WebViewFactory {
 public:
-    std::unique_ptr<WebView> Create(wxWindow* parent, const std::string& wordListFile) override;
+    std::unique_ptr<WebView> Create(wxWindow* parent, WordSource words) override;
 };
 
 }  // namespace engine

@@ -171,8 +171,8 @@ public:
     };
     StoredWords ReadBlockedWords() const;
     storage::WriteResult StoreBlockedWords(const std::vector<std::string>& words);
-    // The word file as the page filter reads it, and its lines (none: missing or unreadable,
-    // which the filter answers by opening nothing).
+    // The word file whose changes the filters look for, and its lines as they read them (none:
+    // missing or unreadable, which the filter answers by opening nothing).
     std::string BlockedWordsFile() const;
     std::optional<std::vector<std::string>> BlockedWordsForFilter() const;
 

@@ -9,16 +9,19 @@ namespace filter::pagemessages {
 inline constexpr const char* kRefused = "refused";
 inline constexpr const char* kRefusedType = "s";
 
-// Window to page processes: where the blocked words' file now lies.
+// Window to page processes: the blocked words themselves, one line of the list each, or nothing
+// when the window has no list to judge by (missing or unreadable), which refuses everything. A
+// page process never reads the list from a file: a file it could read, the child's own run
+// could empty.
 inline constexpr const char* kWords = "words";
-inline constexpr const char* kWordsType = "s";
+inline constexpr const char* kWordsType = "mas";
 
 // Window to page processes: the switch of the allowed sites, their addresses, and the key of
 // the program's own pages.
 inline constexpr const char* kSettings = "settings";
 inline constexpr const char* kSettingsType = "(bass)";
 
-// Given to a page process when it starts: the words' file and the settings, as above.
-inline constexpr const char* kStartType = "(s(bass))";
+// Given to a page process when it starts: the words and the settings, as above.
+inline constexpr const char* kStartType = "(mas(bass))";
 
 }  // namespace filter::pagemessages

@@ -10,14 +10,17 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "filter/BlockedWords.h"
 #include "filter/Decision.h"
 #include "filter/PageMessages.h"
-#include "filter/WordList.h"
 
 namespace {
 
-std::unique_ptr<filter::WordList> words;
+// The words the window sent last: none before it sends a list, after it says it has none, or
+// after a list that could not be taken.
+std::unique_ptr<const filter::WordMatcher> words;
 filter::Settings settings;
 
 // What the module knows of a frame of the page while the frame lives.
@@ -37,7 +40,7 @@ std::map<std::string, std::string> firstPages;
 
 // Without a list to check against, every request is refused.
 filter::Words List() {
-    return words ? filter::LookAt(*words) : filter::Words{};
+    return words ? filter::Words{filter::ListState::Present, words.get()} : filter::Words{};
 }
 
 bool Refused(const char* uri) {
@@ -325,39 +328,50 @@ void TakeSettings(GVariant* given) {
     settings = std::move(taken);
 }
 
-void TakeWordList(GVariant* path) {
-    if (path != nullptr &&
-        g_variant_is_of_type(path, G_VARIANT_TYPE(filter::pagemessages::kWordsType))) {
-        words = std::make_unique<filter::WordList>(g_variant_get_string(path, nullptr));
+void TakeWords(GVariant* given) {
+    words.reset();
+    if (given == nullptr ||
+        !g_variant_is_of_type(given, G_VARIANT_TYPE(filter::pagemessages::kWordsType))) {
+        return;
     }
+    GVariant* list = g_variant_get_maybe(given);
+    if (list == nullptr) {
+        return;
+    }
+    gsize count = 0;
+    const gchar** lines = g_variant_get_strv(list, &count);  // the strings stay the variant's
+    const std::vector<std::string> taken(lines, lines + count);
+    g_free(lines);
+    g_variant_unref(list);
+    words = std::make_unique<const filter::WordMatcher>(taken);
 }
 
 }  // namespace
 
-// A program that switches to another data folder, or whose parent changes the settings, tells
-// the running page processes.
+// A program whose list of words or whose parent's settings change tells the running page
+// processes.
 gboolean OnMessage(WebKitWebExtension*, WebKitUserMessage* message, gpointer) {
     const char* name = webkit_user_message_get_name(message);
     if (g_strcmp0(name, filter::pagemessages::kWords) == 0) {
-        TakeWordList(webkit_user_message_get_parameters(message));
+        TakeWords(webkit_user_message_get_parameters(message));
     } else if (g_strcmp0(name, filter::pagemessages::kSettings) == 0) {
         TakeSettings(webkit_user_message_get_parameters(message));
     }
     return TRUE;
 }
 
-// The program hands over the path of its "words.txt" and its settings when the web process
-// starts. Without a list to check against, every request is refused.
+// The program hands over its blocked words and its settings when the web process starts.
+// Without a list to check against, every request is refused.
 extern "C" G_MODULE_EXPORT void webkit_web_extension_initialize_with_user_data(
     WebKitWebExtension* extension, const GVariant* data) {
     auto* given = const_cast<GVariant*>(data);
     if (given != nullptr &&
         g_variant_is_of_type(given, G_VARIANT_TYPE(filter::pagemessages::kStartType))) {
-        GVariant* path = g_variant_get_child_value(given, 0);
+        GVariant* list = g_variant_get_child_value(given, 0);
         GVariant* taken = g_variant_get_child_value(given, 1);
-        TakeWordList(path);
+        TakeWords(list);
         TakeSettings(taken);
-        g_variant_unref(path);
+        g_variant_unref(list);
         g_variant_unref(taken);
     }
     g_signal_connect(extension, "page-created", G_CALLBACK(OnPageCreated), nullptr);

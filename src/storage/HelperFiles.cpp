@@ -13,12 +13,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "formats/Lines.h"
 #include "formats/VisitLogLines.h"
@@ -31,6 +31,41 @@ namespace storage {
 namespace {
 
 constexpr const char* kHelperName = "lanternwick-helper";
+constexpr const char* kRunFolderPrefix = "lanternwick-";
+constexpr const char* kWordsMark = "words-changed";
+
+std::vector<std::string>& RunFolders() {
+    static std::vector<std::string> folders;
+    return folders;
+}
+
+// Folders of this user's runs that ended without removing theirs (a crash, a kill): named with
+// the run's process number, which no longer lives. An older build named its folders without one
+// and left a copy of the words in them.
+void RemoveStaleRunFolders(const std::string& base) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(base, error)) {
+        const std::string name = entry.path().filename().string();
+        struct stat info {};
+        if (!name.starts_with(kRunFolderPrefix) || lstat(entry.path().c_str(), &info) != 0 ||
+            !S_ISDIR(info.st_mode) || info.st_uid != getuid()) {
+            continue;
+        }
+        // NUMBER-XXXXXX, or XXXXXX for the older build; anything else is no run's.
+        const std::string rest = name.substr(std::strlen(kRunFolderPrefix));
+        const auto dash = rest.find('-');
+        const bool older = dash == std::string::npos && rest.size() == 6;
+        const bool numbered = dash != std::string::npos && dash > 0 && rest.size() == dash + 7 &&
+                              std::all_of(rest.begin(), rest.begin() + static_cast<long>(dash),
+                                          [](unsigned char c) { return std::isdigit(c) != 0; });
+        const long pid = numbered ? std::atol(rest.substr(0, dash).c_str()) : 0;
+        const bool ended = pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+        if (older || ended) {
+            std::error_code ignored;
+            std::filesystem::remove_all(entry.path(), ignored);
+        }
+    }
+}
 
 std::string FirstLine(const std::string& text) {
     const auto end = text.find_first_of("\r\n");
@@ -62,23 +97,34 @@ HelperFiles::HelperFiles(std::string helper, std::string folder, double answerSe
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
         base = runtime;
     }
-    std::string made = base + "/lanternwick-XXXXXX";
+    RemoveStaleRunFolders(base);
+    std::string made =
+        base + "/" + kRunFolderPrefix + std::to_string(static_cast<long>(getpid())) + "-XXXXXX";
     if (mkdtemp(made.data()) != nullptr) {
-        mirror_ = made;
+        runFolder_ = made;
+        RunFolders().push_back(made);
     }
     Read(files::kBlockedWords);
 }
 
 HelperFiles::~HelperFiles() {
-    if (!mirror_.empty()) {
+    if (!runFolder_.empty()) {
         std::error_code ignored;
-        std::filesystem::remove_all(mirror_, ignored);
+        std::filesystem::remove_all(runFolder_, ignored);
+        std::erase(RunFolders(), runFolder_);
+    }
+}
+
+void HelperFiles::RemoveRunFolders() {
+    for (const std::string& folder : RunFolders()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
     }
 }
 
 std::string HelperFiles::PathOf(const std::string& name) const {
-    if (name == files::kBlockedWords && !mirror_.empty()) {
-        return mirror_ + "/" + name;
+    if (name == files::kBlockedWords && !runFolder_.empty()) {
+        return runFolder_ + "/" + kWordsMark;
     }
     return DataFiles::PathOf(name);
 }
@@ -201,23 +247,24 @@ std::string HelperFiles::Account() const {
     return parentName_ + "\n" + parentPassword_ + "\n";
 }
 
-void HelperFiles::Mirror(const std::optional<std::string>& bytes) const {
-    if (mirror_.empty()) {
+void HelperFiles::Mark(const std::optional<std::string>& bytes) const {
+    if (runFolder_.empty()) {
         return;
     }
-    const std::string path = mirror_ + "/" + files::kBlockedWords;
+    const std::string path = runFolder_ + "/" + kWordsMark;
+    std::error_code ignored;
     if (!bytes) {
-        std::error_code ignored;
         std::filesystem::remove(path, ignored);
+        marked_.reset();
         return;
     }
-    std::ifstream current(path, std::ios::binary);
-    const std::string was((std::istreambuf_iterator<char>(current)),
-                          std::istreambuf_iterator<char>());
-    if (current && was == *bytes) {
+    if (marked_ == bytes && std::filesystem::exists(path, ignored)) {
         return;
     }
-    WriteAllLines(path, formats::DecodeLines(*bytes));
+    // Put in place anew each time, so the file's identity changes even where its times are coarse.
+    if (WriteAllLines(path, {std::to_string(++marks_)}).ok) {
+        marked_ = bytes;
+    }
 }
 
 std::optional<std::vector<std::string>> HelperFiles::Read(const std::string& name) const {
@@ -225,12 +272,12 @@ std::optional<std::vector<std::string>> HelperFiles::Read(const std::string& nam
     const Run run = Ask({"read", name});
     if (run.exitCode != 0) {
         if (name == files::kBlockedWords) {
-            Mirror(std::nullopt);
+            Mark(std::nullopt);
         }
         return std::nullopt;
     }
     if (name == files::kBlockedWords) {
-        Mirror(run.output);
+        Mark(run.output);
     }
     auto lines = formats::DecodeLines(run.output);
     if (name == files::kVisitLog) {
@@ -288,7 +335,7 @@ WriteResult HelperFiles::Write(const std::string& name,
         logKnown_ = lines;
     }
     if (result.ok && name == files::kBlockedWords) {
-        Mirror(formats::CrLfText(lines));
+        Mark(formats::CrLfText(lines));
     }
     return result;
 }

@@ -28,6 +28,9 @@ public:
     // The child's data folder as the helper finds it: ROOT/var/lib/lanternwick/USER beside
     // ROOT/opt/lanternwick, the program's folder.
     static std::string FamilyFolder(const std::string& programFolder);
+    // Removes the folders the runs of this process made; also for an end that skips the
+    // destructors.
+    static void RemoveRunFolders();
 
     std::string PathOf(const std::string& name) const override;
     std::optional<std::vector<std::string>> Read(const std::string& name) const override;
@@ -52,17 +55,21 @@ protected:
     WriteResult AppendLog(const std::vector<std::string>& lines) const override;
 
 private:
-    void Mirror(const std::optional<std::string>& bytes) const;
+    // The words as the helper last gave them (none: it could not), marked for the filters.
+    void Mark(const std::optional<std::string>& bytes) const;
 
     // The parent's name and password, first on the helper's input: never on its command line.
     std::string Account() const;
 
     std::string helper_;
     double answerSeconds_;
-    // The page processes read the blocked words from a file: a copy in a folder of this run,
-    // written afresh from the helper at every read, so a copy changed by hand is put right at
-    // the next check.
-    std::string mirror_;
+    // A folder of this run holding a file that changes whenever the words do, and is missing
+    // when the helper cannot give them: the filters look at it to know when to ask the helper
+    // again. It holds none of the words, which the child's account could change in it; a mark
+    // changed by hand only makes them ask the helper again, and a mark taken away opens nothing.
+    std::string runFolder_;
+    mutable std::optional<std::string> marked_;
+    mutable unsigned long marks_ = 0;
     std::string parentName_;
     mutable std::string parentPassword_;
     mutable std::optional<std::vector<std::string>> logKnown_;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <iterator>
 #include <mutex>
@@ -281,10 +282,21 @@ private:
 // One server and one browser window for the whole suite: starting the engine is the slow part.
 class FilterBypass : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite() { StartSuite(false); }
+    // `family`: the data are reached through a stand-in for the family install's helper, which
+    // reads them from the harness's folder, and the run keeps its own files in a folder apart.
+    static void StartSuite(bool family) {
         site_ = new LocalSite;
         views_ = new engine::WxWebViewFactory;
         h_ = new Harness(views_);
+        if (family) {
+            runs_ = new testsupport::TempFolder;
+            setenv("XDG_RUNTIME_DIR", runs_->Path().c_str(), 1);
+            h_->folder.Put("helper", "#!/bin/sh\n[ \"$1\" != read ] || exec cat '" +
+                                         h_->folder.Path() + "'/\"$2\"\ncat > /dev/null\n");
+            h_->helper = h_->folder.File("helper");
+            std::filesystem::permissions(h_->helper, std::filesystem::perms::owner_all);
+        }
         h_->Put("words.txt", {kWord, kOddWord});
         h_->Put("startpagina.txt",
                 {storage::StartPageRecord("Home", site_->HostAndPort() + "/ok/home.html")});
@@ -294,6 +306,7 @@ protected:
         delete h_;
         delete views_;
         delete site_;
+        delete runs_;
     }
     void SetUp() override {
         ASSERT_TRUE(testsupport::WaitUntil([] { return Reached("/ok/home.html") > 0; }, 30s));
@@ -365,11 +378,13 @@ protected:
     static LocalSite* site_;
     static engine::WxWebViewFactory* views_;
     static Harness* h_;
+    static testsupport::TempFolder* runs_;
 };
 
 LocalSite* FilterBypass::site_ = nullptr;
 engine::WxWebViewFactory* FilterBypass::views_ = nullptr;
 Harness* FilterBypass::h_ = nullptr;
+testsupport::TempFolder* FilterBypass::runs_ = nullptr;
 
 class FilterBypassWays : public FilterBypass, public ::testing::WithParamInterface<Way> {};
 
@@ -493,6 +508,38 @@ TEST_F(FilterBypass, NoSubResourceOfAnyKindIsRequestedFromABlockedAddress) {
     // A service worker would fetch for the page where nothing of the page can see it.
     EXPECT_EQ(site_->Requests("/ok/sw.js"), 0);
     EXPECT_EQ(Location(), site_->Url("/sub/bad#here"));
+}
+
+// In a family install the child's account owns every file of its run, and may change any of them
+// while a page is open. The page's own requests are judged by the words the helper gives all the
+// same; the twin is asked for once the blocked fetch and picture were sent or refused.
+class FamilyFilterBypass : public FilterBypass {
+protected:
+    static void SetUpTestSuite() { StartSuite(true); }
+};
+
+TEST_F(FamilyFilterBypass, WhatTheChildDoesToTheFilesOfItsRunLeavesTheWordsInForce) {
+    const std::pair<const char*, void (*)(const std::filesystem::path&)> changes[] = {
+        {"emptied", [](const auto& file) { std::filesystem::resize_file(file, 0); }},
+        {"another list", [](const auto& file) { std::ofstream(file) << "unrelated\r\n"; }},
+    };
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        const std::string n(1, name[0]), bad = "/" + std::string(kWord) + "/" + n;
+        Open("/ok/family-" + n + ".html");
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(runs_->Path())) {
+            if (entry.is_regular_file()) {
+                change(entry.path());
+            }
+        }
+        Run(Replaced(Replaced(R"(Promise.allSettled([fetch('BADfetch'), new Promise(
+            function (done) { var i = new Image(); i.onload = i.onerror = done;
+                              i.src = 'BADpicture.png'; })]).then(function () { fetch('TWIN'); });)",
+                              "BAD", bad),
+                     "TWIN", "/ok/twin-" + n));
+        ASSERT_TRUE(testsupport::WaitUntil([&] { return site_->Requests("/ok/twin-" + n) > 0; }));
+        EXPECT_EQ(site_->RequestsHolding(kWord), std::vector<std::string>{});
+    }
 }
 
 // A page opened at once after a word was added must meet socket rules that refuse it. The

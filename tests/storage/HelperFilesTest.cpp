@@ -2,7 +2,11 @@
 // and how it takes each answer.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "basics/Clock.h"
@@ -106,6 +110,36 @@ TEST(HelperFiles, AHelperThatDoesNotAnswerIsStoppedAndItsRequestFails) {
     EXPECT_EQ(run.exitCode, -1);
     EXPECT_EQ(run.errors, "the helper did not answer in time");
     EXPECT_FALSE(files.Write("words.txt", {"x"}).ok);
+}
+
+// A run's own folder goes with it, also when it ends without its destructors (its destructor
+// removes it too); one that a run ended by a crash or a kill left goes at the next start. Folders
+// of runs still going, and any other name, stay.
+TEST(HelperFiles, TheRunsFolderGoesWithItAndOneAnEndedRunLeftGoesAtTheNextStart) {
+    testsupport::TempFolder folder, runs;
+    const pid_t ended = fork();
+    if (ended == 0) {
+        _exit(0);
+    }
+    waitpid(ended, nullptr, 0);
+    const std::set<std::string> left = {"lanternwick-" + std::to_string(ended) + "-a1b2c3",
+                                        "lanternwick-q1w2e3"};  // an older build's, with words
+    const std::set<std::string> staying = {"lanternwick-" + std::to_string(getppid()) + "-a1b2c3",
+                                           "lanternwick-notes"};
+    for (const auto* names : {&left, &staying}) {
+        for (const auto& name : *names) {
+            fs::create_directory(runs.File(name));
+        }
+    }
+    std::set<std::string> there;
+    setenv("XDG_RUNTIME_DIR", runs.Path().c_str(), 1);
+    storage::HelperFiles files(StandIn(folder, "exit 0"), folder.Path());
+    storage::HelperFiles::RemoveRunFolders();  // as the end that runs no destructor does
+    for (const auto& entry : fs::directory_iterator(runs.Path())) {
+        there.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(there, staying);
+    unsetenv("XDG_RUNTIME_DIR");
 }
 
 }  // namespace

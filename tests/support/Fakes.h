@@ -102,7 +102,7 @@ private:
 
 class FakeWebViewFactory : public engine::WebViewFactory {
 public:
-    std::unique_ptr<engine::WebView> Create(wxWindow* parent, const std::string&) override {
+    std::unique_ptr<engine::WebView> Create(wxWindow* parent, engine::WordSource) override {
         auto view = std::make_unique<FakeWebView>(parent);
         view->filterMissing = filterMissing;
         last = view.get();

@@ -7,6 +7,7 @@
 #include "browser/frmBrowser.h"
 #include "parents/LogList.h"
 #include "parents/Parents.h"
+#include "storage/HelperFiles.h"
 #include "storage/LineFile.h"
 
 namespace testsupport {
@@ -31,7 +32,8 @@ std::vector<std::string> Harness::Lines(const std::string& name) const {
 }
 
 browser::frmBrowser& Harness::Start() {
-    data_ = std::make_unique<storage::DataFiles>(folder.Path());
+    data_ = helper.empty() ? std::make_unique<storage::DataFiles>(folder.Path())
+                           : std::make_unique<storage::HelperFiles>(helper, folder.Path());
     data_->OnRead([this](const std::string& name) { reads.push_back(name); });
     data_->OnWrite([this](const std::string& name) { writes.push_back(name); });
     platform_ = std::make_unique<platform::Platform>(

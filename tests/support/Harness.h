@@ -38,6 +38,8 @@ public:
     std::vector<std::string> VisitLog();  // items of the panel's List2
 
     TempFolder folder;
+    // When set before Start: the data are reached through this helper, as in a family install.
+    std::string helper;
     FakeWebViewFactory fakeViews;
     FakeMessages messages;
     FakeEnder ender;
