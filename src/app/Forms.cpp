@@ -1,8 +1,10 @@
 #include "app/Forms.h"
 
+#include <wx/app.h>
 #include <wx/textctrl.h>
 #include <wx/toplevel.h>
 
+#include <algorithm>
 #include <array>
 #include <ranges>
 
@@ -122,7 +124,28 @@ void Forms::HideAndClose(wxTopLevelWindow* self) const {
 }
 
 context::ChildWindow& Forms::Child() {
+    if (parentsOnly_) {
+        return noChild_;
+    }
     return Browser();
+}
+
+void Forms::ParentsOnly() {
+    parentsOnly_ = true;
+    family_.LoadSites();
+    family_.LoadStartPage();
+    family_.LoadVisitLog();
+    family_.LoadSettings();
+    ApplyLanguage();
+    ShowLogin();
+    // The windows hide themselves as the parent leaves them; the end follows the last one.
+    watch_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+        if (std::ranges::none_of(loaded_, [](wxTopLevelWindow* w) { return w->IsShown(); })) {
+            watch_.Stop();
+            wxTheApp->ExitMainLoop();
+        }
+    });
+    watch_.Start(500);
 }
 
 std::optional<i18n::Language> Forms::ApplyLanguage() {

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include <wx/timer.h>
+
 #include "context/WindowContext.h"
 #include "family/FamilyModel.h"
 #include "i18n/CaptionTables.h"
@@ -34,6 +36,9 @@ public:
     Forms& operator=(const Forms&) = delete;
 
     frmMdi& Mdi();
+    // A parent managing a child's install from their own account: the login, then the panel,
+    // and no child's window; the program ends when none of the parents' windows is shown.
+    void ParentsOnly();
     browser::frmBrowser& Browser();
     browser::sites& Sites();
     parents::Parents& Panel() override;
@@ -108,6 +113,15 @@ private:
     parents::frmVerzoeken* requestsView_ = nullptr;
     std::vector<wxTopLevelWindow*> loaded_;
     std::optional<i18n::Language> language_;
+    // Where there is no child's window, what the parents' side asks of it does nothing.
+    struct NoChild : context::ChildWindow {
+        void OpenAddress(const std::string&) override {}
+        void OpenHelp() override {}
+        void TryRefusedAgain() override {}
+    };
+    bool parentsOnly_ = false;
+    NoChild noChild_;
+    wxTimer watch_;
 };
 
 }  // namespace app

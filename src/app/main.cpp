@@ -14,10 +14,14 @@
 #include "app/RealPlatform.h"
 #include "app/frmMdi.h"
 #include "browser/frmBrowser.h"
+#include "engine/WxWebView.h"
 #include "storage/DataFiles.h"
 #include "storage/HelperFiles.h"
 
 namespace {
+
+// Where the family install puts the program (scripts/install-family.sh).
+constexpr const char* kInstallFolder = "/opt/lanternwick";
 
 class LanternwickApp : public wxApp {
 public:
@@ -29,16 +33,19 @@ public:
         const std::string folder =
             wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath().utf8_string();
         // In a family install the data lie where the child cannot reach them, and only the
-        // helper beside the program does.
-        if (const auto helper = storage::HelperFiles::HelperBeside(folder)) {
-            data_ = std::make_unique<storage::HelperFiles>(
-                *helper, storage::HelperFiles::FamilyFolder(folder));
+        // install's helper does, wherever this copy of the program lies.
+        if (const auto family = storage::HelperFiles::FamilyFor(folder, kInstallFolder)) {
+            data_ = std::make_unique<storage::HelperFiles>(family->helper, family->folder);
+            engine::WxWebView::UseFilterBeside(family->programFolder);
         } else {
             data_ = std::make_unique<storage::DataFiles>(folder);
         }
         std::vector<std::string> arguments;
         for (int i = 1; i < argc; ++i) {
             arguments.push_back(argv[i].utf8_string());
+        }
+        if (!arguments.empty() && arguments[0] == "--parents") {
+            return StartParents(arguments.size() > 1 ? arguments[1] : "");
         }
         platform_.Restarter().Remember(wxStandardPaths::Get().GetExecutablePath().utf8_string(),
                                        std::move(arguments));
@@ -58,6 +65,23 @@ public:
     }
 
 private:
+    // "--parents CHILD": the parent manages the child's install from their own account, so the
+    // password is typed where the child cannot read it. The data folder's own modes say who may.
+    bool StartParents(const std::string& child) {
+        const auto folder = storage::HelperFiles::ParentsFolder(kInstallFolder, child);
+        if (!folder) {
+            wxMessageBox(
+                wxString::FromUTF8(i18n::MessageText(std::nullopt, i18n::Message::ParentsRefused,
+                                                     {child.empty() ? "?" : child})),
+                "Lanternwick", wxOK | wxICON_INFORMATION);
+            return false;
+        }
+        data_ = std::make_unique<storage::DataFiles>(*folder);
+        forms_ = std::make_unique<app::Forms>(platform_.Get(), *data_);
+        forms_->ParentsOnly();
+        return true;
+    }
+
     static void CloseOnSignal(int) {
         auto& self = static_cast<LanternwickApp&>(*wxTheApp);
         if (auto* browser = self.forms_ ? self.forms_->BrowserIfLoaded() : nullptr) {

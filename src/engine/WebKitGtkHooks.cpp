@@ -317,7 +317,21 @@ gboolean OnPageProcessMessage(WebKitWebView*, WebKitUserMessage* message, gpoint
 
 }  // namespace
 
+namespace {
+std::string& FilterProgramFolder() {
+    static std::string folder;
+    return folder;
+}
+}  // namespace
+
+void WebKitGtkHooks::FilterBeside(std::string programFolder) {
+    FilterProgramFolder() = std::move(programFolder);
+}
+
 std::string WebKitGtkHooks::FilterFolder() {
+    if (!FilterProgramFolder().empty()) {
+        return FilterProgramFolder() + "/webext";
+    }
     return (wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPathWithSep() + "webext")
         .utf8_string();
 }

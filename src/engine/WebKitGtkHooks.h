@@ -41,8 +41,10 @@ public:
     // Whether the filter that FilterEveryRequest loads is in `folder` and can be loaded: a page
     // process would start without it, unfiltered, and say so only on its own error output.
     static bool FilterLoadable(const std::string& folder);
-    // The folder FilterEveryRequest loads the filter from: "webext" beside the program.
+    // The folder FilterEveryRequest loads the filter from: "webext" beside the program, or
+    // beside the program folder given here.
     static std::string FilterFolder();
+    static void FilterBeside(std::string programFolder);
 
     WebKitGtkHooks(wxWebView& view, Calls calls);
     ~WebKitGtkHooks();

@@ -51,13 +51,21 @@ private:
 
 }  // namespace
 
+void WxWebView::UseFilterBeside(const std::string& programFolder) {
+#ifdef __WXGTK__
+    WebKitGtkHooks::FilterBeside(programFolder);
+#else
+    (void)programFolder;  // this engine has no request filter of its own
+#endif
+}
+
 WxWebView::WxWebView(wxWindow* parent, WordSource words) {
 #ifdef __WXGTK__
     // Before the view exists: its page process starts with it and must start filtered.
     WebKitGtkHooks::FilterEveryRequest(std::move(words));
     filterMissing_ = !WebKitGtkHooks::FilterLoadable(WebKitGtkHooks::FilterFolder());
 #else
-    (void)words;  // this engine has no request layer of its own to filter
+    (void)words;          // this engine has no request layer of its own to filter
 #endif
     view_ = wxWebView::New(parent, wxID_ANY, "about:blank");
     if (view_ == nullptr) {

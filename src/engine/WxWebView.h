@@ -18,6 +18,9 @@ class WebKitGtkSockets;
 class WxWebView : public WebView {
 public:
     WxWebView(wxWindow* parent, WordSource words);
+    // The program folder whose request filter the page processes load, where it is not the
+    // running program's own (a family install serving a copy of the program).
+    static void UseFilterBeside(const std::string& programFolder);
     ~WxWebView() override;
 
     wxWindow* Control() override;

@@ -102,6 +102,7 @@ enum class Message {
     LoginWait,             // the login after too many wrong tries: the wait left, "m:ss"
     LoginWrongTries,       // the panel, once after a right login: the wrong tries before it
     ShippedPassword,       // the change of password asked for before the panel opens
+    ParentsRefused,        // "--parents CHILD" by someone the child's data are closed to
     PasswordShipped,       // a new password that is the one every installation starts with
     PasswordTooShort,      // a new password shorter than four characters
     UnsavedChanges,        // "Log out" with changes not yet stored

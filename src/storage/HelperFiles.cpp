@@ -91,6 +91,41 @@ std::string HelperFiles::FamilyFolder(const std::string& programFolder) {
     return (root / "var/lib/lanternwick" / (user != nullptr ? user->pw_name : "")).string();
 }
 
+std::optional<HelperFiles::Family> HelperFiles::FamilyFor(const std::string& programFolder,
+                                                          const std::string& installFolder) {
+    if (auto helper = HelperBeside(programFolder)) {
+        return Family{*helper, FamilyFolder(programFolder), programFolder};
+    }
+    auto helper = HelperBeside(installFolder);
+    if (!helper) {
+        return std::nullopt;
+    }
+    // The account's folder is closed to it, but the folder above lets it see that it is there.
+    const std::string folder = FamilyFolder(installFolder);
+    struct stat info {};
+    if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != 0) {
+        return std::nullopt;
+    }
+    return Family{*helper, folder, installFolder};
+}
+
+std::optional<std::string> HelperFiles::ParentsFolder(const std::string& installFolder,
+                                                      const std::string& child) {
+    if (child.empty() || child.find('/') != std::string::npos || child[0] == '.' ||
+        getpwnam(child.c_str()) == nullptr) {
+        return std::nullopt;
+    }
+    const std::filesystem::path root =
+        std::filesystem::path(installFolder).lexically_normal().parent_path().parent_path();
+    const std::string folder = (root / "var/lib/lanternwick" / child).string();
+    struct stat info {};
+    if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != 0 ||
+        access(folder.c_str(), R_OK | W_OK | X_OK) != 0) {
+        return std::nullopt;
+    }
+    return folder;
+}
+
 HelperFiles::HelperFiles(std::string helper, std::string folder, double answerSeconds)
     : DataFiles(std::move(folder)), helper_(std::move(helper)), answerSeconds_(answerSeconds) {
     std::string base = "/tmp";

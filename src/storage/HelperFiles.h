@@ -28,6 +28,25 @@ public:
     // The child's data folder as the helper finds it: ROOT/var/lib/lanternwick/USER beside
     // ROOT/opt/lanternwick, the program's folder.
     static std::string FamilyFolder(const std::string& programFolder);
+
+    // Where a run's data come from when a family install serves the running account: the
+    // program's own folder when the helper lies beside it, else the machine's install in
+    // `installFolder` when it has a data folder for this account. A copy of the program the
+    // child made elsewhere therefore still reads and writes the family's data, and loads the
+    // install's request filter, not the copy's.
+    struct Family {
+        std::string helper;
+        std::string folder;         // the data folder
+        std::string programFolder;  // the install's program folder, with the request filter
+    };
+    static std::optional<Family> FamilyFor(const std::string& programFolder,
+                                           const std::string& installFolder);
+    // A child's data folder of the install in `installFolder`, for a parent managing it from
+    // their own account: there when the running account may read and write it (a member of the
+    // install's group, or root), which the folder's own modes decide; none for any other user
+    // name or account.
+    static std::optional<std::string> ParentsFolder(const std::string& installFolder,
+                                                    const std::string& child);
     // Removes the folders the runs of this process made; also for an end that skips the
     // destructors.
     static void RemoveRunFolders();

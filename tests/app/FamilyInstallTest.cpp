@@ -2,6 +2,7 @@
 // child's account can and cannot reach, and the helper run as the child with good and bad
 // arguments. It needs root (for the group, the test user and the set-group-id bit); without it
 // every case is skipped with the reason.
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -304,6 +306,8 @@ TEST_F(FamilyInstall, TheProgramAsTheChildAddsToTheLogAndChangesSettingsOnlyAfte
     const std::string program = root_.Path() + "/opt/lanternwick";
     ASSERT_TRUE(storage::HelperFiles::HelperBeside(program));
     EXPECT_FALSE(storage::HelperFiles::HelperBeside(LANTERNWICK_BUILD_DIR));  // a plain build
+    // An account the install has no data folder for (root's, here) keeps the copy's own files.
+    EXPECT_FALSE(storage::HelperFiles::FamilyFor(LANTERNWICK_BUILD_DIR, program));
     const passwd* child = getpwnam(kChild.c_str());
     ASSERT_NE(child, nullptr);
     int answers[2];
@@ -316,8 +320,9 @@ TEST_F(FamilyInstall, TheProgramAsTheChildAddsToTheLogAndChangesSettingsOnlyAfte
         if (setgid(child->pw_gid) != 0 || setuid(child->pw_uid) != 0) {
             said = "no switch to the child";
         } else {
-            storage::HelperFiles files(*storage::HelperFiles::HelperBeside(program),
-                                       storage::HelperFiles::FamilyFolder(program));
+            // A copy of the program elsewhere (the build's, here) is served by the install.
+            const auto family = storage::HelperFiles::FamilyFor(LANTERNWICK_BUILD_DIR, program);
+            storage::HelperFiles files(family ? family->helper : "", family ? family->folder : "");
             using namespace storage::files;
             const auto words = files.Read(kBlockedWords);
             const auto log = files.Read(kVisitLog).value_or(std::vector<std::string>{});
@@ -446,6 +451,64 @@ TEST_F(FamilyInstall, AnUpdateOrRemovalNeverWritesThroughTheChildsLinks) {
     guardedIsUntouched();
     EXPECT_NE(Script("--remove", "").code, 0);
     guardedIsUntouched();
+}
+
+// A parent manages the child's install from their own account ("--parents CHILD"): a member of
+// the install's group reaches the child's data folder and changes a site there, which the
+// child's next run reads through the helper; the child's own account, and a name that is no
+// user, are refused.
+TEST_F(FamilyInstall, AParentInTheGroupManagesTheChildFromTheirOwnAccount) {
+    const std::string program = root_.Path() + "/opt/lanternwick";
+    const std::string parent = "lwparent" + std::to_string(getpid());
+    ASSERT_EQ(
+        Shell("useradd -M -d /nonexistent -s /usr/sbin/nologin -G lanternwick " + parent + " 2>&1")
+            .code,
+        0);
+    // `step` run by a process of `user` with that user's groups; what it says comes back.
+    auto as = [](const std::string& user, const std::function<std::string()>& step) {
+        const passwd* account = getpwnam(user.c_str());
+        int answers[2];
+        if (account == nullptr || pipe(answers) != 0) {
+            return std::string("no user");
+        }
+        const pid_t pid = fork();
+        if (pid == 0) {
+            close(answers[0]);
+            std::string said = "no switch";
+            if (initgroups(account->pw_name, account->pw_gid) == 0 &&
+                setgid(account->pw_gid) == 0 && setuid(account->pw_uid) == 0) {
+                said = step();
+            }
+            (void)!write(answers[1], said.data(), said.size());
+            _exit(0);
+        }
+        close(answers[1]);
+        std::string said;
+        char chunk[256];
+        for (ssize_t got; (got = read(answers[0], chunk, sizeof chunk)) > 0;) {
+            said.append(chunk, static_cast<size_t>(got));
+        }
+        close(answers[0]);
+        waitpid(pid, nullptr, 0);
+        return said;
+    };
+    const std::string record = "Farm                 farm.example";
+    auto manage = [&](const std::string& child) {
+        return [&, child] {
+            const auto folder = storage::HelperFiles::ParentsFolder(program, child);
+            if (!folder) {
+                return std::string("refused");
+            }
+            storage::DataFiles files(*folder);
+            return std::string(files.Write(storage::files::kSites, {record}).ok ? "changed"
+                                                                                : "kept");
+        };
+    };
+    EXPECT_EQ(as(kChild, manage(kChild)), "refused");
+    EXPECT_EQ(as(parent, manage("no-such-user-" + std::to_string(getpid()))), "refused");
+    EXPECT_EQ(as(parent, manage(kChild)), "changed");
+    Shell("userdel " + parent + " 2>/dev/null");
+    EXPECT_EQ(AsChild("read adressen.txt").output, record + "\r\n");
 }
 
 }  // namespace
