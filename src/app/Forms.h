@@ -72,6 +72,8 @@ public:
     context::ChildWindow& Child() override;
     context::ParentsSide& Parents() override { return *this; }
     std::optional<i18n::Language> ApplyLanguage() override;
+    bool WholeSession() const override { return wholeSession_; }
+    void SetWholeSession(bool whole) { wholeSession_ = whole; }
     bool SaveLanguageChoice() override;
     void CloseOtherWindows(wxTopLevelWindow* self) override;
 
@@ -118,8 +120,10 @@ private:
         void OpenAddress(const std::string&) override {}
         void OpenHelp() override {}
         void TryRefusedAgain() override {}
+        void EndRun() override {}
     };
     bool parentsOnly_ = false;
+    bool wholeSession_ = false;
     NoChild noChild_;
     wxTimer watch_;
 };

@@ -4,6 +4,7 @@
 #include <wx/datetime.h>
 #include <wx/msgdlg.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -50,7 +51,7 @@ void ExitProcess::EndNow() {
     std::fflush(nullptr);
     // No destructor runs from here on, the run folders' among them.
     storage::HelperFiles::RemoveRunFolders();
-    std::_Exit(0);
+    std::_Exit(code_);
 }
 
 void RestartSelf::Remember(std::string program, std::vector<std::string> arguments) {
@@ -61,6 +62,10 @@ void RestartSelf::Remember(std::string program, std::vector<std::string> argumen
 bool RestartSelf::StartAgain() {
     if (program_.empty()) {
         return false;
+    }
+    // The family session's launcher starts the program again as soon as this one ends.
+    if (std::ranges::find(arguments_, std::string("--session")) != arguments_.end()) {
+        return true;
     }
     std::vector<char*> argv;
     argv.push_back(program_.data());

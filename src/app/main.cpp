@@ -4,6 +4,7 @@
 #include <wx/stdpaths.h>
 #include <wx/uilocale.h>
 
+#include <algorithm>
 #include <csignal>
 #include <exception>
 #include <memory>
@@ -44,6 +45,8 @@ public:
         for (int i = 1; i < argc; ++i) {
             arguments.push_back(argv[i].utf8_string());
         }
+        const bool wholeSession =
+            std::ranges::find(arguments, std::string("--session")) != arguments.end();
         if (!arguments.empty() && arguments[0] == "--parents") {
             return StartParents(arguments.size() > 1 ? arguments[1] : "");
         }
@@ -51,6 +54,7 @@ public:
                                        std::move(arguments));
         try {
             forms_ = std::make_unique<app::Forms>(platform_.Get(), *data_);
+            forms_->SetWholeSession(wholeSession);
             forms_->Mdi();
         } catch (const std::exception& e) {
             wxMessageBox(wxString::FromUTF8(std::string("FOUT : ") + e.what()), "INFORMATIE",

@@ -372,11 +372,18 @@ void frmBrowser::Form_Load() {
     // Read before the start page opens: the parent's switch judges it.
     IgnoringErrors([&] { family.LoadSettings(); });
     IgnoringErrors([&] { Open(Text4->GetValue().utf8_string()); });
-    if (panel_->Tiles()) {
+    if (context_.WholeSession()) {
+        // The child's whole session: no window manager, panel or other program runs beside it,
+        // so the window takes the screen itself.
+        SetSize(wxDisplay(this).GetGeometry());
+        ShowFullScreen(true, wxFULLSCREEN_ALL);
+    } else if (panel_->Tiles()) {
         // A screen a child uses alone: the window fills the screen it starts on, also where no
         // window manager maximizes it. After the start page is asked for, which need not wait.
         SetSize(wxDisplay(this).GetClientArea());
         Maximize();
+    }
+    if (panel_->Tiles()) {
         ShowTilesLook();
     }
     IgnoringErrors([&] {

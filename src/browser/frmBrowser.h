@@ -75,6 +75,7 @@ public:
     void cmdrefusedask_Click();
     void cmdrefusedlater_Click();
     void TryRefusedAgain() override;
+    void EndRun() override { Close(); }
     // The not-answering page's "Try again": the page that did not answer, through the checks.
     void cmdretry_Click();
     const std::string& RefusedAddress() const;

@@ -26,6 +26,8 @@ public:
     // Where the child's window shows the refusal page, the refused address is tried again: a
     // parent has just allowed a site, and the child need not find the link again.
     virtual void TryRefusedAgain() = 0;
+    // Closes the child's window as its close button does, which ends the program.
+    virtual void EndRun() = 0;
 };
 
 // What the child's window asks of the parents' side.
@@ -67,6 +69,9 @@ public:
 
     // The language file's choice put into every window (at the start of the child's window).
     virtual std::optional<i18n::Language> ApplyLanguage() = 0;
+    // Whether the program is the child's whole session (started by the family session's
+    // launcher): full screen, and ended only by a parent.
+    virtual bool WholeSession() const = 0;
     // The language step of "Log out and save" for the parent's choice in the family model;
     // false when the language file could not be written.
     virtual bool SaveLanguageChoice() = 0;

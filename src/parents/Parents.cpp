@@ -91,6 +91,7 @@ Parents::Parents(ParentsWindows& forms)
     columns->Add(log, 0, wxEXPAND | wxRIGHT, gap * 2);
     columns->Add(settings, 0, wxEXPAND);
     auto* leave = new wxBoxSizer(wxHORIZONTAL);
+    leave->Add(button(cmdendsession, "End the child's session"));
     leave->AddStretchSpacer();
     leave->Add(button(cmdsave, "Log out and save"), 0, wxRIGHT, gap);
     leave->Add(button(cmdclose, "Log out"));
@@ -108,7 +109,8 @@ Parents::Parents(ParentsWindows& forms)
          LW_NAMED(cmddevelopers),   LW_NAMED(cmddonation),   LW_NAMED(cmdforum),
          LW_NAMED(cmdregistration), LW_NAMED(cmdSubmit),     LW_NAMED(cmdversion),
          LW_NAMED(cmdallowedsites), LW_NAMED(cmdpictures),   LW_NAMED(cmdreadaloud),
-         LW_NAMED(cmdtime),         LW_NAMED(cmdvandaag),    LW_NAMED(cmdrequests)});
+         LW_NAMED(cmdtime),         LW_NAMED(cmdvandaag),    LW_NAMED(cmdrequests),
+         LW_NAMED(cmdendsession)});
     CentreOnScreen();
 
     cmdadd->Click = [this] { cmdadd_Click(); };
@@ -119,6 +121,8 @@ Parents::Parents(ParentsWindows& forms)
     cmdclear->Click = [this] { cmdclear_Click(); };
     cmdvandaag->Click = [this] { cmdvandaag_Click(); };
     cmdrequests->Click = [this] { cmdrequests_Click(); };
+    cmdendsession->Click = [this] { cmdendsession_Click(); };
+    cmdendsession->Show(forms_.WholeSession());
     cmdsave->Click = [this] { cmdsave_Click(); };
     cmdclose->Click = [this] { cmdclose_Click(); };
     cmdsecurity->Click = [this] { cmdsecurity_Click(); };

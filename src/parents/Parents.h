@@ -42,6 +42,9 @@ public:
     void cmdclear_Click();
     void cmdvandaag_Click();
     void cmdrequests_Click();
+    // Only where the program is the child's whole session: the parent leaves the panel as
+    // "Log out" does, then the program ends, and the session with it.
+    void cmdendsession_Click();
     // The requests' button with the count of those waiting, shown only while some wait; the
     // view of today and the requests belong to the settings file and are hidden without it.
     void ShowRequestsCaption();
@@ -91,6 +94,7 @@ public:
     widgets::chameleonButton* cmdclear = nullptr;
     widgets::chameleonButton* cmdvandaag = nullptr;
     widgets::chameleonButton* cmdrequests = nullptr;
+    widgets::chameleonButton* cmdendsession = nullptr;
     widgets::chameleonButton* cmdsave = nullptr;
     widgets::chameleonButton* cmdclose = nullptr;
     widgets::chameleonButton* cmdsecurity = nullptr;

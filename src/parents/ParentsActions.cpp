@@ -214,6 +214,15 @@ void Parents::cmdvandaag_Click() {
     view.Raise();
 }
 
+void Parents::cmdendsession_Click() {
+    cmdclose_Click();
+    if (IsShown()) {
+        return;  // the parent chose to stay, for changes not saved yet
+    }
+    forms_.Machine().ender.EndWithCode(platform::ProcessEnder::kSessionEnds);
+    forms_.Child().EndRun();
+}
+
 void Parents::cmdrequests_Click() {
     auto& view = forms_.RequestsView();
     view.Form_Activate();

@@ -33,6 +33,14 @@ class ProcessEnder {
 public:
     virtual ~ProcessEnder() = default;
     virtual void EndNow() = 0;
+    // The code EndNow ends the process with. The family session's launcher starts the program
+    // again after any end but kSessionEnds, which only a parent's "End the child's session" gives.
+    static constexpr int kSessionEnds = 77;
+    void EndWithCode(int code) { code_ = code; }
+    int Code() const { return code_; }
+
+protected:
+    int code_ = 0;
 };
 
 // Starts a new copy of this program, from its own folder with the arguments this run was

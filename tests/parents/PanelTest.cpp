@@ -602,4 +602,27 @@ TEST(Requests, AskedLaterTheParentAllowsOrRefusesAndTheChildGoesOn) {
     EXPECT_EQ(view.calls, Lines{"navigate http://farm.example/"});
 }
 
+// Only where the program is the child's whole session does the panel offer to end it; that
+// leaves the panel as "Log out" does, closes the child's window with its usual steps, and ends
+// the program with the one code after which the session's launcher does not start it again.
+TEST(Session, OnlyTheChildsWholeSessionOffersItsEndAndEndsItWithTheLaunchersCode) {
+    for (const bool whole : {false, true}) {
+        Harness h;
+        h.wholeSession = whole;
+        h.Start();
+        auto& panel = h.Windows().Panel();
+        panel.Show();
+        EXPECT_EQ(panel.cmdendsession->IsShown(), whole);
+        EXPECT_EQ(h.Browser().IsFullScreen(), whole);
+        if (whole) {
+            EXPECT_EQ(panel.cmdendsession->Caption(), "End the child's session");
+            panel.cmdendsession->Click();
+            EXPECT_FALSE(panel.IsShown());
+            EXPECT_EQ(h.ender.ended, 1);
+            EXPECT_EQ(h.ender.Code(), platform::ProcessEnder::kSessionEnds);
+            EXPECT_EQ(h.Lines("bezochtesites.txt").back(), "-----------------------");
+        }
+    }
+}
+
 }  // namespace

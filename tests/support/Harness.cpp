@@ -39,6 +39,7 @@ browser::frmBrowser& Harness::Start() {
     platform_ = std::make_unique<platform::Platform>(
         platform::Platform{messages, ender, starter, clock, *webViews_, speech});
     forms_ = std::make_unique<app::Forms>(*platform_, *data_);
+    forms_->SetWholeSession(wholeSession);
     forms_->Mdi();
     return forms_->Browser();
 }

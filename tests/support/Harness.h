@@ -40,6 +40,8 @@ public:
     TempFolder folder;
     // When set before Start: the data are reached through this helper, as in a family install.
     std::string helper;
+    // Started as the child's whole session by the family session's launcher.
+    bool wholeSession = false;
     FakeWebViewFactory fakeViews;
     FakeMessages messages;
     FakeEnder ender;
