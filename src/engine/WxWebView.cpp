@@ -63,7 +63,6 @@ WxWebView::WxWebView(wxWindow* parent, WordSource words) {
 #ifdef __WXGTK__
     // Before the view exists: its page process starts with it and must start filtered.
     WebKitGtkHooks::FilterEveryRequest(std::move(words));
-    filterMissing_ = !WebKitGtkHooks::FilterLoadable(WebKitGtkHooks::FilterFolder());
 #else
     (void)words;          // this engine has no request layer of its own to filter
 #endif
@@ -71,6 +70,10 @@ WxWebView::WxWebView(wxWindow* parent, WordSource words) {
     if (view_ == nullptr) {
         throw std::runtime_error("no web view is available on this system");
     }
+#ifdef __WXGTK__
+    // Looked at once the page process is on its way, which it need not wait for.
+    filterMissing_ = !WebKitGtkHooks::FilterLoadable(WebKitGtkHooks::FilterFolder());
+#endif
     view_->Bind(wxEVT_WEBVIEW_NAVIGATING, &WxWebView::OnNavigating, this);
     view_->Bind(wxEVT_WEBVIEW_NAVIGATED, [this](wxWebViewEvent&) {
         if (events_.navigateComplete) {
