@@ -5,19 +5,23 @@
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include "basics/Clock.h"
 #include "family/ParentLogin.h"
@@ -509,6 +513,119 @@ TEST_F(FamilyInstall, AParentInTheGroupManagesTheChildFromTheirOwnAccount) {
     EXPECT_EQ(as(parent, manage(kChild)), "changed");
     Shell("userdel " + parent + " 2>/dev/null");
     EXPECT_EQ(AsChild("read adressen.txt").output, record + "\r\n");
+}
+
+// Asks `done` every 20 ms until it holds or `seconds` pass; returns whether it held.
+bool PollUntil(const std::function<bool()>& done, int seconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    for (; !done(); std::this_thread::sleep_for(std::chrono::milliseconds(20))) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The child's whole session: every piece root's and closed to others' writes, the account's
+// other AccountsService lines kept, and a removal (after an update) leaves each file as it was.
+TEST_F(FamilyInstall, TheChildsSessionIsRootsAndRemoveLeavesTheAccountAsItWas) {
+    const fs::path root = root_.Path();
+    const fs::path account = root / "var/lib/AccountsService/users" / kChild;
+    const std::map<fs::path, std::string> before = {
+        {account,
+         "[User]\nLanguages=nl_NL.UTF-8;\nXSession=openbox\nIcon=/var/x.png\n\n"
+         "[InputSource0]\nxkb=us\n"},
+        {root / "etc/pam.d/login",
+         "auth required pam_unix.so\n# account required pam_access.so\n"
+         "@include common-account\n"},
+        {root / "etc/security/access.conf", "+:root:ALL\n"},
+    };
+    for (const auto& [file, text] : before) {
+        fs::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << text;
+    }
+    ASSERT_EQ(Script("--session --no-console", "").code, 0);
+    EXPECT_EQ(
+        Shell("cd '" + root.string() + "' && stat -c '%A %U' opt/lanternwick/*-session " +
+              "usr/share/xsessions/lanternwick.desktop var/lib/AccountsService/users/" + kChild +
+              " etc/pam.d/login etc/security/access.conf")
+            .output,
+        "-rwxr-xr-x root\n-rw-r--r-- root\n-rw------- root\n-rw-r--r-- root\n-rw-r--r-- root\n");
+    const std::string set = Slurp(account);
+    for (const char* line : {"[User]\nSession=lanternwick\n", "\nXSession=lanternwick\n",
+                             "\nLanguages=nl_NL.UTF-8;\n", "\nIcon=/var/x.png\n", "\nxkb=us\n"}) {
+        EXPECT_NE(set.find(line), std::string::npos) << line;
+    }
+    EXPECT_EQ(set.find("openbox"), std::string::npos);
+    const std::string mark = " # lanternwick " + kChild + "\n";
+    EXPECT_EQ(Slurp(root / "etc/security/access.conf"),
+              "+:root:ALL\n-:" + kChild +
+                  ":tty1 tty2 tty3 tty4 tty5 tty6 tty7 tty8 tty9 tty10 tty11 tty12" + mark);
+    EXPECT_EQ(Slurp(root / "etc/pam.d/login"),
+              before.at(root / "etc/pam.d/login") + "account required pam_access.so" + mark);
+
+    // An update keeps what the account had before the first install, not the session's values.
+    ASSERT_EQ(Script("--session --no-console", "").code, 0);
+    ASSERT_EQ(Script("--remove", "").code, 0);
+    for (const auto& [file, text] : before) {
+        EXPECT_EQ(Slurp(file), text) << file;
+    }
+    EXPECT_FALSE(fs::exists(root / "usr/share/xsessions/lanternwick.desktop"));
+    EXPECT_FALSE(fs::exists(root / "opt/lanternwick"));
+}
+
+// The installed launcher, as the child's display manager would start it: a killed program is
+// back at once, and only the program's 77 ends the session.
+TEST_F(FamilyInstall, TheSessionStartsTheProgramAgainAndEndsOnlyWhenItSays77) {
+    if (std::getenv("DISPLAY") == nullptr) {
+        GTEST_SKIP() << "the session needs a display: run under Xvfb";
+    }
+    ASSERT_EQ(Script("--session", "").code, 0);
+    const fs::path root = root_.Path();
+    // What a login gives the child: its own runtime folder, and the right to use the display.
+    ASSERT_EQ(
+        Shell("mkdir -m 700 '" + root.string() + "/run' && cp \"${XAUTHORITY:-/dev/null}\" '" +
+              root.string() + "/run/auth' && chown -R " + kChild + " '" + root.string() + "/run'")
+            .code,
+        0);
+    const std::string log = (root / "session.log").string();
+    const pid_t session = fork();
+    if (session == 0) {
+        setenv("XAUTHORITY", (root / "run/auth").c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", (root / "run").c_str(), 1);
+        (void)!freopen(log.c_str(), "w", stderr);
+        const std::string launcher = root.string() + "/opt/lanternwick/lanternwick-session";
+        execl("/usr/sbin/runuser", "runuser", "-u", kChild.c_str(), "--", launcher.c_str(),
+              nullptr);
+        _exit(127);
+    }
+    // The child's running program (its page processes have names of their own).
+    auto running = [] {
+        return std::atoi(Shell("pgrep -u " + kChild + " -x lanternwick").output.c_str());
+    };
+    int first = 0;
+    EXPECT_TRUE(PollUntil([&] { return (first = running()) != 0; }, 30)) << Slurp(log);
+    if (first != 0) {
+        kill(first, SIGKILL);
+        int again = 0;
+        EXPECT_TRUE(PollUntil([&] { return (again = running()) != 0 && again != first; }, 5))
+            << Slurp(log);
+        // This checks the launcher's rule, not the program: a stand-in that says at once what
+        // the parent's "End the child's session" makes the program say.
+        Shell("cd '" + root.string() +
+              "/opt/lanternwick' && printf '#!/bin/sh\\nexit 77\\n' > s && " +
+              "chmod 755 s && mv s lanternwick");
+        if (again > 0) {  // never 0: that would be this test's whole process group
+            kill(again, SIGKILL);
+        }
+    }
+    int status = -1;
+    EXPECT_TRUE(PollUntil([&] { return waitpid(session, &status, WNOHANG) == session; }, 45))
+        << Slurp(log);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    if (waitpid(session, &status, WNOHANG) == 0 && kill(session, SIGTERM) == 0) {
+        waitpid(session, &status, 0);
+    }
 }
 
 }  // namespace
