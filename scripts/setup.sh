@@ -8,7 +8,7 @@ build="$root/build"
 
 packages=(g++ make cmake pkg-config libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev
           libwebkit2gtk-4.0-dev libsoup2.4-dev libgtest-dev libcpp-httplib-dev libespeak-ng-dev
-          xvfb xauth)
+          xvfb xauth xdotool)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -606,6 +606,22 @@ TEST_F(FamilyInstall, TheSessionStartsTheProgramAgainAndEndsOnlyWhenItSays77) {
     int first = 0;
     EXPECT_TRUE(PollUntil([&] { return (first = running()) != 0; }, 30)) << Slurp(log);
     if (first != 0) {
+        // The program as the whole session: one window shown, and it covers the screen.
+        const std::string screen = Shell("xdotool getdisplaygeometry").output;
+        std::string windows, size;
+        EXPECT_TRUE(PollUntil(
+            [&] {
+                windows = Shell("xdotool search --onlyvisible --pid " + std::to_string(first) +
+                                " --name Lanternwick")
+                              .output;
+                size = Shell("xdotool getwindowgeometry " + windows.substr(0, windows.find('\n')) +
+                             " | sed -n 's/.*Geometry: \\([0-9]*\\)x\\([0-9]*\\)/\\1 \\2/p'")
+                           .output;
+                return !screen.empty() && size == screen;
+            },
+            30))
+            << "windows " << windows << " size " << size << " screen " << screen;
+        EXPECT_EQ(std::count(windows.begin(), windows.end(), '\n'), 1) << windows;
         kill(first, SIGKILL);
         int again = 0;
         EXPECT_TRUE(PollUntil([&] { return (again = running()) != 0 && again != first; }, 5))
