@@ -498,9 +498,8 @@ const std::vector<MessageRow>& MessageRows() {
         {Message::LoginWrongTries, "Verkeerde pogingen om in te loggen sinds uw vorige bezoek: {}.",
          "Wrong tries at the login since your last visit: {}."},
         {Message::ParentsRefused,
-         "Lanternwick voor {} kan alleen worden beheerd door een lid van de groep lanternwick "
-         "(of met pkexec).",
-         "Only a member of the group lanternwick (or pkexec) can manage Lanternwick for {}."},
+         "Lanternwick voor {} kan alleen worden beheerd door een lid van de groep lanternwick.",
+         "Only a member of the group lanternwick can manage Lanternwick for {}."},
         {Message::ShippedPassword,
          "Kies eerst uw eigen paswoord: het paswoord van de installatie kent iedereen.",
          "First choose a password of your own: everyone knows the one the installation came "
