@@ -8,6 +8,8 @@
 #include "family/TimeWindow.h"
 #include "family/VisitLog.h"
 #include "filter/AllowedSites.h"
+#include "filter/BlockedWords.h"
+#include "filter/Decision.h"
 #include "formats/Files.h"
 #include "formats/Requests.h"
 #include "storage/DataPath.h"
@@ -475,12 +477,22 @@ storage::WriteResult FamilyModel::SetSitePicture(std::string_view address, std::
 std::vector<std::string> FamilyModel::Requests() const {
     auto list = formats::requests::Parse(
         data_.Read(formats::files::kRequests).value_or(std::vector<std::string>{}));
-    std::vector<std::string> sites;
-    for (const auto& record : sites_) {
-        sites.push_back(storage::SiteAddress(record));
+    // Answered is what would open now: a site allowed since, or a switch turned off. One still
+    // held by a blocked word stays, so the parent sees that allowing its site was not enough.
+    const auto words = BlockedWordsForFilter();
+    if (!words) {
+        return list;  // nothing opens without the words, so nothing is answered
     }
-    std::erase_if(
-        list, [&](const std::string& address) { return filter::IsAllowedSite(address, sites); });
+    const filter::WordMatcher matcher(*words);
+    const filter::Settings settings{.allowedSitesOnly = settings_.allowedSitesOnly,
+                                    .allowedAddresses = AllowedAddresses(),
+                                    .programKey = {}};
+    std::erase_if(list, [&](const std::string& address) {
+        return filter::Decide(
+                   {.address = address, .kind = filter::Kind::TopLevel, .frameShows = {}},
+                   {filter::ListState::Present, &matcher}, settings)
+            .Opens();
+    });
     return list;
 }
 

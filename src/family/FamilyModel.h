@@ -198,8 +198,8 @@ public:
     storage::WriteResult SetSitePicture(std::string_view address, std::string_view png);
 
     // The addresses the child asked a grown-up to look at later, as the file now holds them
-    // (none when it is missing or cannot be read), the oldest first; those a listed site now
-    // holds are answered and left out.
+    // (none when it is missing or cannot be read), the oldest first; those that would open now
+    // are answered and left out.
     std::vector<std::string> Requests() const;
     // The child asks for `address` later: added to the file at once, once.
     storage::WriteResult AskLater(const std::string& address);

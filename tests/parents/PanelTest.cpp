@@ -600,6 +600,14 @@ TEST(Requests, AskedLaterTheParentAllowsOrRefusesAndTheChildGoesOn) {
     editor.txtname->SetValue("Farm");
     editor.cmdsave_Click();
     EXPECT_EQ(view.calls, Lines{"navigate http://farm.example/"});
+
+    // A blocked word still holds this one: allowing its site does not answer it.
+    h.Put("verzoeken.txt", {"http://casino.example/"});
+    panel.AddSiteFor("http://casino.example/");
+    editor.txtname->SetValue("Cards");
+    editor.cmdsave_Click();
+    EXPECT_EQ(panel.cmdrequests->Caption(), "Requests (1)");
+    EXPECT_EQ(h.Lines("verzoeken.txt"), Lines{"http://casino.example/"});
 }
 
 // Only where the program is the child's whole session does the panel offer to end it; that
