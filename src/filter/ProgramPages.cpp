@@ -115,12 +115,12 @@ constexpr std::string_view kStyle = R"(<style>
  html, body { height: 100%; margin: 0; }
  body { display: flex; flex-direction: column; align-items: center; justify-content: center;
         background: #bfe8ff; font-family: sans-serif; color: #1d3557; text-align: center; }
- body > svg { flex: none; width: min(300px, 26vh); height: min(300px, 26vh); }
- p { font-size: min(32px, 5vh); font-weight: bold; margin: min(14px, 1.5vh) 24px min(26px, 3vh); }
+ body > svg { flex: none; width: clamp(80px, 26vh, 300px); height: clamp(80px, 26vh, 300px); }
+ p { font-size: clamp(18px, 5vh, 32px); font-weight: bold; margin: min(14px, 1.5vh) 24px min(26px, 3vh); }
  nav { display: flex; gap: min(30px, 3vh) 30px; flex-wrap: wrap; justify-content: center; }
  a { display: inline-flex; align-items: center; justify-content: center; gap: 0.4em;
      min-width: 180px; padding: min(18px, 1.8vh) 30px min(18px, 1.8vh) 22px; border-radius: 26px;
-     font-size: min(28px, 4.6vh); font-weight: bold; text-decoration: none; color: #fff;
+     font-size: clamp(16px, 4.6vh, 28px); font-weight: bold; text-decoration: none; color: #fff;
      box-shadow: 0 6px 0 rgba(0,0,0,0.25); }
  a svg { width: 1.5em; height: 1.5em; }
  #back { background: #2a9d8f; }
