@@ -1,8 +1,11 @@
 #include "parents/DialogLayout.h"
 
+#include <wx/dcmemory.h>
 #include <wx/event.h>
 #include <wx/sizer.h>
 #include <wx/window.h>
+
+#include "widgets/ButtonPicture.h"
 
 namespace parents {
 
@@ -44,6 +47,21 @@ void BindEnterAndEscape(wxWindow* dialog, wxWindow* last, std::function<void()> 
         }
         event.Skip();
     });
+}
+
+wxBitmap RowPicture(const std::optional<std::string>& png, int side, const wxColour& background) {
+    if (png) {
+        wxImage image = widgets::ImageFromPng(*png);
+        if (image.IsOk()) {
+            return wxBitmap(image.Rescale(side, side, wxIMAGE_QUALITY_HIGH));
+        }
+    }
+    wxBitmap bitmap(side, side, 32);
+    wxMemoryDC dc(bitmap);
+    dc.SetBackground(wxBrush(background));
+    dc.Clear();
+    dc.SelectObject(wxNullBitmap);
+    return bitmap;
 }
 
 }  // namespace parents

@@ -1,6 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <string>
+
+#include <wx/bitmap.h>
+#include <wx/colour.h>
 
 class wxSizer;
 class wxWindow;
@@ -20,5 +25,9 @@ void RefitGrown(wxWindow* dialog);
 // anywhere in it as `cancel`.
 void BindEnterAndEscape(wxWindow* dialog, wxWindow* last, std::function<void()> ok,
                         std::function<void()> cancel);
+
+// A row's picture in a list of sites, `side` pixels square: the PNG scaled, or where there is
+// none (or it is no picture) an empty square of `background`, so the rows keep their column.
+wxBitmap RowPicture(const std::optional<std::string>& png, int side, const wxColour& background);
 
 }  // namespace parents

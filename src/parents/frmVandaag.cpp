@@ -10,6 +10,7 @@
 
 #include <algorithm>
 
+#include "parents/DialogLayout.h"
 #include "parents/Parents.h"
 #include "storage/Records.h"
 #include "widgets/ButtonPicture.h"
@@ -180,27 +181,19 @@ void frmVandaag::Form_Activate() {
 
 wxBitmap frmVandaag::PictureOf(const family::ActivityRow& row) const {
     const int side = pictureSide_;
-    if (row.site && forms_.Family().SitePictures()) {
-        if (const auto png = forms_.Family().SitePicture(row.address)) {
-            wxImage image = widgets::ImageFromPng(*png);
-            if (image.IsOk()) {
-                return wxBitmap(image.Rescale(side, side, wxIMAGE_QUALITY_HIGH));
-            }
-        }
-    }
+    const bool pictured = row.site && forms_.Family().SitePictures();
+    wxBitmap bitmap = RowPicture(pictured ? forms_.Family().SitePicture(row.address) : std::nullopt,
+                                 side, GetBackgroundColour());
     // Without a picture the row keeps its place in the column; a refused try gets its mark.
-    wxBitmap bitmap(side, side, 32);
-    wxMemoryDC dc(bitmap);
-    dc.SetBackground(wxBrush(GetBackgroundColour()));
-    dc.Clear();
     if (row.refused) {
+        wxMemoryDC dc(bitmap);
         dc.SetBrush(wxBrush(kRefusedColour));
         dc.SetPen(wxPen(kRefusedColour));
         dc.DrawCircle(side / 2, side / 2, side / 3);
         dc.SetPen(wxPen(*wxWHITE, std::max(2, side / 10)));
         dc.DrawLine(side / 3, side / 2, side * 2 / 3, side / 2);
+        dc.SelectObject(wxNullBitmap);
     }
-    dc.SelectObject(wxNullBitmap);
     return bitmap;
 }
 

@@ -1,6 +1,5 @@
 #include "parents/frmVerzoeken.h"
 
-#include <wx/dcmemory.h>
 #include <wx/display.h>
 #include <wx/scrolwin.h>
 #include <wx/sizer.h>
@@ -9,9 +8,9 @@
 
 #include <algorithm>
 
+#include "parents/DialogLayout.h"
 #include "parents/Parents.h"
 #include "storage/DataPath.h"
-#include "widgets/ButtonPicture.h"
 #include "widgets/ChameleonButton.h"
 #include "widgets/Named.h"
 
@@ -95,20 +94,7 @@ void frmVerzoeken::Form_Activate() {
 }
 
 wxBitmap frmVerzoeken::PictureOf(const std::string& address) const {
-    const int side = pictureSide_;
-    if (const auto png = forms_.Family().PictureOfHost(address)) {
-        wxImage image = widgets::ImageFromPng(*png);
-        if (image.IsOk()) {
-            return wxBitmap(image.Rescale(side, side, wxIMAGE_QUALITY_HIGH));
-        }
-    }
-    // Without a picture the row keeps its place in the column.
-    wxBitmap bitmap(side, side, 32);
-    wxMemoryDC dc(bitmap);
-    dc.SetBackground(wxBrush(GetBackgroundColour()));
-    dc.Clear();
-    dc.SelectObject(wxNullBitmap);
-    return bitmap;
+    return RowPicture(forms_.Family().PictureOfHost(address), pictureSide_, GetBackgroundColour());
 }
 
 void frmVerzoeken::cmdallow_Click(const std::string& address) {
