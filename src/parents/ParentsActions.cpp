@@ -212,6 +212,7 @@ void Parents::cmdvandaag_Click() {
     view.Form_Activate();
     view.Show();
     view.Raise();
+    view.cmdclose->SetFocus();  // the keys go to it, not to the panel behind
 }
 
 void Parents::cmdendsession_Click() {
@@ -228,6 +229,7 @@ void Parents::cmdrequests_Click() {
     view.Form_Activate();
     view.Show();
     view.Raise();
+    view.cmdclose->SetFocus();  // the keys go to it, not to the panel behind
 }
 
 void Parents::ShowRequestsCaption() {

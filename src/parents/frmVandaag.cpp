@@ -147,6 +147,9 @@ frmVandaag::frmVandaag(ParentsWindows& forms)
     widgets::NameControls({LW_NAMED(lblweek), LW_NAMED(bars), LW_NAMED(lbltoday),
                            LW_NAMED(rowsPanel), LW_NAMED(lblnothing), LW_NAMED(cmdclose)});
     cmdclose->Click = [this] { Hide(); };
+    // Escape closes it as Close does; the parent reads it, so Enter closes it too.
+    BindEnterAndEscape(
+        this, cmdclose, [this] { Hide(); }, [this] { Hide(); });
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Hide(); });
     CentreOnScreen();
 }

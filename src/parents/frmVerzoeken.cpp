@@ -52,6 +52,9 @@ frmVerzoeken::frmVerzoeken(ParentsWindows& forms)
     widgets::NameControls(
         {LW_NAMED(lblhint), LW_NAMED(rowsPanel), LW_NAMED(lblnone), LW_NAMED(cmdclose)});
     cmdclose->Click = [this] { Hide(); };
+    // Escape closes it as Close does; the parent reads it, so Enter closes it too.
+    BindEnterAndEscape(
+        this, cmdclose, [this] { Hide(); }, [this] { Hide(); });
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Hide(); });
     CentreOnScreen();
 }
