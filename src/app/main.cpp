@@ -26,6 +26,9 @@ constexpr const char* kInstallFolder = "/opt/lanternwick";
 
 class LanternwickApp : public wxApp {
 public:
+    // Made before the toolkit opens the display, which reads the drawing choices made here.
+    LanternwickApp() { engine::WxWebView::BeforeToolkit(); }
+
     bool OnInit() override {
         SetAppName("Lanternwick");
         // Log stamps follow the user's regional date and time formats.

@@ -11,6 +11,7 @@
 #include <set>
 #include <vector>
 
+#include "engine/WebKitGtkDrawing.h"
 #include "filter/PageMessages.h"
 
 namespace engine {
@@ -443,11 +444,8 @@ WebKitGtkHooks::WebKitGtkHooks(wxWebView& view, Calls calls) : state_(new State)
     webkit_settings_set_enable_developer_extras(settings, FALSE);
     webkit_settings_set_javascript_can_open_windows_automatically(settings, FALSE);
     // Without a compositing manager (a plain X window manager, or none at all in the child's
-    // whole session) the engine's composited drawing leaves what a closed dialog uncovered
-    // unpainted until the page draws again: a grey band over the child's page after every
-    // login. Drawn without it, an uncovered part is painted at once.
-    if (GdkScreen* screen = gtk_widget_get_screen(GTK_WIDGET(web));
-        screen != nullptr && !gdk_screen_is_composited(screen)) {
+    // whole session) a grey band would lie over the child's page after every login.
+    if (WebKitGtkDrawing::WithoutCompositing(gtk_widget_get_screen(GTK_WIDGET(web)))) {
         webkit_settings_set_hardware_acceleration_policy(settings,
                                                          WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
     }

@@ -8,6 +8,7 @@
 #include "filter/ProgramPages.h"
 
 #ifdef __WXGTK__
+#include "engine/WebKitGtkDrawing.h"
 #include "engine/WebKitGtkHooks.h"
 #include "engine/WebKitGtkPages.h"
 #include "engine/WebKitGtkPictures.h"
@@ -59,10 +60,17 @@ void WxWebView::UseFilterBeside(const std::string& programFolder) {
 #endif
 }
 
+void WxWebView::BeforeToolkit() {
+#ifdef __WXGTK__
+    WebKitGtkDrawing::BeforeToolkit();
+#endif
+}
+
 WxWebView::WxWebView(wxWindow* parent, WordSource words) {
 #ifdef __WXGTK__
     // Before the view exists: its page process starts with it and must start filtered.
     WebKitGtkHooks::FilterEveryRequest(std::move(words));
+    WebKitGtkDrawing::BeforeFirstView();
 #else
     (void)words;          // this engine has no request layer of its own to filter
 #endif

@@ -21,6 +21,8 @@ public:
     // The program folder whose request filter the page processes load, where it is not the
     // running program's own (a family install serving a copy of the program).
     static void UseFilterBeside(const std::string& programFolder);
+    // Called before the toolkit starts: how pages are drawn is chosen from the display.
+    static void BeforeToolkit();
     ~WxWebView() override;
 
     wxWindow* Control() override;
