@@ -20,7 +20,7 @@ fi
 
 "$root/scripts/setup.sh" >/dev/null
 # The benchmark tools are left out of normal builds.
-cmake --build "$root/build" -j "$(nproc)" --target bench_paint bench_wordcheck bench_helper_login bench_site_panel \
+cmake --build "$root/build" -j "$(nproc)" --target bench_paint bench_wordcheck bench_helper_login bench_site_panel bench_today_week \
     >/dev/null
 
 if [ -z "${DISPLAY:-}" ]; then
