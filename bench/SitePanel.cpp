@@ -4,17 +4,14 @@
 //   bench_site_panel RUNS
 // prints the median and the slowest milliseconds of one opening.
 #include <wx/app.h>
-#include <wx/image.h>
-#include <wx/mstream.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "Openings.h"
 #include "app/Forms.h"
 #include "app/RealPlatform.h"
 #include "browser/frmBrowser.h"
@@ -38,11 +35,7 @@ std::string Png(int n) {
     for (int i = 0; i < side; ++i) {
         image.SetRGB(wxRect(i, (i * n) % side, 1, 8), 255, 255, 255);
     }
-    wxMemoryOutputStream out;
-    image.SaveFile(out, wxBITMAP_TYPE_PNG);
-    std::string png(out.GetLength(), '\0');
-    out.CopyTo(png.data(), png.size());
-    return png;
+    return bench::PngOf(image);
 }
 
 class SitePanelApp : public wxApp {
@@ -79,23 +72,16 @@ private:
     void Measure() {
         auto& browser = forms_->Browser();
         browser.TmrIntro_Timer();
-        std::vector<double> times;
-        for (int run = 0; run < runs_ + 1; ++run) {
-            const auto start = std::chrono::steady_clock::now();
-            browser.cmdvisit_Click();  // opens
-            browser.Update();
-            const double ms =
-                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                    .count();
-            if (run > 0) {  // the first opening also loads the toolkit's image code
-                times.push_back(ms);
-            }
-            browser.cmdvisit_Click();  // closes
-            wxYield();
-        }
-        std::sort(times.begin(), times.end());
-        std::printf("%.3f %.3f\n", times[times.size() / 2], times.back());
-        std::fflush(stdout);
+        bench::PrintMedianAndSlowest(bench::TimeOpenings(
+            runs_,
+            [&] {
+                browser.cmdvisit_Click();  // opens
+                browser.Update();
+            },
+            [&](int) {
+                browser.cmdvisit_Click();  // closes
+                wxYield();
+            }));
         std::filesystem::remove_all(folder_);
         std::_Exit(0);  // nothing of the run is worth keeping
     }

@@ -5,17 +5,15 @@
 // prints the median and the slowest milliseconds of one opening; with "hold" the view stays
 // open afterwards, for a screenshot, until the process is stopped.
 #include <wx/app.h>
-#include <wx/image.h>
-#include <wx/mstream.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "Openings.h"
 #include "app/Forms.h"
 #include "app/RealPlatform.h"
 #include "basics/CivilTime.h"
@@ -36,11 +34,7 @@ std::string Png(int n) {
     image.SetRGB(wxRect(0, 0, 64, 64), static_cast<unsigned char>(n * 13),
                  static_cast<unsigned char>(255 - n * 11), static_cast<unsigned char>(n * 7));
     image.SetRGB(wxRect(16, 16, 32, 32), 255, 255, 255);
-    wxMemoryOutputStream out;
-    image.SaveFile(out, wxBITMAP_TYPE_PNG);
-    std::string png(out.GetLength(), '\0');
-    out.CopyTo(png.data(), png.size());
-    return png;
+    return bench::PngOf(image);
 }
 constexpr int kSites = 18;
 
@@ -105,26 +99,20 @@ private:
     void Measure() {
         auto& panel = forms_->Panel();
         panel.Show();
-        std::vector<double> times;
-        for (int run = 0; run < runs_ + 1; ++run) {
-            const auto start = std::chrono::steady_clock::now();
-            panel.cmdvandaag_Click();
-            forms_->ActivityView().Update();
-            const double ms =
-                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                    .count();
-            if (run > 0) {  // the first opening also makes the window
-                times.push_back(ms);
-            }
-            if (run < runs_) {
-                forms_->ActivityView().Hide();
-            }
-            wxYield();
-        }
-        std::sort(times.begin(), times.end());
+        const auto times = bench::TimeOpenings(
+            runs_,
+            [&] {
+                panel.cmdvandaag_Click();
+                forms_->ActivityView().Update();
+            },
+            [&](int run) {
+                if (run < runs_) {
+                    forms_->ActivityView().Hide();
+                }
+                wxYield();
+            });
         std::fprintf(stderr, "%zu lines in the visit log\n", forms_->Family().VisitLog().size());
-        std::printf("%.3f %.3f\n", times[times.size() / 2], times.back());
-        std::fflush(stdout);
+        bench::PrintMedianAndSlowest(times);
         if (hold_) {
             return;
         }
